@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs the whole test suite, then runs it again in an
+# AddressSanitizer + UndefinedBehaviorSanitizer build.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+jobs=$(nproc 2>/dev/null || echo 2)
+export QT_QPA_PLATFORM=offscreen
+"$root/scripts/setup.sh"
+
+"$root/scripts/build.sh" "$root/build"
+(cd "$root/build" && ctest --output-on-failure -j "$jobs")
+
+"$root/scripts/build.sh" "$root/build-asan" -DQUILLAVEN_SANITIZE=ON -DQUILLAVEN_BENCH=OFF
+# Qt keeps some process-lifetime allocations; leaks are not what this run checks.
+export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+(cd "$root/build-asan" && ctest --output-on-failure -j "$jobs")

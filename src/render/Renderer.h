@@ -1,0 +1,77 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+
+#include "engine/PatternState.h"
+#include "render/RenderState.h"
+#include "ui/MetafileRecorder.h"
+#include "ui/Surface.h"
+
+namespace quill {
+
+// Fills layerPoints (with the ring closed at vertex n + 1) and cellCorners
+// from curFrame's vertices, centre, vertex and layer counts.
+void translate(PatternState& state);
+
+// The fractional mix of a leaf k of a group of n towards the previous colour.
+Color fadeColor(int64_t k, double n, Color previous, Color current);
+
+// Whether leaf cellIndex is drawn under the gap pattern. A period below 1
+// counts as 1.
+bool gapOn(int64_t cellIndex, int16_t tailPhase, int32_t gapPeriod, int32_t gapLength,
+           bool reverseDirection);
+
+// The metafile side of a render: while set, every drawn leaf is also recorded.
+struct MetafileTarget {
+  MetafileRecorder* recorder = nullptr;
+  MetafileRecorder::Handle whiteBrush = 0;
+  MetafileRecorder::Handle blackPen = 0;
+  // Triangles take lines/fills from the main window's check boxes at the time
+  // of drawing; squares take them from curFrame.
+  bool triangleLinesOn = true;
+  bool triangleFillsOn = true;
+};
+
+// Draws curFrame on a surface: the top-level cell order (render, render_Spi,
+// render_book) and the recursive painters (curse, Gcurse).
+class Renderer {
+ public:
+  Renderer(PatternState& state, RenderState& renderState, Surface& surface);
+
+  // Recorded alongside the surface while set; nullptr to stop.
+  void setMetafile(MetafileTarget* target) { metafile_ = target; }
+  // The animation window's "reverse direction" box; unchecked by default.
+  void setReverseDirection(bool reverse) { reverseDirection_ = reverse; }
+  // Asked every `leaves` leaves whether to stop; a stopped render keeps what it drew.
+  void setStopCheck(std::function<bool()> check, int64_t leaves = 1 << 16);
+  bool stopped() const { return stopped_; }
+
+  // The entry point chosen by the rule: triangleMode -> render, else
+  // curFrame.spiralOrder -> render_Spi, else render_book.
+  void draw();
+  void render();
+  void render_Spi();
+  void render_book();
+
+  void curse(double x1, double y1, double x2, double y2, double x3, double y3, int16_t level);
+  void Gcurse(double x, double y, double size, int16_t level);
+
+ private:
+  void prologue(bool grid);
+  bool leafColour();  // steps 1-3 of a leaf; false when the gap skips it
+  void drawLeaf(const IntPoint* points, int count, bool linesOn, bool fillsOn,
+                bool metaLinesOn, bool metaFillsOn);
+  bool pollStop();
+
+  PatternState& state_;
+  RenderState& rs_;
+  Surface& surface_;
+  MetafileTarget* metafile_ = nullptr;
+  bool reverseDirection_ = false;
+  std::function<bool()> stopCheck_;
+  int64_t stopEvery_ = 1 << 16;
+  int64_t nextStopPoll_ = 0;
+  bool stopped_ = false;
+};
+
+}  // namespace quill

@@ -1,0 +1,38 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "engine/Types.h"
+
+namespace quill {
+
+struct FontSpec {
+  std::string face = "arial";
+  int height = 0;  // character height in pixels
+  int width = 0;   // average character width in pixels (0: the face's own)
+  friend bool operator==(const FontSpec&, const FontSpec&) = default;
+};
+
+// What the painters draw on: the preview, the exports and the headless renderer
+// all go through this one interface.
+class Surface {
+ public:
+  virtual ~Surface() = default;
+
+  virtual int width() const = 0;
+  virtual int height() const = 0;
+  // Resizes the drawing area; the contents are undefined until the next clear.
+  virtual void resize(int width, int height) = 0;
+  virtual void clear(Color background) = 0;
+  virtual void setLineWidth(int pixels) = 0;
+  virtual int lineWidth() const = 0;
+  // A closed polygon of 3 or 4 points, filled and outlined.
+  virtual void polygon(const IntPoint* points, int count, Color fill, Color outline) = 0;
+  virtual void setFont(const FontSpec& font) = 0;
+  virtual void setTextColor(Color color) = 0;
+  virtual void setTransparentBackground(bool transparent) = 0;
+  // Text with its top-left corner at (x, y).
+  virtual void text(int x, int y, const std::string& text) = 0;
+};
+
+}  // namespace quill
