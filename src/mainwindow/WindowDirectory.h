@@ -1,0 +1,26 @@
+#pragma once
+
+namespace quill {
+
+class DesktopServices;
+
+// The main window's view of the other windows. The app object implements it,
+// creating each window on first use, so windows never reach each other
+// through globals.
+class WindowDirectory {
+ public:
+  virtual ~WindowDirectory() = default;
+
+  virtual DesktopServices& services() = 0;
+
+  // The preview window: shown in its normal state (which activates it and
+  // draws the pattern), hidden, and whether it is visible now.
+  virtual void showPreview() = 0;
+  virtual void hidePreview() = 0;
+  virtual bool previewVisible() const = 0;
+
+  // The animation window re-runs its activation handler when it is open.
+  virtual void reactivateAnimator() = 0;
+};
+
+}  // namespace quill
