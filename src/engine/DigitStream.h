@@ -4,7 +4,9 @@
 namespace quill {
 
 // The counting numbers from curFrame.startValue, written in curFrame.numberBase,
-// handed out one colour per call.
+// handed out one colour per call. Zero is the single digit 0; a counter below
+// zero (never set by the windows) is handed out the same way, as entry 0 and
+// then on to 1, so no call reads a digit that was never written.
 
 // Sets digitCounter := curFrame.startValue and pendingDigits := 0.
 void resetDigitStream(PatternState& state);

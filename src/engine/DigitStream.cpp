@@ -1,0 +1,152 @@
+#include "engine/DigitStream.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/Rounding.h"
+
+namespace quill {
+
+namespace {
+
+// A base below 2 (only a damaged frame can carry one) would never finish a
+// number; such frames count in base 2.
+int64_t streamBase(const PatternState& state) {
+  return std::max<int64_t>(state.curFrame.numberBase, 2);
+}
+
+Color paletteColor(const PatternState& state, int digit) {
+  return state.curFrame.palette[static_cast<size_t>(digit & 15)];
+}
+
+// Zero is the single digit 0. A negative counter has no digits at all and is
+// treated the same way, so the stream moves on to 1 instead of reading a
+// digit that was never written.
+bool takeZero(PatternState& state) {
+  if (state.digitCounter > 0) return false;
+  state.digitCounter = 1;
+  return true;
+}
+
+// Writes the digits of the next counting number, least significant first.
+void convertNextNumber(PatternState& state) {
+  const int64_t base = streamBase(state);
+  int64_t v = state.digitCounter;
+  ++state.digitCounter;
+  while (v >= 1 && state.pendingDigits < kDigitSlots) {
+    state.digitBuffer[static_cast<size_t>(state.pendingDigits)] = static_cast<int16_t>(v % base);
+    v /= base;
+    ++state.pendingDigits;
+  }
+}
+
+// Steps 2 and 3 of the list mode, without the palette look-up.
+int popDigit(PatternState& state) {
+  // A count outside the buffer can only be left by outside tampering; start a
+  // fresh number rather than read a slot that does not exist.
+  if (state.pendingDigits <= 0 || state.pendingDigits > kDigitSlots) {
+    state.pendingDigits = 0;
+    convertNextNumber(state);
+  }
+  --state.pendingDigits;
+  return state.digitBuffer[static_cast<size_t>(state.pendingDigits)];
+}
+
+struct ChannelSums {
+  double r = 0;
+  double g = 0;
+  double b = 0;
+};
+
+int clampChannel(double v) {
+  const double rounded = roundHalfEven(v);
+  if (!(rounded > 0)) return 0;  // also NaN
+  return rounded > 255 ? 255 : static_cast<int>(rounded);
+}
+
+Color makeColor(double r, double g, double b) {
+  return rgb(clampChannel(r), clampChannel(g), clampChannel(b));
+}
+
+// Converts the next number for a blend; returns its digit count, or 0 when
+// the number was zero and the caller should hand out palette entry 0.
+int startBlend(PatternState& state) {
+  if (takeZero(state)) return 0;
+  state.pendingDigits = 0;
+  popDigit(state);
+  return state.pendingDigits + 1;
+}
+
+// Adds f * term(channel) of every digit's palette colour to the sums.
+template <typename Term>
+ChannelSums accumulate(const PatternState& state, int n, Term term) {
+  const double f = blendWeightFactor(state, n);
+  ChannelSums sums;
+  for (int i = 0; i < n; ++i) {
+    const Color c = paletteColor(state, state.digitBuffer[static_cast<size_t>(i)]);
+    sums.r += f * term(c & 255);
+    sums.g += f * term((c / 256) & 255);
+    sums.b += f * term(c / 65536);
+  }
+  return sums;
+}
+
+}  // namespace
+
+void resetDigitStream(PatternState& state) {
+  state.digitCounter = state.curFrame.startValue;
+  state.pendingDigits = 0;
+}
+
+Color nextDigitColor(PatternState& state) {
+  if (takeZero(state)) return paletteColor(state, 0);
+  return paletteColor(state, popDigit(state));
+}
+
+float blendWeightFactor(const PatternState& state, int digitCount) {
+  if (digitCount <= 1) return 1.0f;
+  const int16_t weight = digitCount <= 17
+                             ? state.curFrame.blendWeights[static_cast<size_t>(digitCount - 2)]
+                             : state.blendWeights[14];
+  return static_cast<float>(weight) / 100.0f;
+}
+
+Color blendAverage(PatternState& state) {
+  const int n = startBlend(state);
+  if (n == 0) return paletteColor(state, 0);
+  const ChannelSums s = accumulate(state, n, [](int v) { return v; });
+  const auto average = [n](double sum) {
+    return static_cast<double>(roundHalfEvenToInt(sum) / n);
+  };
+  return makeColor(average(s.r), average(s.g), average(s.b));
+}
+
+Color blendAdd(PatternState& state) {
+  const int n = startBlend(state);
+  if (n == 0) return paletteColor(state, 0);
+  const ChannelSums s = accumulate(state, n, [](int v) { return v; });
+  const double m = std::max({s.r, s.g, s.b});
+  const double scale = m > 255 ? m / 256 : 1;
+  return makeColor(std::floor(s.r / scale), std::floor(s.g / scale), std::floor(s.b / scale));
+}
+
+Color blendSubtract(PatternState& state) {
+  const int n = startBlend(state);
+  if (n == 0) return paletteColor(state, 0);
+  const ChannelSums s = accumulate(state, n, [](int v) { return -(256 - v); });
+  const double m = std::min({s.r, s.g, s.b});
+  const double scale = m < -255 ? m / 256 : -1;
+  return makeColor(256 - std::floor(s.r / scale), 256 - std::floor(s.g / scale),
+                   256 - std::floor(s.b / scale));
+}
+
+Color blendColor(PatternState& state) {
+  switch (state.curFrame.blendVariant) {
+    case 0: return blendAverage(state);
+    case 1: return blendAdd(state);
+    case 2: return blendSubtract(state);
+    default: return kBlack;
+  }
+}
+
+}  // namespace quill
