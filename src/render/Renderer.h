@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <limits>
+#include <optional>
 
 #include "engine/PatternState.h"
 #include "render/RenderState.h"
@@ -8,6 +10,15 @@
 #include "ui/Surface.h"
 
 namespace quill {
+
+// The vertex and layer counts of a frame as far as the point tables can hold
+// them: translate reads vertex slot n + 1 and position j + 1, so n stays within
+// 0..24 and L within 0..100 whatever a loaded frame says.
+struct PolygonExtent {
+  int vertices = 0;
+  int layers = 0;
+};
+PolygonExtent polygonExtent(const KeyFrame& frame);
 
 // Fills layerPoints (with the ring closed at vertex n + 1) and cellCorners
 // from curFrame's vertices, centre, vertex and layer counts.
@@ -32,6 +43,10 @@ struct MetafileTarget {
   bool triangleFillsOn = true;
 };
 
+// Division depth beyond which a cell is always a leaf. The dialog offers 0..7;
+// the cap only keeps a damaged frame from recursing without end.
+constexpr int16_t kDeepestLevel = 16;
+
 // Draws curFrame on a surface: the top-level cell order (render, render_Spi,
 // render_book) and the recursive painters (curse, Gcurse).
 class Renderer {
@@ -42,6 +57,9 @@ class Renderer {
   void setMetafile(MetafileTarget* target) { metafile_ = target; }
   // The animation window's "reverse direction" box; unchecked by default.
   void setReverseDirection(bool reverse) { reverseDirection_ = reverse; }
+  // The colour the grid procedures clear to; curFrame.backColor when unset.
+  // Exports draw grids on white.
+  void setBackground(std::optional<Color> background) { background_ = background; }
   // Asked every `leaves` leaves whether to stop; a stopped render keeps what it drew.
   void setStopCheck(std::function<bool()> check, int64_t leaves = 1 << 16);
   bool stopped() const { return stopped_; }
@@ -58,19 +76,27 @@ class Renderer {
 
  private:
   void prologue(bool grid);
+  void cursePoints(const Point& a, const Point& b, const Point& c) {
+    curse(a.x, a.y, b.x, b.y, c.x, c.y, 0);
+  }
+  void triangleLeaf(double x1, double y1, double x2, double y2, double x3, double y3);
+  void squareLeaf(double x, double y, double size);
   bool leafColour();  // steps 1-3 of a leaf; false when the gap skips it
-  void drawLeaf(const IntPoint* points, int count, bool linesOn, bool fillsOn,
-                bool metaLinesOn, bool metaFillsOn);
+  void drawLeaf(const IntPoint* points, int count, bool metaLinesOn, bool metaFillsOn);
+  void recordLeaf(const IntPoint* points, int count, bool linesOn, bool fillsOn);
   bool pollStop();
+
+  static constexpr int64_t kNever = std::numeric_limits<int64_t>::max();
 
   PatternState& state_;
   RenderState& rs_;
   Surface& surface_;
   MetafileTarget* metafile_ = nullptr;
   bool reverseDirection_ = false;
+  std::optional<Color> background_;
   std::function<bool()> stopCheck_;
   int64_t stopEvery_ = 1 << 16;
-  int64_t nextStopPoll_ = 0;
+  int64_t nextStopPoll_ = kNever;  // cellIndex at which the stop check is next asked
   bool stopped_ = false;
 };
 

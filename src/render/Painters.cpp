@@ -1,0 +1,170 @@
+#include <cmath>
+#include <cstdlib>
+
+#include "engine/DigitStream.h"
+#include "engine/Rounding.h"
+#include "render/Renderer.h"
+
+namespace quill {
+
+namespace {
+
+// The four children as indices into (middle, corner A, corner B, corner C) for
+// triangles, and as (column, row) offsets in half sides for squares.
+constexpr int kTriangleOrder[4][4] = {{0, 1, 2, 3}, {1, 2, 0, 3}, {1, 0, 2, 3}, {3, 1, 2, 0}};
+constexpr int kSquareOrder[4][4][2] = {
+    {{0, 0}, {1, 0}, {1, 1}, {0, 1}},  // spiral out
+    {{0, 0}, {1, 0}, {0, 1}, {1, 1}},  // book
+    {{0, 0}, {1, 1}, {1, 0}, {0, 1}},  // cross
+    {{0, 0}, {1, 1}, {0, 1}, {1, 0}},  // spiral in
+};
+
+// Leaves that share one colour; at least 1 so the group test never divides by zero.
+inline int64_t groupSize(double fractionPeriod) {
+  if (!(fractionPeriod >= 1)) return 1;
+  if (fractionPeriod >= 9.2e18) return INT64_MAX;
+  return static_cast<int64_t>(fractionPeriod);
+}
+
+struct Corners {
+  double x1, y1, x2, y2, x3, y3;
+};
+
+}  // namespace
+
+Color fadeColor(int64_t k, double n, Color previous, Color current) {
+  float t = static_cast<float>(static_cast<double>(k) / n);
+  // Only k in 0..n-1 means anything; anything else (or n = 0) must not push a
+  // channel out of its byte.
+  if (!(t >= 0.0f)) t = 0.0f;
+  if (t > 1.0f) t = 1.0f;
+  const float keep = 1.0f - t;
+  auto mix = [&](int cur, int prev) {
+    return static_cast<Color>(
+        std::floor(keep * static_cast<double>(cur) + t * static_cast<double>(prev)));
+  };
+  const int red = mix(current % 256, previous % 256);
+  const int green = mix(current / 256 % 256, previous / 256 % 256);
+  const int blue = mix(current / 65536, previous / 65536);
+  return red + 256 * green + 65536 * blue;
+}
+
+bool gapOn(int64_t cellIndex, int16_t tailPhase, int32_t gapPeriod, int32_t gapLength,
+           bool reverseDirection) {
+  const int64_t v =
+      reverseDirection ? cellIndex + tailPhase : std::llabs(cellIndex - tailPhase + 1);
+  // The gap boxes accept any number; a period below 1 draws like a period of 1.
+  const int64_t period = gapPeriod < 1 ? 1 : gapPeriod;
+  return v % period < gapLength;
+}
+
+void Renderer::curse(double x1, double y1, double x2, double y2, double x3, double y3,
+                     int16_t level) {
+  if (level >= rs_.maxLevel) {
+    triangleLeaf(x1, y1, x2, y2, x3, y3);
+    return;
+  }
+  const int16_t order = state_.curFrame.order;
+  if (order < 0 || order > 3) return;
+
+  const double x12 = (x1 + x2) / 2, y12 = (y1 + y2) / 2;
+  const double x23 = (x2 + x3) / 2, y23 = (y2 + y3) / 2;
+  const double x13 = (x1 + x3) / 2, y13 = (y1 + y3) / 2;
+  const Corners children[4] = {
+      {x23, y23, x12, y12, x13, y13},  // middle
+      {x1, y1, x13, y13, x12, y12},    // corner A
+      {x12, y12, x2, y2, x23, y23},    // corner B
+      {x13, y13, x23, y23, x3, y3},    // corner C
+  };
+  const auto next = static_cast<int16_t>(level + 1);
+  for (int child : kTriangleOrder[order]) {
+    const Corners& c = children[child];
+    curse(c.x1, c.y1, c.x2, c.y2, c.x3, c.y3, next);
+    if (stopped_) return;
+  }
+}
+
+void Renderer::Gcurse(double x, double y, double size, int16_t level) {
+  if (level >= rs_.maxLevel) {
+    squareLeaf(x, y, size);
+    return;
+  }
+  const int16_t order = state_.curFrame.order;
+  if (order < 0 || order > 3) return;
+
+  const double h = size / 2;
+  const auto next = static_cast<int16_t>(level + 1);
+  for (const auto& offset : kSquareOrder[order]) {
+    Gcurse(offset[0] ? x + h : x, offset[1] ? y + h : y, h, next);
+    if (stopped_) return;
+  }
+}
+
+void Renderer::triangleLeaf(double x1, double y1, double x2, double y2, double x3, double y3) {
+  if (rs_.cellIndex >= nextStopPoll_ && pollStop()) return;
+  if (!leafColour()) return;
+  // previewScale is single precision; the product is taken in double.
+  const double scale = state_.previewScale;
+  auto& p = state_.trianglePoints;
+  p[0] = {floorToPixel((x1 + 312.5) * scale), floorToPixel((247 - y1) * scale)};
+  p[1] = {floorToPixel((x2 + 312.5) * scale), floorToPixel((247 - y2) * scale)};
+  p[2] = {floorToPixel((x3 + 312.5) * scale), floorToPixel((247 - y3) * scale)};
+  const bool metaLines = metafile_ && metafile_->triangleLinesOn;
+  const bool metaFills = metafile_ && metafile_->triangleFillsOn;
+  drawLeaf(p.data(), 3, metaLines, metaFills);
+}
+
+void Renderer::squareLeaf(double x, double y, double size) {
+  if (rs_.cellIndex >= nextStopPoll_ && pollStop()) return;
+  if (!leafColour()) return;
+  const int32_t left = floorToPixel(x), right = floorToPixel(x + size);
+  const int32_t top = floorToPixel(y), bottom = floorToPixel(y + size);
+  auto& q = rs_.quadPoints;
+  q[0] = {left, top};
+  q[1] = {right, top};
+  q[2] = {right, bottom};
+  q[3] = {left, bottom};
+  drawLeaf(q.data(), 4, state_.curFrame.drawLines != 0, state_.curFrame.drawFills != 0);
+}
+
+bool Renderer::leafColour() {
+  const int64_t period = groupSize(rs_.fractionPeriod);
+  const int64_t k = rs_.cellIndex % period;
+  if (k == 0) {
+    rs_.previousColor = rs_.currentColor;
+    rs_.currentColor = state_.curFrame.blendOn != 0 ? blendColor(state_) : nextDigitColor(state_);
+  }
+  if (!gapOn(rs_.cellIndex, state_.tailPhase, state_.gapPeriod, state_.gapLength,
+             reverseDirection_)) {
+    ++rs_.cellIndex;
+    return false;
+  }
+  rs_.cellColor =
+      period != 1 ? fadeColor(k, static_cast<double>(period), rs_.previousColor, rs_.currentColor)
+                  : rs_.currentColor;
+  return true;
+}
+
+void Renderer::drawLeaf(const IntPoint* points, int count, bool metaLinesOn, bool metaFillsOn) {
+  const KeyFrame& f = state_.curFrame;
+  const Color outline = f.drawLines != 0 ? kBlack : rs_.cellColor;
+  const Color fill = f.drawFills != 0 ? rs_.cellColor : kWhite;
+  surface_.polygon(points, count, fill, outline);
+  ++rs_.cellIndex;
+  if (metafile_ != nullptr && metafile_->recorder != nullptr)
+    recordLeaf(points, count, metaLinesOn, metaFillsOn);
+}
+
+// Pen and brush live for one leaf only, as the metafile records them.
+void Renderer::recordLeaf(const IntPoint* points, int count, bool linesOn, bool fillsOn) {
+  MetafileRecorder& meta = *metafile_->recorder;
+  const MetafileRecorder::Handle cellBrush = meta.createSolidBrush(rs_.cellColor);
+  const MetafileRecorder::Handle cellPen = meta.createPen(rs_.cellPenWidth, rs_.cellColor);
+  meta.selectObject(linesOn ? metafile_->blackPen : cellPen);
+  meta.selectObject(fillsOn ? cellBrush : metafile_->whiteBrush);
+  meta.polygon(points, count);
+  meta.deleteObject(cellBrush);
+  meta.deleteObject(cellPen);
+}
+
+}  // namespace quill

@@ -1,0 +1,128 @@
+#pragma once
+#include <QElapsedTimer>
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "engine/PatternState.h"
+#include "render/RenderState.h"
+#include "ui/DesktopServices.h"
+
+class QImage;
+
+namespace quill {
+
+class PictureBox;
+
+// Where the picture surface goes in an available area of W x H pixels and the
+// scale that makes the pattern fill it. Position and size stay fractional here;
+// the window truncates them to whole pixels.
+struct SurfaceFit {
+  double left = 0;
+  double top = 0;
+  double width = 0;
+  double height = 0;
+  float previewScale = 0;  // polygons only
+  double cellSize = 0;     // grids only
+  friend bool operator==(const SurfaceFit&, const SurfaceFit&) = default;
+};
+
+// The fit of a polygon (4:5 picture) or of a grid of rows x columns cells.
+// Areas under one pixel and counts under one are taken as one.
+SurfaceFit fitSurface(int availableWidth, int availableHeight, bool triangleMode, int rows,
+                      int columns);
+
+// "KVT preview    " and the zoom as a whole percentage.
+std::string previewCaption(double zoomPercent);
+inline constexpr char kRenderingCaption[] = "KVT preview    rendering... (Esc stops)";
+
+// Key codes and the shift mask as the main window's key handler takes them.
+constexpr int kKeyEscape = 27;
+constexpr int kKeyLeft = 37;
+constexpr int kKeyRight = 39;
+constexpr int kKeyDown = 40;
+constexpr int kShiftMask = 1;
+constexpr int kCtrlMask = 2;
+constexpr int kAltMask = 4;
+
+// The view of the picture: zoom and the drag in progress.
+struct PreviewView {
+  double zoomPercent = 0;
+  bool zoomed = false;  // while set a resize does not refit
+  bool dragging = false;
+  double dragStartX = 0;
+  double dragStartY = 0;
+};
+
+// The preview window `canvas`: fits the picture surface to the window, draws
+// curFrame on it, zooms with the arrow keys and pans by dragging.
+class PreviewWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  PreviewWindow(PatternState& state, DesktopServices& services, QWidget* parent = nullptr);
+  ~PreviewWindow() override;
+
+  // The main window's key handler, for the Ctrl shortcuts pressed here.
+  std::function<void(int key, int shift)> mainKeyDown;
+
+  // Runs on every activation; callable directly.
+  void Form_activate();
+  void Form_Resize() { fitToWindow(); }
+  void fitToWindow();
+  void Form_KeyDown(int key, int shift);
+  // A click on the window beside the picture.
+  void Form_Click();
+
+  bool rendering() const { return rendering_; }
+  const PreviewView& view() const { return view_; }
+  // The geometry of the most recent fit, before rounding to pixels.
+  const SurfaceFit& lastFit() const { return lastFit_; }
+  RenderState& renderState() { return renderState_; }
+  PictureBox* picBox() const { return picBox_; }
+  const QImage& picture();
+
+  // A long render shows its progress and reads the keyboard every
+  // `everyLeaves` leaves once `afterMs` milliseconds have passed.
+  void setRenderYield(int64_t everyLeaves, int afterMs);
+
+ protected:
+  bool event(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  void picBox_MouseDown(Qt::MouseButton button, QPointF position);
+  void picBox_MouseMove(Qt::MouseButtons buttons, QPointF position);
+  void picBox_MouseUp();
+
+  void zoomIn();
+  void zoomOut();
+  void applyZoom(double factor, int left, int top, int width, int height);
+  bool placeSurface(const SurfaceFit& fit);
+  bool renderPicture();
+  bool keepRendering(const QElapsedTimer& clock, bool& showingProgress);
+  void updateCaption();
+  void setWindowBackground(Color color);
+
+  PatternState& state_;
+  DesktopServices& services_;
+  RenderState renderState_;
+  PreviewView view_;
+  SurfaceFit lastFit_;
+  PictureBox* picBox_;
+  Color picBackground_ = 0;
+  bool rendering_ = false;
+  // Started when a show has drawn, so the activation that the show brings
+  // does not draw the same picture again.
+  QElapsedTimer shownAt_;
+  int64_t yieldEveryLeaves_ = int64_t{1} << 16;
+  int yieldAfterMs_ = 300;
+};
+
+}  // namespace quill

@@ -1,0 +1,113 @@
+#include "render/Renderer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+#include "engine/DigitStream.h"
+#include "engine/SpiralWalk.h"
+
+namespace quill {
+
+namespace {
+
+// 2^62 is the largest group a 64-bit leaf index can tell apart.
+constexpr int kMaxFractions = 62;
+
+}  // namespace
+
+Renderer::Renderer(PatternState& state, RenderState& renderState, Surface& surface)
+    : state_(state), rs_(renderState), surface_(surface) {}
+
+void Renderer::setStopCheck(std::function<bool()> check, int64_t leaves) {
+  stopCheck_ = std::move(check);
+  stopEvery_ = std::max<int64_t>(leaves, 1);
+  nextStopPoll_ = stopCheck_ ? rs_.cellIndex + stopEvery_ : kNever;
+}
+
+bool Renderer::pollStop() {
+  if (stopped_) return true;
+  nextStopPoll_ = rs_.cellIndex + stopEvery_;
+  if (stopCheck_ && stopCheck_()) {
+    stopped_ = true;
+    nextStopPoll_ = rs_.cellIndex;  // every later leaf lands here and turns back
+  }
+  return stopped_;
+}
+
+void Renderer::draw() {
+  if (state_.triangleMode)
+    render();
+  else if (state_.curFrame.spiralOrder != 0)
+    render_Spi();
+  else
+    render_book();
+}
+
+void Renderer::prologue(bool grid) {
+  const KeyFrame& f = state_.curFrame;
+  stopped_ = false;
+  nextStopPoll_ = stopCheck_ ? stopEvery_ : kNever;
+
+  rs_.cellIndex = 0;
+  // A damaged frame's negative or huge exponents would leave no whole group size.
+  rs_.fractionPeriod = std::ldexp(1.0, std::clamp<int>(f.fractions, 0, kMaxFractions));
+  rs_.maxLevel = std::clamp<int16_t>(f.levels, 0, kDeepestLevel);
+  state_.gapLength = f.tailLength;
+  state_.gapPeriod = f.tailLaunch;
+  if (grid) surface_.clear(background_.value_or(f.backColor));
+  resetDigitStream(state_);
+}
+
+void Renderer::render() {
+  prologue(false);
+  const KeyFrame& f = state_.curFrame;
+  if (state_.digitCounter == 0) rs_.currentColor = f.palette[(f.numberBase - 1) & 15];
+
+  const auto [n, layers] = polygonExtent(f);
+  const Point centre{state_.centerX, state_.centerY};
+  const auto& q = state_.layerPoints[1];
+  for (int i = 1; i <= n && layers >= 1 && !stopped_; ++i) cursePoints(centre, q[i], q[i + 1]);
+
+  for (int j = 2; j <= layers; ++j) {
+    for (int i = 1; i <= n; ++i) {
+      if (stopped_) return;
+      for (int m = 2; m <= j; ++m) {
+        const Point& outer = state_.cellCorner(i, j, m);
+        const Point& inner = state_.cellCorner(i, j - 1, m);
+        cursePoints(outer, inner, state_.cellCorner(i, j - 1, m - 1));
+        cursePoints(outer, inner, state_.cellCorner(i, j, m + 1));
+      }
+      // The next sector's first triangle closes this one's run.
+      const int k = i == n ? 1 : i + 1;
+      cursePoints(state_.cellCorner(k, j, 1), state_.cellCorner(k, j - 1, 1),
+                  state_.cellCorner(k, j, 2));
+    }
+  }
+}
+
+void Renderer::render_Spi() {
+  prologue(true);
+  spiralStart(state_);
+  rs_.cellPenWidth = 1;
+  const int64_t cells = int64_t{state_.curFrame.rowCount} * state_.curFrame.columnCount;
+  for (int64_t c = 0; c < cells && !stopped_; ++c) {
+    Gcurse(rs_.cellSize * state_.spiralCol, rs_.cellSize * state_.spiralRow, rs_.cellSize, 0);
+    spiralStep(state_);
+  }
+}
+
+void Renderer::render_book() {
+  prologue(true);
+  rs_.cellPenWidth = 1;
+  const int rows = state_.curFrame.rowCount;
+  const int cols = state_.curFrame.columnCount;
+  for (int r = 0; r < rows; ++r) {
+    for (int c = 0; c < cols; ++c) {
+      if (stopped_) return;
+      Gcurse(rs_.cellSize * c, rs_.cellSize * r, rs_.cellSize, 0);
+    }
+  }
+}
+
+}  // namespace quill
