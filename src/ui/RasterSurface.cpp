@@ -1,0 +1,153 @@
+#include "ui/RasterSurface.h"
+
+#include <QFontMetricsF>
+#include <QPen>
+#include <QString>
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "ui/QtColor.h"
+
+namespace quill {
+namespace {
+
+constexpr int kMaxFontPixels = 4096;
+constexpr int kMaxLineWidth = 4096;
+
+// A positive height asks for the whole character cell (ascent + descent), as
+// GDI reads it; Qt sizes fonts by the em, so convert through the face's ratio.
+int emPixelsForCellHeight(const QFont& font, int cellHeight) {
+  QFont probe(font);
+  probe.setPixelSize(1000);
+  const double cellPer1000 = QFontMetricsF(probe).height();
+  if (cellPer1000 <= 0) return cellHeight;
+  return static_cast<int>(std::lround(cellHeight * 1000.0 / cellPer1000));
+}
+
+QFont makeFont(const FontSpec& spec) {
+  QFont font(QString::fromStdString(spec.face));
+  font.setStyleStrategy(QFont::NoAntialias);
+  if (spec.height > 0)
+    font.setPixelSize(std::clamp(emPixelsForCellHeight(font, spec.height), 1, kMaxFontPixels));
+  else if (spec.height < 0)  // a negative height is the em itself
+    font.setPixelSize(std::clamp(-static_cast<int64_t>(spec.height), int64_t{1},
+                                 int64_t{kMaxFontPixels}));
+  if (spec.width > 0) {
+    // GDI's average width is about that of an 'x'; stretch the face to it.
+    const double natural = QFontMetricsF(font).horizontalAdvance(QLatin1Char('x'));
+    if (natural > 0) {
+      const double stretch = std::round(100.0 * spec.width / natural);
+      font.setStretch(static_cast<int>(std::clamp(stretch, 1.0, 4000.0)));
+    }
+  }
+  return font;
+}
+
+}  // namespace
+
+RasterSurface::RasterSurface(int width, int height) : font_(makeFont(fontSpec_)) {
+  if (canAllocate(width, height)) {
+    image_ = QImage(width, height, QImage::Format_RGB32);
+    if (!image_.isNull()) image_.fill(toQRgb(background_));
+  }
+}
+
+RasterSurface::~RasterSurface() { endPainting(); }
+
+bool RasterSurface::canAllocate(int width, int height) {
+  if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide) return false;
+  return int64_t{width} * height * 4 <= kMaxBytes;
+}
+
+bool RasterSurface::tryResize(int width, int height) {
+  if (!image_.isNull() && width == image_.width() && height == image_.height()) return true;
+  if (!canAllocate(width, height)) return false;
+  QImage next(width, height, QImage::Format_RGB32);
+  if (next.isNull()) return false;
+  endPainting();
+  next.fill(toQRgb(background_));
+  const int rows = std::min(height, image_.height());
+  const size_t rowBytes = static_cast<size_t>(std::min(width, image_.width())) * 4;
+  for (int y = 0; y < rows; ++y) std::memcpy(next.scanLine(y), image_.constScanLine(y), rowBytes);
+  image_ = std::move(next);
+  return true;
+}
+
+void RasterSurface::clear(Color background) {
+  background_ = background;
+  endPainting();
+  if (!image_.isNull()) image_.fill(toQRgb(background));
+}
+
+void RasterSurface::setLineWidth(int pixels) {
+  // A pen is never thinner than one pixel, as with GDI's width 0.
+  lineWidth_ = std::clamp(pixels, 1, kMaxLineWidth);
+}
+
+void RasterSurface::polygon(const IntPoint* points, int count, Color fill, Color outline) {
+  if (points == nullptr || count < 3 || count > 4) return;
+  QPainter* p = painter();
+  if (p == nullptr) return;
+  QPoint corners[4];
+  for (int i = 0; i < count; ++i) corners[i] = QPoint(points[i].x, points[i].y);
+  // Miter joins give the square corners of a GDI outline; the rest of the
+  // outline straddles the edge, so width 3 reaches one pixel either side.
+  p->setPen(QPen(toQColor(outline), lineWidth_, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+  p->setBrush(toQColor(fill));
+  p->drawPolygon(corners, count);
+}
+
+void RasterSurface::setFont(const FontSpec& font) {
+  fontSpec_ = font;
+  font_ = makeFont(font);
+  fontAscent_ = -1;
+  if (painter_.isActive()) painter_.setFont(font_);
+}
+
+void RasterSurface::text(int x, int y, const std::string& text) {
+  if (text.empty()) return;
+  QPainter* p = painter();
+  if (p == nullptr) return;
+  p->setPen(toQColor(textColor_));
+  p->setBackgroundMode(transparent_ ? Qt::TransparentMode : Qt::OpaqueMode);
+  p->setBackground(toQColor(background_));
+  if (fontAscent_ < 0) fontAscent_ = QFontMetrics(font_).ascent();
+  // Qt places text by its baseline; callers give the top-left corner.
+  p->drawText(QPoint(x, y + fontAscent_), QString::fromUtf8(text.data(),
+                                                              static_cast<qsizetype>(text.size())));
+}
+
+const QImage& RasterSurface::image() {
+  endPainting();
+  return image_;
+}
+
+bool RasterSurface::saveBmp(const std::string& path) {
+  endPainting();
+  if (image_.isNull()) return false;
+  // Qt writes an image without alpha at 24 bits per pixel straight from the
+  // RGB32 rows, so big exports need no converted copy.
+  return image_.save(QString::fromStdString(path), "BMP");
+}
+
+bool RasterSurface::savePng(const std::string& path) {
+  endPainting();
+  if (image_.isNull()) return false;
+  return image_.save(QString::fromStdString(path), "PNG");
+}
+
+QPainter* RasterSurface::painter() {
+  if (painter_.isActive()) return &painter_;
+  if (image_.isNull() || !painter_.begin(&image_)) return nullptr;
+  painter_.setRenderHint(QPainter::Antialiasing, false);
+  painter_.setRenderHint(QPainter::TextAntialiasing, false);
+  painter_.setFont(font_);
+  return &painter_;
+}
+
+void RasterSurface::endPainting() {
+  if (painter_.isActive()) painter_.end();
+}
+
+}  // namespace quill

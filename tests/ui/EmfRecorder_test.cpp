@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include "ui/MetafileRecorder.h"
+
+namespace quill {
+namespace {
+
+QByteArray readAll(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+int32_t le32(const QByteArray& b, int at) {
+  uint32_t v = 0;
+  for (int i = 3; i >= 0; --i) v = v << 8 | static_cast<uint8_t>(b[at + i]);
+  return static_cast<int32_t>(v);
+}
+
+// Two triangles and a square with their own pens and brushes, released at
+// once, then a label: the calls one exported leaf and the legend make.
+void recordSample(MetafileRecorder& r) {
+  const IntPoint tri1[3] = {{10, 10}, {300, 10}, {150, 200}};
+  const IntPoint tri2[3] = {{310, 10}, {600, 10}, {450, 200}};
+  const IntPoint quad[4] = {{100, 300}, {200, 300}, {200, 400}, {100, 400}};
+  const Color colours[3] = {rgb(255, 0, 0), rgb(0, 128, 0), rgb(1, 2, 250)};
+  const IntPoint* shapes[3] = {tri1, tri2, quad};
+  for (int i = 0; i < 3; ++i) {
+    const auto brush = r.createSolidBrush(colours[i]);
+    const auto pen = r.createPen(1, colours[i]);
+    r.selectObject(pen);
+    r.selectObject(brush);
+    r.polygon(shapes[i], i == 2 ? 4 : 3);
+    r.deleteObject(brush);
+    r.deleteObject(pen);
+  }
+  const auto font = r.createFont({"arial", 30, 12});
+  r.selectObject(font);
+  r.setTextColor(rgb(0, 0, 255));
+  r.setTransparentBackground(true);
+  r.textOut(20, 450, "base 10  list");
+  r.deleteObject(font);
+}
+
+TEST(EmfRecorder, WritesAHeaderWithTheGivenFrame) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("out.emf");
+  auto r = createEmfRecorder(path.toStdString(), 0, 5, 8000, 6400, 800, 640);
+  ASSERT_TRUE(r->valid());
+  recordSample(*r);
+  ASSERT_TRUE(r->close());
+  EXPECT_FALSE(r->valid());
+  EXPECT_FALSE(r->close());  // once only
+
+  const QByteArray b = readAll(path);
+  ASSERT_GE(b.size(), 108);
+  EXPECT_EQ(le32(b, 0), 1);  // EMR_HEADER
+  EXPECT_EQ(b.mid(40, 4), QByteArray(" EMF"));
+  EXPECT_EQ(le32(b, 48), b.size());  // nBytes
+  EXPECT_EQ(le32(b, 24), 0);  // rclFrame
+  EXPECT_EQ(le32(b, 28), 5);
+  EXPECT_EQ(le32(b, 32), 8000);
+  EXPECT_EQ(le32(b, 36), 6400);
+  EXPECT_EQ(le32(b, 8), 0);  // rclBounds: the reference surface, inclusive
+  EXPECT_EQ(le32(b, 12), 0);
+  EXPECT_EQ(le32(b, 16), 799);
+  EXPECT_EQ(le32(b, 20), 639);
+  EXPECT_EQ(le32(b, b.size() - 20), 14);  // EMR_EOF closes the file
+}
+
+TEST(EmfRecorder, AnIndependentReaderSeesEveryPolygonAndTheText) {
+  const QString converter = QStandardPaths::findExecutable("emf2svg-conv");
+  if (converter.isEmpty()) GTEST_SKIP() << "emf2svg-conv is not installed (Debian package emf2svg)";
+  QTemporaryDir dir;
+  const QString emf = dir.filePath("out.emf");
+  const QString svg = dir.filePath("out.svg");
+  auto r = createEmfRecorder(emf.toStdString(), 0, 0, 8000, 6400, 800, 640);
+  recordSample(*r);
+  ASSERT_TRUE(r->close());
+
+  QProcess run;
+  run.start(converter, {"-i", emf, "-o", svg});
+  ASSERT_TRUE(run.waitForFinished(60000));
+  ASSERT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
+  const QString text = QString::fromUtf8(readAll(svg));
+  EXPECT_EQ(text.count("<path") + text.count("<polygon"), 3) << text.toStdString();
+  EXPECT_TRUE(text.contains("fill=\"#FF0000\"", Qt::CaseInsensitive));
+  EXPECT_TRUE(text.contains("fill=\"#008000\"", Qt::CaseInsensitive));
+  EXPECT_TRUE(text.contains("fill=\"#0102FA\"", Qt::CaseInsensitive));  // red in the low byte
+  EXPECT_TRUE(text.contains("M 100.0000,300.0000 L 200.0000,300.0000 L 200.0000,400.0000"))
+      << text.toStdString();
+  EXPECT_TRUE(text.contains("base 10  list"));
+  EXPECT_TRUE(text.contains("font-family=\"arial\""));
+  EXPECT_TRUE(text.contains("width=\"799")) << "sized by the reference surface";
+}
+
+TEST(EmfRecorder, UnknownAndDeletedHandlesAreIgnored) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("out.emf");
+  auto r = createEmfRecorder(path.toStdString(), 0, 0, 100, 100, 10, 10);
+  const auto pen = r->createPen(3, kBlack);
+  EXPECT_GT(pen, 0);
+  const auto brush = r->createSolidBrush(kWhite);
+  EXPECT_NE(brush, pen);
+  r->selectObject(pen);
+  r->deleteObject(pen);
+  r->deleteObject(pen);
+  r->selectObject(pen);
+  r->selectObject(12345);
+  r->deleteObject(0);
+  const IntPoint few[1] = {{1, 1}};
+  r->polygon(few, 1);
+  r->polygon(nullptr, 3);
+  r->textOut(0, 0, "");
+  EXPECT_TRUE(r->close());  // the brush left behind is released on closing
+  EXPECT_GE(readAll(path).size(), 108);
+}
+
+TEST(EmfRecorder, UncreatableFileGivesAnInertRecorder) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("missing/out.emf");
+  auto r = createEmfRecorder(path.toStdString(), 0, 0, 8000, 6400, 800, 640);
+  ASSERT_NE(r, nullptr);
+  EXPECT_FALSE(r->valid());
+  EXPECT_EQ(r->createPen(1, kBlack), 0);
+  EXPECT_EQ(r->createSolidBrush(kWhite), 0);
+  EXPECT_EQ(r->createFont({}), 0);
+  recordSample(*r);
+  EXPECT_FALSE(r->close());
+  EXPECT_FALSE(QFile::exists(path));
+  EXPECT_FALSE(createEmfRecorder("", 0, 0, 1, 1, 1, 1)->valid());
+}
+
+TEST(EmfRecorder, ClosesItselfWhenDropped) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("out.emf");
+  {
+    auto r = createEmfRecorder(path.toStdString(), 0, 0, 100, 100, 10, 10);
+    recordSample(*r);
+  }
+  const QByteArray b = readAll(path);
+  ASSERT_GE(b.size(), 108);
+  EXPECT_EQ(le32(b, 48), b.size());
+}
+
+}  // namespace
+}  // namespace quill
