@@ -1,0 +1,304 @@
+#include "app/HeadlessRender.h"
+
+#include <cctype>
+#include <charconv>
+#include <climits>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <variant>
+
+#include "engine/FrameCapture.h"
+#include "engine/FrameSettings.h"
+#include "engine/KeyFrameCodec.h"
+#include "render/ExportSize.h"
+#include "render/Renderer.h"
+#include "ui/MetafileRecorder.h"
+#include "ui/NullSurface.h"
+#include "ui/RasterSurface.h"
+
+namespace quill {
+
+const char* const kHeadlessRenderHelp =
+    R"(usage: quillaven-render [STATE.kvt] -o OUT [--frame N|all] [--width W]
+
+Renders a Quillaven pattern without a window.
+
+  STATE.kvt     a state file saved by Quillaven; without one the start-up
+                pattern (a hexagon of 4 layers counting from 0) is rendered
+  -o OUT        the file to write; its extension chooses the format:
+                .bmp (Windows bitmap), .png, or .emf (enhanced metafile)
+  --frame N     render record N of the state file (0 is the start-up frame of
+                the run that saved it); the default is the last record
+  --frame all   render every record, numbering the files from 1 with at least
+                three digits: -o night.bmp writes night001.bmp, night002.bmp, ...
+  --width W     bitmap and PNG: the width of a polygon picture in pixels
+                (1 to 16000, default 2000; the height is 4/5 of it).
+                Metafile: 12000 or 16000 for the larger grids; anything else
+                gives the standard 8000.
+                Rectangle grids ignore it: every cell gets 10 pixels per side at
+                the deepest division.
+  -h, --help    show this text
+
+Pictures are drawn as Quillaven exports them: bitmaps on white with a line width
+of W div 3200 + 1 pixels, metafiles with every drawn cell recorded. Each frame
+is rendered with its own settings, geometry type included.
+
+Exit status: 0 when every file was written, 1 when the state file or the
+output could not be used, 2 for a usage error.
+)";
+
+namespace {
+
+enum class Format { Bmp, Png, Emf };
+
+struct Options {
+  std::string statePath;
+  std::string output;
+  std::optional<int> frame;
+  bool allFrames = false;
+  int64_t width = 2000;
+  bool help = false;
+};
+
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+// An enhanced metafile records its size in 32 bits; a drawn cell takes about
+// 160 bytes of records (brush, pen, two selections, polygon, two deletions).
+constexpr int64_t kMetafileBytesPerLeaf = 160;
+constexpr int64_t kMetafileByteLimit = int64_t{1} << 32;
+constexpr std::uintmax_t kStateFileByteLimit = std::uintmax_t{1} << 30;
+
+std::optional<int64_t> parseInteger(const std::string& text) {
+  int64_t value = 0;
+  const char* end = text.data() + text.size();
+  auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  if (ec != std::errc() || ptr != end || text.empty()) return std::nullopt;
+  return value;
+}
+
+std::variant<Options, std::string> parseArgs(const std::vector<std::string>& args) {
+  Options o;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    auto value = [&]() -> std::optional<std::string> {
+      if (i + 1 >= args.size()) return std::nullopt;
+      return args[++i];
+    };
+    if (a == "-h" || a == "--help") {
+      o.help = true;
+    } else if (a == "-o") {
+      auto v = value();
+      if (!v) return std::string("-o needs a file name");
+      o.output = *v;
+    } else if (a == "--frame") {
+      auto v = value();
+      if (!v) return std::string("--frame needs a record number or 'all'");
+      if (*v == "all") {
+        o.allFrames = true;
+      } else {
+        auto n = parseInteger(*v);
+        if (!n || *n < 0 || *n > 32767) return "--frame: '" + *v + "' is not a record number";
+        o.frame = static_cast<int>(*n);
+      }
+    } else if (a == "--width") {
+      auto v = value();
+      auto n = v ? parseInteger(*v) : std::nullopt;
+      if (!n || *n < 1 || *n > 16000)
+        return std::string("--width must be a whole number from 1 to 16000");
+      o.width = *n;
+    } else if (!a.empty() && a[0] == '-') {
+      return "unknown option '" + a + "'";
+    } else if (o.statePath.empty()) {
+      o.statePath = a;
+    } else {
+      return "more than one state file given ('" + o.statePath + "' and '" + a + "')";
+    }
+  }
+  if (!o.help && o.output.empty()) return std::string("no output file given (-o OUT)");
+  return o;
+}
+
+std::optional<Format> formatOf(const std::string& path) {
+  std::string ext = std::filesystem::path(path).extension().string();
+  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (ext == ".bmp") return Format::Bmp;
+  if (ext == ".png") return Format::Png;
+  if (ext == ".emf") return Format::Emf;
+  return std::nullopt;
+}
+
+// "night.bmp", 3 -> "night003.bmp"
+std::string numberedName(const std::string& path, int number) {
+  std::filesystem::path p(path);
+  char digits[16];
+  std::snprintf(digits, sizeof digits, "%03d", number);
+  std::filesystem::path name = p.stem().string() + digits + p.extension().string();
+  return (p.parent_path() / name).string();
+}
+
+std::variant<std::vector<KeyFrame>, std::string> readStateFile(const std::string& path) {
+  std::error_code ec;
+  const auto size = std::filesystem::file_size(path, ec);
+  if (ec) return "cannot read '" + path + "': " + ec.message();
+  if (size > kStateFileByteLimit) return "'" + path + "' is too large to be a state file";
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return "cannot open '" + path + "'";
+  std::vector<uint8_t> bytes(static_cast<size_t>(size));
+  if (size > 0 && !in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size)))
+    return "cannot read '" + path + "'";
+
+  auto decoded = decodeStateFile(bytes);
+  if (auto* frames = std::get_if<std::vector<KeyFrame>>(&decoded)) return std::move(*frames);
+  const DecodeFailure& f = std::get<DecodeFailure>(decoded);
+  switch (f.error) {
+    case DecodeError::WrongHeader:
+      return "'" + path + "': can't read files written by " +
+             f.headerFound.substr(f.headerFound.size() >= 4 ? f.headerFound.size() - 4 : 0) +
+             " (the header reads \"" + f.headerFound + "\", expected \"" + kStateFileHeader + "\")";
+    case DecodeError::ShortFile:
+      return "'" + path + "' is cut short" + (f.detail.empty() ? "" : ": " + f.detail);
+    case DecodeError::BadCount:
+      return "'" + path + "' has an impossible record count" +
+             (f.detail.empty() ? "" : ": " + f.detail);
+    case DecodeError::BadRecord:
+      return "'" + path + "': record " + std::to_string(f.recordIndex) + " cannot be used" +
+             (f.detail.empty() ? "" : ": " + f.detail);
+  }
+  return "'" + path + "' cannot be read";
+}
+
+std::string sizeText(const ExportSize& s) {
+  return std::to_string(s.width) + " x " + std::to_string(s.height) + " pixels";
+}
+
+// Renders state.curFrame (already adopted into the live settings) to one file.
+std::optional<std::string> renderRaster(PatternState& state, const Options& o, Format format,
+                                        const std::string& path) {
+  const ExportSize size = bitmapExportSize(state.curFrame, state.triangleMode, o.width);
+  if (size.width > INT32_MAX || size.height > INT32_MAX ||
+      !RasterSurface::canAllocate(static_cast<int>(size.width), static_cast<int>(size.height)))
+    return "a picture of " + sizeText(size) + " is too large to draw";
+  RasterSurface surface(static_cast<int>(size.width), static_cast<int>(size.height));
+  surface.clear(kWhite);
+  surface.setLineWidth(size.lineWidth);
+  state.previewScale = size.previewScale;
+  RenderState renderState;
+  renderState.cellSize = size.cellSize;
+  translate(state);
+  Renderer renderer(state, renderState, surface);
+  renderer.setBackground(kWhite);
+  renderer.draw();
+  const bool saved = format == Format::Bmp ? surface.saveBmp(path) : surface.savePng(path);
+  if (!saved) return "cannot write '" + path + "'";
+  return std::nullopt;
+}
+
+std::optional<std::string> renderMetafile(PatternState& state, const Options& o,
+                                          const std::string& path) {
+  const int64_t width = (o.width == 12000 || o.width == 16000) ? o.width : 8000;
+  const ExportSize size = metafileExportSize(state.curFrame, state.triangleMode, width);
+  const int64_t leaves = leafCount(state.curFrame, state.triangleMode);
+  if (size.width > INT32_MAX || size.height > INT32_MAX ||
+      leaves > kMetafileByteLimit / kMetafileBytesPerLeaf)
+    return "a metafile of " + std::to_string(leaves) + " cells (" + sizeText(size) +
+           ") is too large to write";
+
+  NullSurface surface(static_cast<int>(size.width), static_cast<int>(size.height));
+  auto recorder = createEmfRecorder(path, 0, 0, static_cast<int32_t>(size.width),
+                                    static_cast<int32_t>(size.height),
+                                    static_cast<int>(size.width), static_cast<int>(size.height));
+  if (!recorder || !recorder->valid()) return "cannot create '" + path + "'";
+
+  MetafileTarget target;
+  target.recorder = recorder.get();
+  target.whiteBrush = recorder->createSolidBrush(kWhite);
+  target.blackPen = recorder->createPen(1, kBlack);
+  target.triangleLinesOn = state.curFrame.drawLines != 0;
+  target.triangleFillsOn = state.curFrame.drawFills != 0;
+
+  state.previewScale = size.previewScale;
+  RenderState renderState;
+  renderState.cellSize = size.cellSize;
+  renderState.cellPenWidth = 1;
+  translate(state);
+  Renderer renderer(state, renderState, surface);
+  renderer.setBackground(kWhite);
+  renderer.setMetafile(&target);
+  renderer.draw();
+
+  recorder->deleteObject(target.whiteBrush);
+  recorder->deleteObject(target.blackPen);
+  if (!recorder->close()) return "cannot write '" + path + "'";
+  return std::nullopt;
+}
+
+std::optional<std::string> renderFrame(const KeyFrame& frame, const Options& o, Format format,
+                                       const std::string& path) {
+  auto state = std::make_unique<PatternState>();
+  loadStartupDefaults(*state);
+  state->curFrame = frame;
+  adoptFrameSettings(*state);
+  return format == Format::Emf ? renderMetafile(*state, o, path)
+                               : renderRaster(*state, o, format, path);
+}
+
+std::variant<std::vector<KeyFrame>, std::string> framesToRender(const Options& o) {
+  std::vector<KeyFrame> frames;
+  if (o.statePath.empty()) {
+    auto state = std::make_unique<PatternState>();
+    loadStartupDefaults(*state);
+    frames.push_back(state->curFrame);
+  } else {
+    auto read = readStateFile(o.statePath);
+    if (auto* error = std::get_if<std::string>(&read)) return *error;
+    frames = std::move(std::get<std::vector<KeyFrame>>(read));
+  }
+  if (o.allFrames) return frames;
+  const int index = o.frame.value_or(static_cast<int>(frames.size()) - 1);
+  if (index < 0 || index >= static_cast<int>(frames.size()))
+    return "--frame " + std::to_string(index) + " is out of range: the file holds records 0 to " +
+           std::to_string(frames.size() - 1);
+  return std::vector<KeyFrame>{frames[index]};
+}
+
+}  // namespace
+
+int runHeadlessRender(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  auto parsed = parseArgs(args);
+  if (auto* error = std::get_if<std::string>(&parsed)) {
+    err << "quillaven-render: " << *error << "\n(try --help)\n";
+    return kExitUsage;
+  }
+  const Options& o = std::get<Options>(parsed);
+  if (o.help) {
+    out << kHeadlessRenderHelp;
+    return 0;
+  }
+  const auto format = formatOf(o.output);
+  if (!format) {
+    err << "quillaven-render: unknown output format '" << o.output
+        << "': use .bmp, .png or .emf\n";
+    return kExitUsage;
+  }
+  auto frames = framesToRender(o);
+  if (auto* error = std::get_if<std::string>(&frames)) {
+    err << "quillaven-render: " << *error << "\n";
+    return kExitFailure;
+  }
+  const auto& list = std::get<std::vector<KeyFrame>>(frames);
+  for (size_t i = 0; i < list.size(); ++i) {
+    const std::string path = o.allFrames ? numberedName(o.output, static_cast<int>(i) + 1) : o.output;
+    if (auto error = renderFrame(list[i], o, *format, path)) {
+      err << "quillaven-render: " << *error << "\n";
+      return kExitFailure;
+    }
+    out << path << "\n";
+  }
+  return 0;
+}
+
+}  // namespace quill
