@@ -1,0 +1,120 @@
+#include "mainwindow/Form1.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+
+#include "mainwindow/KeyPreview.h"
+#include "mainwindow/NumericText.h"
+#include "mainwindow/WindowDirectory.h"
+
+namespace quill {
+
+Form1::Form1(PatternState& state, WindowDirectory& windows, QWidget* parent)
+    : QWidget(parent), state_(state), windows_(windows) {
+  setObjectName("Form1");
+  setWindowTitle("Quillaven");
+  createGeometryControls();
+  createGridControls();
+  createCountingControls();
+  createColourControls();
+  connectSignals();
+  keyPreview_ = new KeyPreview(this, [this](int keyCode, int shift) { Form_KeyDown(keyCode, shift); });
+  resize(kTrianglesWidthTwips / kTwipsPerPixel, kHeightPixels);
+  Form_Load();
+}
+
+DesktopServices& Form1::services() { return windows_.services(); }
+
+void Form1::Form_Load() {
+  state_.updatingControls = false;
+  aspectRatio_ = 0.8f;
+  lastGoodStart_ = QStringLiteral("0");
+  loadStartupDefaults(state_, controls());
+
+  // The controls mirror the defaults; writing them must not start the
+  // handlers' own chains, which run explicitly below.
+  {
+    const QSignalBlocker b1(ui_.HScroll1), b2(ui_.HScroll2), b3(ui_.HScroll3);
+    const QSignalBlocker b4(ui_.txtDims[0]), b5(ui_.txtDims[1]), b6(ui_.startval);
+    ui_.HScroll1->setValue(state_.vertexCount);
+    ui_.HScroll2->setValue(state_.layerCount);
+    ui_.HScroll3->setValue(state_.numberBase);
+    ui_.txtDims[0]->setText(QString::number(state_.columnCount));
+    ui_.txtDims[1]->setText(QString::fromStdString(numberText(state_.rowCount)));
+    ui_.startval->setText(lastGoodStart_);
+  }
+  ui_.Label9->setText(QString::number(state_.numberBase));
+  ui_.lblRects->setText(
+      QString::fromStdString(numberText(state_.columnCount * state_.rowCount * fractionsShown())));
+  HScroll1_Change();  // regular polygon, layer tables and the triangle count
+  showGeometryControls(state_.triangleMode);
+  // Pad sizing, the blend options dialog and the first key frame join the
+  // start-up here as those parts arrive.
+  captureFrame(state_, controls());
+}
+
+FrameControls Form1::controls() const {
+  FrameControls c;
+  c.startText = ui_.startval->text().toUpper().toStdString();
+  c.decimalBox = ui_.decimal->isChecked() ? 1 : 0;
+  c.lockedBox = ui_.locked->isChecked() ? 1 : 0;
+  c.drawLines = ui_.Check1->isChecked() ? 1 : 0;
+  c.drawFills = ui_.Check2->isChecked() ? 1 : 0;
+  c.backColor = backColor();
+  // The export dialog's and the division dialog's values keep their start-up
+  // values until those dialogs exist.
+  return c;
+}
+
+double Form1::fractionsShown() const {
+  // Reads the division dialog's fractions label once that dialog exists.
+  return 1;
+}
+
+Color Form1::backColor() const {
+  const QColor c = ui_.Label22->palette().color(QPalette::Window);
+  return rgb(c.red(), c.green(), c.blue());
+}
+
+bool Form1::previewMarkedShown() const { return ui_.cmdHide->text() == QLatin1String("hide preview"); }
+
+void Form1::cmdHide_Click() {
+  const bool show = !previewMarkedShown();
+  ui_.cmdHide->setText(show ? QStringLiteral("hide preview") : QStringLiteral("show preview"));
+  if (show) {
+    windows_.showPreview();
+  } else {
+    windows_.hidePreview();
+  }
+}
+
+void Form1::command2_mouseup() {
+  if (onPreview) onPreview();
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == ui_.Command2 && event->type() == QEvent::MouseButtonRelease &&
+      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+    command2_mouseup();
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void Form1::Form_KeyDown(int keyCode, int shift) {
+  if (keyCode == kKeyEscape) {
+    state_.stopRequested = true;  // the animation run loop looks at it between frames
+    return;
+  }
+  // Ctrl+Z, Ctrl+X, Ctrl+D and Ctrl+C (shift exactly the Ctrl bit) step back,
+  // step forward, delete and clear key frames; they arrive with the key-frame
+  // history.
+  (void)shift;
+}
+
+}  // namespace quill

@@ -1,0 +1,159 @@
+#pragma once
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+#include "engine/FrameCapture.h"
+#include "engine/PatternState.h"
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+class QToolButton;
+
+namespace quill {
+
+class DesktopServices;
+class KeyPreview;
+class WindowDirectory;
+
+// The main window: the settings panel in a left column, the preview buttons and
+// the background colour label. The area to the right is the pad's.
+// Handlers carry the names of the controls and events they answer, so other
+// windows and tests can call them as the controls would.
+class Form1 : public QWidget {
+  Q_OBJECT
+
+ public:
+  static constexpr int kTwipsPerPixel = 15;
+  static constexpr int kRectanglesWidthTwips = 2760;  // cuts the pad off
+  static constexpr int kTrianglesWidthTwips = 13515;  // shows the whole pad
+  static constexpr int kPanelWidthTwips = 2580;       // the pad starts here
+  static constexpr int kHeightPixels = 600;
+
+  // Builds the controls and runs the load handler.
+  Form1(PatternState& state, WindowDirectory& windows, QWidget* parent = nullptr);
+
+  // Start-up: the defaults of the pattern state and the controls that mirror them.
+  void Form_Load();
+
+  // Geometry switch.
+  void PicRect_Click();
+  void picHex_Click();
+  // "#  polygon vertices " and "# concentric layers"; hscroll2_change also
+  // recomputes the layer tables for the pad and frame apply.
+  void HScroll1_Change();
+  void hscroll2_change();
+  // Rows and columns boxes: 0 columns, 1 rows.
+  void txtDims_Change(int index);
+  void optLock_Click();
+  void optSpiral_Click();
+  void optLinear_Click();
+  void Option1_Click();
+  void Option2_Click();
+  void HScroll3_Change();
+  void startval_Change();
+  void decimal_Click();
+  void cmdHide_Click();
+  void command2_mouseup();
+  void Form_KeyDown(int keyCode, int shift);
+
+  // Refreshes the triangle count label (the division dialog calls it too).
+  void triCount();
+  // The number the division dialog's fractions label shows; 1 until that
+  // dialog exists.
+  double fractionsShown() const;
+
+  // What captureFrame reads from the controls.
+  FrameControls controls() const;
+
+  // Writes a value into the start value box in its current base (decimal or
+  // numberBase), the way the program itself fills the box.
+  void showStartValue(int64_t value);
+
+  // The preview counts as shown while the toggle offers to hide it.
+  bool previewMarkedShown() const;
+
+  float aspectRatio() const { return aspectRatio_; }
+  const QString& lastGoodStart() const { return lastGoodStart_; }
+
+  // The "preview" command, set by the app: capture, store a key frame, render.
+  std::function<void()> onPreview;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  struct Panel {
+    QToolButton* PicRect = nullptr;
+    QToolButton* picHex = nullptr;
+    QLabel* Label8 = nullptr;
+    QScrollBar* HScroll1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QScrollBar* HScroll2 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label7 = nullptr;
+    // The indexed boxes txtDims(0) and txtDims(1) are named txtDims0 and txtDims1.
+    std::array<QLineEdit*, 2> txtDims{};
+    QLabel* lblCols = nullptr;
+    QLabel* lblRows = nullptr;
+    QLabel* lblRects = nullptr;
+    QRadioButton* optLock = nullptr;
+    QGroupBox* Frame2 = nullptr;
+    QRadioButton* optSpiral = nullptr;
+    QRadioButton* optLinear = nullptr;
+    QScrollBar* HScroll3 = nullptr;
+    QLabel* Label6 = nullptr;
+    QLabel* Label9 = nullptr;
+    QLineEdit* startval = nullptr;
+    QLabel* Label11 = nullptr;
+    QCheckBox* decimal = nullptr;
+    QCheckBox* locked = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    QRadioButton* Option1 = nullptr;
+    QRadioButton* Option2 = nullptr;
+    QCheckBox* Check1 = nullptr;
+    QCheckBox* Check2 = nullptr;
+    QLabel* Label22 = nullptr;
+    QPushButton* Command2 = nullptr;
+    QPushButton* cmdHide = nullptr;
+  };
+
+  // Construction (Form1Layout.cpp).
+  void createGeometryControls();
+  void createGridControls();
+  void createCountingControls();
+  void createColourControls();
+  void connectSignals();
+
+  DesktopServices& services();
+  void switchGeometry(bool triangles);
+  void showGeometryControls(bool triangles);
+  void restoreDims(int index);
+  void refuseDims(int index, const char* message);
+  int startBase() const;
+  std::optional<int32_t> readStartText(const QString& text, int base) const;
+  void writeStartText(const QString& text);
+  Color backColor() const;
+
+  PatternState& state_;
+  WindowDirectory& windows_;
+  Panel ui_;
+  KeyPreview* keyPreview_ = nullptr;
+  float aspectRatio_ = 0.8f;  // rows per column
+  QString lastGoodStart_ = QStringLiteral("0");
+  // Set while a refused box gets its old text back, so a bad old text cannot
+  // bounce back and forth.
+  std::array<bool, 2> restoringDims_{};
+};
+
+}  // namespace quill

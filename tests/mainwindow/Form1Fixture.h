@@ -1,0 +1,77 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/PatternState.h"
+#include "mainwindow/Form1.h"
+#include "mainwindow/WindowDirectory.h"
+#include "ui/ScriptedServices.h"
+
+namespace quill {
+
+// The other windows, as far as the main window sees them: calls are logged.
+class FakeWindows : public WindowDirectory {
+ public:
+  DesktopServices& services() override { return scripted; }
+  void showPreview() override { calls.push_back("showPreview"); }
+  void hidePreview() override { calls.push_back("hidePreview"); }
+  bool previewVisible() const override { return false; }
+  void reactivateAnimator() override { calls.push_back("reactivateAnimator"); }
+
+  ScriptedServices scripted;
+  std::vector<std::string> calls;
+};
+
+class Form1Test : public ::testing::Test {
+ protected:
+  Form1Test() : form(std::make_unique<Form1>(state, windows)) {
+    form->show();
+    windows.calls.clear();
+  }
+
+  template <typename W = QWidget>
+  W* find(const char* name) const {
+    W* widget = form->findChild<W*>(name);
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+  }
+  QLineEdit* box(const char* name) const { return find<QLineEdit>(name); }
+  QString text(const char* name) const {
+    if (auto* label = form->findChild<QLabel*>(name)) return label->text();
+    return box(name)->text();
+  }
+
+  // Types text over the whole box, one validated keystroke at a time.
+  void retype(const char* name, const QString& typed) {
+    QLineEdit* b = box(name);
+    b->setFocus();
+    b->selectAll();
+    QTest::keyClicks(b, typed);
+  }
+  // Replaces the whole text at once, as pasting does.
+  void paste(const char* name, const QString& pasted) {
+    QLineEdit* b = box(name);
+    QApplication::clipboard()->setText(pasted);
+    b->selectAll();
+    QTest::keyClick(b, Qt::Key_V, Qt::ControlModifier);
+  }
+  void click(const char* name) { QTest::mouseClick(find(name), Qt::LeftButton); }
+
+  int beeps() const { return windows.scripted.beeps; }
+  const std::vector<ScriptedServices::Message>& messages() const { return windows.scripted.messages; }
+
+  PatternState state;
+  FakeWindows windows;
+  std::unique_ptr<Form1> form;
+};
+
+}  // namespace quill
