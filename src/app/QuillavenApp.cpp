@@ -1,23 +1,65 @@
 #include "app/QuillavenApp.h"
 
-#include <QWidget>
-
-#include "engine/FrameCapture.h"
+#include "engine/PatternState.h"
+#include "mainwindow/Form1.h"
+#include "render/PreviewWindow.h"
+#include "ui/QtDesktopServices.h"
 
 namespace quill {
 
-QuillavenApp::QuillavenApp() : state_(std::make_unique<PatternState>()) {}
+namespace {
+constexpr int kPreviewWidth = 808;   // a 800 x 600 picture area after the frame allowance
+constexpr int kPreviewHeight = 676;
+}  // namespace
 
-QuillavenApp::~QuillavenApp() = default;
+QuillavenApp::QuillavenApp(std::unique_ptr<DesktopServices> services)
+    : state_(std::make_unique<PatternState>()),
+      services_(services ? std::move(services) : std::make_unique<QtDesktopServices>()) {}
 
-void QuillavenApp::start() {
-  if (!mainWindow_) {
-    mainWindow_ = std::make_unique<QWidget>();
-    mainWindow_->setObjectName("Form1");
-    mainWindow_->setWindowTitle("Quillaven");
-    loadStartupDefaults(*state_);
-  }
-  mainWindow_->show();
+// The preview goes first: it holds a reference to the state and may still be
+// drawing when the main window is closed.
+QuillavenApp::~QuillavenApp() {
+  preview_.reset();
+  mainWindow_.reset();
 }
+
+void QuillavenApp::start() { mainWindow().show(); }
+
+Form1& QuillavenApp::mainWindow() {
+  if (!mainWindow_) mainWindow_ = std::make_unique<Form1>(*state_, *this);
+  return *mainWindow_;
+}
+
+PreviewWindow& QuillavenApp::preview() {
+  if (!preview_) {
+    preview_ = std::make_unique<PreviewWindow>(*state_, *services_);
+    // Closing the main window ends the program even while the preview is open.
+    preview_->setAttribute(Qt::WA_QuitOnClose, false);
+    preview_->resize(kPreviewWidth, kPreviewHeight);
+    preview_->mainKeyDown = [this](int key, int shift) { mainWindow().Form_KeyDown(key, shift); };
+  }
+  return *preview_;
+}
+
+// Showing activates the window, which draws the pattern; a window already on
+// screen is brought forward and drawn again, as an activation would.
+void QuillavenApp::showPreview() {
+  PreviewWindow& window = preview();
+  const bool wasVisible = window.isVisible() && !window.isMinimized();
+  window.showNormal();
+  window.raise();
+  if (wasVisible) window.Form_activate();
+}
+
+void QuillavenApp::hidePreview() {
+  if (preview_) preview_->hide();
+}
+
+bool QuillavenApp::previewVisible() const { return preview_ && preview_->isVisible(); }
+
+bool QuillavenApp::previewBusy() const { return preview_ && preview_->rendering(); }
+
+// The animation window joins with its own job; until then there is none to reactivate.
+void QuillavenApp::reactivateAnimator() {}
 
 }  // namespace quill

@@ -94,10 +94,6 @@ void Form1::cmdHide_Click() {
   }
 }
 
-void Form1::command2_mouseup() {
-  if (onPreview) onPreview();
-}
-
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
   if (watched == ui_.Command2 && event->type() == QEvent::MouseButtonRelease &&
       static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {

@@ -84,9 +84,6 @@ class Form1 : public QWidget {
   float aspectRatio() const { return aspectRatio_; }
   const QString& lastGoodStart() const { return lastGoodStart_; }
 
-  // The "preview" command, set by the app: capture, store a key frame, render.
-  std::function<void()> onPreview;
-
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 

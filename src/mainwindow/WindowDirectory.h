@@ -18,6 +18,9 @@ class WindowDirectory {
   virtual void showPreview() = 0;
   virtual void hidePreview() = 0;
   virtual bool previewVisible() const = 0;
+  // True while the preview is in the middle of a render (a long render lets
+  // window events run so Esc can stop it); nothing may change curFrame then.
+  virtual bool previewBusy() const = 0;
 
   // The animation window re-runs its activation handler when it is open.
   virtual void reactivateAnimator() = 0;

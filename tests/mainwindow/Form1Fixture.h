@@ -25,10 +25,12 @@ class FakeWindows : public WindowDirectory {
   void showPreview() override { calls.push_back("showPreview"); }
   void hidePreview() override { calls.push_back("hidePreview"); }
   bool previewVisible() const override { return false; }
+  bool previewBusy() const override { return busy; }
   void reactivateAnimator() override { calls.push_back("reactivateAnimator"); }
 
   ScriptedServices scripted;
   std::vector<std::string> calls;
+  bool busy = false;
 };
 
 class Form1Test : public ::testing::Test {

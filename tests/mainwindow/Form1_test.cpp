@@ -130,11 +130,52 @@ TEST_F(Form1Test, PreviewToggleFlipsCaptionThenShowsOrHides) {
   EXPECT_EQ(windows.calls, (std::vector<std::string>{"hidePreview", "showPreview"}));
 }
 
-TEST_F(Form1Test, PreviewRunsOnMouseUp) {
-  int previews = 0;
-  form->onPreview = [&] { ++previews; };
+TEST_F(Form1Test, PreviewCapturesTheSettingsAndShowsThePreview) {
+  state.bmpExportPending = true;
+  find<QCheckBox>("Check1")->setChecked(false);
+  box("startval")->setText("7");
   click("Command2");
-  EXPECT_EQ(previews, 1);
+  EXPECT_EQ(windows.calls, std::vector<std::string>{"showPreview"});
+  EXPECT_TRUE(state.previewOpen);
+  EXPECT_EQ(state.curFrame.previewOpen, kTrue16);
+  EXPECT_EQ(state.curFrame.drawLines, 0);
+  EXPECT_EQ(state.curFrame.startValue, 7);
+  EXPECT_EQ(state.lastStartValue, 7);
+  EXPECT_FALSE(state.bmpExportPending);
+}
+
+TEST_F(Form1Test, PreviewWithTheWindowMarkedHiddenBeepsAndStillContinuesTheCount) {
+  click("cmdHide");
+  windows.calls.clear();
+  find<QCheckBox>("locked")->setChecked(false);
+  state.digitCounter = 96;  // where the last render stopped
+  click("Command2");
+  EXPECT_TRUE(windows.calls.empty());
+  EXPECT_EQ(windows.scripted.beeps, 1);
+  EXPECT_EQ(text("startval"), "96");
+  EXPECT_EQ(state.curFrame.startValue, 96);
+}
+
+TEST_F(Form1Test, PreviewContinuesInTheBoxBaseAndSaturatesPastTheInt32Range) {
+  find<QCheckBox>("locked")->setChecked(false);
+  find<QScrollBar>("HScroll3")->setValue(16);
+  windows.calls.clear();
+  state.digitCounter = 255;
+  click("Command2");
+  EXPECT_EQ(text("startval"), "FF");
+  state.digitCounter = int64_t{1} << 32;
+  click("Command2");
+  EXPECT_EQ(text("startval"), "7FFFFFFF");
+  EXPECT_EQ(state.curFrame.startValue, 2147483647);
+}
+
+TEST_F(Form1Test, PreviewIsRefusedWhileARenderIsRunning) {
+  windows.busy = true;
+  box("startval")->setText("5");
+  click("Command2");
+  EXPECT_EQ(windows.scripted.beeps, 1);
+  EXPECT_TRUE(windows.calls.empty());
+  EXPECT_EQ(state.curFrame.startValue, 0);
 }
 
 TEST_F(Form1Test, EscapeRequestsStopFromAnyControl) {

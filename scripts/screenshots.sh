@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Rebuilds the pictures of the main window and the preview in docs/, headless.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/setup.sh"
+"$root/scripts/build.sh" "$root/build" -DQUILLAVEN_TESTS=OFF -DQUILLAVEN_BENCH=OFF
+mkdir -p "$root/docs"
+QT_QPA_PLATFORM=offscreen "$root/build/src/app/quillaven-screenshots" "$root/docs"

@@ -1,0 +1,51 @@
+// The "preview" command: record the settings, draw them, and let the next
+// preview continue the count where this one stopped.
+#include <cstdint>
+
+#include "engine/FrameCapture.h"
+#include "mainwindow/Form1.h"
+#include "mainwindow/WindowDirectory.h"
+#include "ui/DesktopServices.h"
+
+namespace quill {
+
+namespace {
+// A render can count past the largest start value a frame holds; the next
+// preview then starts from that largest value.
+int32_t nextStartValue(int64_t digitCounter) {
+  if (digitCounter > INT32_MAX) return INT32_MAX;
+  if (digitCounter < 0) return 0;
+  return static_cast<int32_t>(digitCounter);
+}
+}  // namespace
+
+void Form1::command2_mouseup() {
+  // A long render lets events run so Esc can stop it; a second preview must
+  // not change the frame under it.
+  if (windows_.previewBusy()) {
+    services().beep();
+    return;
+  }
+  state_.previewOpen = true;
+  captureFrame(state_, controls());
+  // The key-frame history stores a copy of curFrame here, and the animation
+  // window rebuilds its in-between geometry from it.
+  state_.bmpExportPending = false;
+  state_.emfExportPending = false;
+  state_.lastStartValue = state_.curFrame.startValue;
+
+  if (previewMarkedShown()) {
+    windows_.showPreview();  // draws at once, leaving digitCounter after the last cell
+  } else {
+    services().beep();
+  }
+
+  if (state_.curFrame.lockedBox == 0) {
+    const int32_t next = nextStartValue(state_.digitCounter);
+    state_.curFrame.startValue = next;
+    showStartValue(next);
+  }
+  if (state_.animatorOpen) windows_.reactivateAnimator();
+}
+
+}  // namespace quill
