@@ -25,19 +25,19 @@ int emPixelsForCellHeight(const QFont& font, int cellHeight) {
   return static_cast<int>(std::lround(cellHeight * 1000.0 / cellPer1000));
 }
 
-QFont makeFont(const FontSpec& spec) {
-  QFont font(QString::fromStdString(spec.face));
+QFont makeFont(const FontSpec& wanted) {
+  QFont font(QString::fromStdString(wanted.face));
   font.setStyleStrategy(QFont::NoAntialias);
-  if (spec.height > 0)
-    font.setPixelSize(std::clamp(emPixelsForCellHeight(font, spec.height), 1, kMaxFontPixels));
-  else if (spec.height < 0)  // a negative height is the em itself
-    font.setPixelSize(std::clamp(-static_cast<int64_t>(spec.height), int64_t{1},
+  if (wanted.height > 0)
+    font.setPixelSize(std::clamp(emPixelsForCellHeight(font, wanted.height), 1, kMaxFontPixels));
+  else if (wanted.height < 0)  // a negative height is the em itself
+    font.setPixelSize(std::clamp(-static_cast<int64_t>(wanted.height), int64_t{1},
                                  int64_t{kMaxFontPixels}));
-  if (spec.width > 0) {
+  if (wanted.width > 0) {
     // GDI's average width is about that of an 'x'; stretch the face to it.
     const double natural = QFontMetricsF(font).horizontalAdvance(QLatin1Char('x'));
     if (natural > 0) {
-      const double stretch = std::round(100.0 * spec.width / natural);
+      const double stretch = std::round(100.0 * wanted.width / natural);
       font.setStretch(static_cast<int>(std::clamp(stretch, 1.0, 4000.0)));
     }
   }
