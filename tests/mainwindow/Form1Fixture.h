@@ -1,13 +1,15 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
-#include <QCheckBox>
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTest>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,9 @@
 #include "mainwindow/Form1.h"
 #include "mainwindow/WindowDirectory.h"
 #include "ui/ScriptedServices.h"
+
+// Failed comparisons show the text rather than the bytes.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace quill {
 
@@ -33,6 +38,8 @@ class FakeWindows : public WindowDirectory {
   bool busy = false;
 };
 
+using Calls = std::vector<std::string>;
+
 class Form1Test : public ::testing::Test {
  protected:
   Form1Test() : form(std::make_unique<Form1>(state, windows)) {
@@ -47,10 +54,15 @@ class Form1Test : public ::testing::Test {
     return widget;
   }
   QLineEdit* box(const char* name) const { return find<QLineEdit>(name); }
+  // The caption of a label or button, or the contents of a box.
   QString text(const char* name) const {
     if (auto* label = form->findChild<QLabel*>(name)) return label->text();
+    if (auto* button = form->findChild<QAbstractButton*>(name)) return button->text();
     return box(name)->text();
   }
+  bool checked(const char* name) const { return find<QAbstractButton>(name)->isChecked(); }
+  void setChecked(const char* name, bool on) { find<QAbstractButton>(name)->setChecked(on); }
+  void setBase(int base) { find<QScrollBar>("HScroll3")->setValue(base); }
 
   // Types text over the whole box, one validated keystroke at a time.
   void retype(const char* name, const QString& typed) {
@@ -59,12 +71,11 @@ class Form1Test : public ::testing::Test {
     b->selectAll();
     QTest::keyClicks(b, typed);
   }
-  // Replaces the whole text at once, as pasting does.
+  // Replaces the whole text in one change, as pasting does (pasting nothing empties the box).
   void paste(const char* name, const QString& pasted) {
-    QLineEdit* b = box(name);
     QApplication::clipboard()->setText(pasted);
-    b->selectAll();
-    QTest::keyClick(b, Qt::Key_V, Qt::ControlModifier);
+    box(name)->selectAll();
+    QTest::keyClick(box(name), Qt::Key_V, Qt::ControlModifier);
   }
   void click(const char* name) { QTest::mouseClick(find(name), Qt::LeftButton); }
 

@@ -1,8 +1,6 @@
 // The main window's start-up, geometry switch, polygon controls, preview
 // buttons and keys.
-#include <QPushButton>
-#include <QRadioButton>
-#include <QScrollBar>
+#include <tuple>
 
 #include "mainwindow/Form1Fixture.h"
 
@@ -13,85 +11,53 @@ TEST_F(Form1Test, StartsWithTheDefaultControlsAndFrame) {
   EXPECT_EQ(form->objectName(), "Form1");
   EXPECT_EQ(form->windowTitle(), "Quillaven");
   EXPECT_EQ(form->width(), 901);
-  EXPECT_EQ(text("Label8"), "triangles");
-  EXPECT_EQ(text("Label1"), "#  polygon vertices ");
-  EXPECT_EQ(text("Label2"), "6");
-  EXPECT_EQ(text("Label4"), "# concentric layers");
-  EXPECT_EQ(text("Label5"), "4");
-  EXPECT_EQ(text("Label7"), "96");
-  EXPECT_EQ(text("txtDims0"), "12");
-  EXPECT_EQ(text("txtDims1"), "10");
-  EXPECT_EQ(text("lblRects"), "120");
-  EXPECT_EQ(text("Label9"), "10");
-  EXPECT_EQ(text("startval"), "0");
-  EXPECT_EQ(text("Label22"), "background");
-  EXPECT_TRUE(find<QRadioButton>("Option2")->isChecked());
-  EXPECT_TRUE(find<QRadioButton>("optLinear")->isChecked());
-  EXPECT_FALSE(find<QRadioButton>("optLock")->isChecked());
-  EXPECT_TRUE(find<QCheckBox>("locked")->isChecked());
-  EXPECT_FALSE(find<QCheckBox>("decimal")->isChecked());
-  EXPECT_EQ(find<QPushButton>("cmdHide")->text(), "hide preview");
-  EXPECT_EQ(find<QPushButton>("Command2")->text(), "preview");
+  const std::pair<const char*, const char*> texts[] = {
+      {"Label8", "triangles"}, {"Label1", "#  polygon vertices "}, {"Label2", "6"},
+      {"Label4", "# concentric layers"}, {"Label5", "4"}, {"Label7", "96"},
+      {"txtDims0", "12"}, {"txtDims1", "10"}, {"lblRects", "120"}, {"Label9", "10"},
+      {"startval", "0"}, {"Label22", "background"}, {"cmdHide", "hide preview"}, {"Command2", "preview"}};
+  for (const auto& [name, expected] : texts) EXPECT_EQ(text(name), expected) << name;
+  for (const char* on : {"Option2", "optLinear", "locked"}) EXPECT_TRUE(checked(on)) << on;
+  for (const char* off : {"optLock", "decimal"}) EXPECT_FALSE(checked(off)) << off;
   EXPECT_FLOAT_EQ(form->aspectRatio(), 0.8f);
   EXPECT_EQ(form->lastGoodStart(), "0");
 
   const KeyFrame& f = state.curFrame;
-  EXPECT_EQ(f.lockedBox, 1);
-  EXPECT_EQ(f.decimalBox, 0);
-  EXPECT_EQ(f.drawLines, 1);
-  EXPECT_EQ(f.drawFills, 1);
+  // locked, decimal, lines, fills, start, base, vertices, layers, rows, columns, triangles, spiral
+  EXPECT_EQ(std::tuple(f.lockedBox, f.decimalBox, f.drawLines, f.drawFills, f.startValue, f.numberBase,
+                       f.vertexCount, f.layerCount, f.rowCount, f.columnCount, f.triangleMode, f.spiralOrder),
+            std::tuple(1, 0, 1, 1, 0, 10, 6, 4, 10, 12, kTrue16, kFalse16));
   EXPECT_EQ(f.backColor, rgb(64, 64, 64));
-  EXPECT_EQ(f.startValue, 0);
-  EXPECT_EQ(f.numberBase, 10);
-  EXPECT_EQ(f.vertexCount, 6);
-  EXPECT_EQ(f.layerCount, 4);
-  EXPECT_EQ(f.rowCount, 10);
-  EXPECT_EQ(f.columnCount, 12);
-  EXPECT_EQ(f.triangleMode, kTrue16);
-  EXPECT_EQ(f.spiralOrder, kFalse16);
-  EXPECT_NEAR(f.vertexPoints[1].x, 0.0, 1e-6);
-  EXPECT_EQ(f.vertexPoints[1].y, 240.0);
-}
-
-TEST_F(Form1Test, ControlsFeedTheCapture) {
-  find<QCheckBox>("Check1")->setChecked(false);
-  find<QCheckBox>("locked")->setChecked(false);
-  retype("startval", "7");
-  const FrameControls c = form->controls();
-  EXPECT_EQ(c.drawLines, 0);
-  EXPECT_EQ(c.drawFills, 1);
-  EXPECT_EQ(c.lockedBox, 0);
-  EXPECT_EQ(c.startText, "7");
-  EXPECT_EQ(c.backColor, rgb(64, 64, 64));
 }
 
 TEST_F(Form1Test, GeometrySwitchSetsWidthControlsAndPreview) {
+  const auto expectControlsFor = [&](bool triangles) {
+    for (const char* name : {"txtDims0", "txtDims1", "lblRows", "lblCols", "lblRects", "optLock", "Frame2", "picHex"})
+      EXPECT_EQ(find(name)->isHidden(), triangles) << name;
+    for (const char* name : {"HScroll1", "HScroll2", "Label1", "Label2", "Label4", "Label5", "Label7", "PicRect"})
+      EXPECT_EQ(find(name)->isHidden(), !triangles) << name;
+  };
   click("PicRect");
   EXPECT_FALSE(state.triangleMode);
   EXPECT_EQ(form->width(), 184);
   EXPECT_EQ(text("Label8"), "rectangles");
-  for (const char* shown : {"txtDims0", "txtDims1", "lblRows", "lblCols", "lblRects", "optLock", "Frame2", "picHex"}) {
-    EXPECT_FALSE(find(shown)->isHidden()) << shown;
-  }
-  for (const char* hidden : {"HScroll1", "HScroll2", "Label1", "Label2", "Label4", "Label5", "Label7", "PicRect"}) {
-    EXPECT_TRUE(find(hidden)->isHidden()) << hidden;
-  }
-  EXPECT_EQ(windows.calls, (std::vector<std::string>{"hidePreview", "reactivateAnimator"}));
+  expectControlsFor(false);
+  EXPECT_EQ(windows.calls, (Calls{"hidePreview", "reactivateAnimator"}));
 
   windows.calls.clear();
   state.previewOpen = true;
   click("picHex");
   EXPECT_TRUE(state.triangleMode);
   EXPECT_EQ(form->width(), 901);
-  EXPECT_TRUE(find("txtDims0")->isHidden());
-  EXPECT_FALSE(find("HScroll1")->isHidden());
-  EXPECT_EQ(windows.calls, (std::vector<std::string>{"showPreview", "reactivateAnimator"}));
+  EXPECT_EQ(text("Label8"), "triangles");
+  expectControlsFor(true);
+  EXPECT_EQ(windows.calls, (Calls{"showPreview", "reactivateAnimator"}));
 
   // Code that writes the controls switches quietly, apart from hiding the preview.
   windows.calls.clear();
   state.updatingControls = true;
   form->PicRect_Click();
-  EXPECT_EQ(windows.calls, (std::vector<std::string>{"hidePreview"}));
+  EXPECT_EQ(windows.calls, Calls{"hidePreview"});
 }
 
 TEST_F(Form1Test, PolygonScrollBarsRebuildTheGeometryAndCount) {
@@ -100,7 +66,6 @@ TEST_F(Form1Test, PolygonScrollBarsRebuildTheGeometryAndCount) {
   EXPECT_EQ(state.vertexCount, 3);
   EXPECT_EQ(text("Label7"), "48");  // 3 vertices * 4 layers squared
   EXPECT_NEAR(state.vertexPoints[2].x, -207.8461, 1e-4);
-  EXPECT_NEAR(state.layerPoints[2][1].y, 120.0, 1e-9);
 
   find<QScrollBar>("HScroll2")->setValue(2);
   EXPECT_EQ(text("Label5"), "2");
@@ -110,32 +75,26 @@ TEST_F(Form1Test, PolygonScrollBarsRebuildTheGeometryAndCount) {
 }
 
 TEST_F(Form1Test, OrderAndColourModeButtons) {
-  click("optSpiral");
-  EXPECT_TRUE(state.spiralOrder);
-  EXPECT_FALSE(find<QRadioButton>("optLinear")->isChecked());
-  click("optLinear");
-  EXPECT_FALSE(state.spiralOrder);
-  click("Option1");
-  EXPECT_FALSE(state.blendOn);
-  click("Option2");
-  EXPECT_TRUE(state.blendOn);
+  for (const auto& [button, spiral, blend] : {std::tuple{"optSpiral", true, true}, {"optLinear", false, true},
+                                              {"Option1", false, false}, {"Option2", false, true}}) {
+    click(button);
+    EXPECT_EQ(std::pair(state.spiralOrder, state.blendOn), std::pair(spiral, blend)) << button;
+  }
 }
 
-TEST_F(Form1Test, PreviewToggleFlipsCaptionThenShowsOrHides) {
-  click("cmdHide");
-  EXPECT_EQ(find<QPushButton>("cmdHide")->text(), "show preview");
-  EXPECT_FALSE(form->previewMarkedShown());
-  click("cmdHide");
-  EXPECT_EQ(find<QPushButton>("cmdHide")->text(), "hide preview");
-  EXPECT_EQ(windows.calls, (std::vector<std::string>{"hidePreview", "showPreview"}));
-}
-
-TEST_F(Form1Test, PreviewCapturesTheSettingsAndShowsThePreview) {
+TEST_F(Form1Test, PreviewIsRefusedWhileARenderIsRunningThenCapturesTheSettingsAndShowsThePreview) {
+  windows.busy = true;
   state.bmpExportPending = true;
-  find<QCheckBox>("Check1")->setChecked(false);
+  setChecked("Check1", false);
   box("startval")->setText("7");
   click("Command2");
-  EXPECT_EQ(windows.calls, std::vector<std::string>{"showPreview"});
+  EXPECT_EQ(beeps(), 1);
+  EXPECT_TRUE(windows.calls.empty());
+  EXPECT_EQ(state.curFrame.startValue, 0);
+
+  windows.busy = false;
+  click("Command2");
+  EXPECT_EQ(windows.calls, Calls{"showPreview"});
   EXPECT_TRUE(state.previewOpen);
   EXPECT_EQ(state.curFrame.previewOpen, kTrue16);
   EXPECT_EQ(state.curFrame.drawLines, 0);
@@ -144,43 +103,43 @@ TEST_F(Form1Test, PreviewCapturesTheSettingsAndShowsThePreview) {
   EXPECT_FALSE(state.bmpExportPending);
 }
 
-TEST_F(Form1Test, PreviewWithTheWindowMarkedHiddenBeepsAndStillContinuesTheCount) {
+// The toggle only flips its caption and shows or hides; a preview with the
+// window marked hidden beeps, and the count continues in the box's base.
+TEST_F(Form1Test, PreviewWithTheWindowMarkedHiddenBeepsAndStillContinuesTheCountInTheBoxBase) {
   click("cmdHide");
+  EXPECT_EQ(text("cmdHide"), "show preview");
+  EXPECT_FALSE(form->previewMarkedShown());
+  EXPECT_EQ(windows.calls, Calls{"hidePreview"});
+
   windows.calls.clear();
-  find<QCheckBox>("locked")->setChecked(false);
+  setChecked("locked", false);
   state.digitCounter = 96;  // where the last render stopped
   click("Command2");
   EXPECT_TRUE(windows.calls.empty());
-  EXPECT_EQ(windows.scripted.beeps, 1);
+  EXPECT_EQ(beeps(), 1);
   EXPECT_EQ(text("startval"), "96");
   EXPECT_EQ(state.curFrame.startValue, 96);
-}
 
-TEST_F(Form1Test, PreviewContinuesInTheBoxBaseAndSaturatesPastTheInt32Range) {
-  find<QCheckBox>("locked")->setChecked(false);
-  find<QScrollBar>("HScroll3")->setValue(16);
-  windows.calls.clear();
+  setBase(16);
   state.digitCounter = 255;
   click("Command2");
   EXPECT_EQ(text("startval"), "FF");
-  state.digitCounter = int64_t{1} << 32;
+  state.digitCounter = int64_t{1} << 32;  // saturates past the int32 range
   click("Command2");
   EXPECT_EQ(text("startval"), "7FFFFFFF");
   EXPECT_EQ(state.curFrame.startValue, 2147483647);
-}
 
-TEST_F(Form1Test, PreviewIsRefusedWhileARenderIsRunning) {
-  windows.busy = true;
-  box("startval")->setText("5");
-  click("Command2");
-  EXPECT_EQ(windows.scripted.beeps, 1);
-  EXPECT_TRUE(windows.calls.empty());
-  EXPECT_EQ(state.curFrame.startValue, 0);
+  click("cmdHide");
+  EXPECT_EQ(text("cmdHide"), "hide preview");
+  EXPECT_EQ(windows.calls, Calls{"showPreview"});
 }
 
 TEST_F(Form1Test, EscapeRequestsStopFromAnyControl) {
-  QTest::keyClick(box("startval"), Qt::Key_Escape);
-  EXPECT_TRUE(state.stopRequested);
+  for (const char* name : {"startval", "txtDims0", "HScroll1", "locked", "Command2"}) {
+    state.stopRequested = false;
+    QTest::keyClick(find(name), Qt::Key_Escape);
+    EXPECT_TRUE(state.stopRequested) << name;
+  }
   EXPECT_EQ(text("startval"), "0");
 }
 
