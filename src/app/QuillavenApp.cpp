@@ -1,6 +1,7 @@
 #include "app/QuillavenApp.h"
 
 #include "engine/PatternState.h"
+#include "mainwindow/BlendModeDialog.h"
 #include "mainwindow/Form1.h"
 #include "render/PreviewWindow.h"
 #include "ui/QtDesktopServices.h"
@@ -20,6 +21,7 @@ QuillavenApp::QuillavenApp(std::unique_ptr<DesktopServices> services)
 // drawing when the main window is closed.
 QuillavenApp::~QuillavenApp() {
   preview_.reset();
+  blendOptions_.reset();
   mainWindow_.reset();
 }
 
@@ -58,6 +60,28 @@ void QuillavenApp::hidePreview() {
 bool QuillavenApp::previewVisible() const { return preview_ && preview_->isVisible(); }
 
 bool QuillavenApp::previewBusy() const { return preview_ && preview_->rendering(); }
+
+BlendModeDialog& QuillavenApp::blendOptions() {
+  if (!blendOptions_) {
+    blendOptions_ = std::make_unique<BlendModeDialog>(*state_, *this);
+    blendOptions_->setAttribute(Qt::WA_QuitOnClose, false);
+  }
+  return *blendOptions_;
+}
+
+// Shown and at once hidden again by its "OK", so its controls exist from the start.
+void QuillavenApp::loadBlendOptions() {
+  BlendModeDialog& dialog = blendOptions();
+  dialog.Form_Load();
+  dialog.Command1_Click();
+}
+
+void QuillavenApp::showBlendOptions() {
+  BlendModeDialog& dialog = blendOptions();
+  dialog.show();
+  dialog.raise();
+  dialog.activateWindow();
+}
 
 // The animation window joins with its own job; until then there is none to reactivate.
 void QuillavenApp::reactivateAnimator() {}

@@ -6,6 +6,7 @@
 
 namespace quill {
 
+class BlendModeDialog;
 class Form1;
 class PreviewWindow;
 struct PatternState;
@@ -28,6 +29,8 @@ class QuillavenApp : public WindowDirectory {
   // Created on first use.
   PreviewWindow& preview();
   PreviewWindow* previewIfLoaded() const { return preview_.get(); }
+  // Loaded by the main window's start-up.
+  BlendModeDialog& blendOptions();
 
   // WindowDirectory
   DesktopServices& services() override { return *services_; }
@@ -36,12 +39,15 @@ class QuillavenApp : public WindowDirectory {
   bool previewVisible() const override;
   bool previewBusy() const override;
   void reactivateAnimator() override;
+  void loadBlendOptions() override;
+  void showBlendOptions() override;
 
  private:
   std::unique_ptr<PatternState> state_;
   std::unique_ptr<DesktopServices> services_;
   std::unique_ptr<Form1> mainWindow_;
   std::unique_ptr<PreviewWindow> preview_;
+  std::unique_ptr<BlendModeDialog> blendOptions_;
 };
 
 }  // namespace quill

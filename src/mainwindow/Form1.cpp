@@ -1,6 +1,7 @@
 #include "mainwindow/Form1.h"
 
 #include <QCheckBox>
+#include <algorithm>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -9,6 +10,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 
+#include "editor/PadEditor.h"
 #include "mainwindow/KeyPreview.h"
 #include "mainwindow/NumericText.h"
 #include "mainwindow/WindowDirectory.h"
@@ -23,6 +25,8 @@ Form1::Form1(PatternState& state, WindowDirectory& windows, QWidget* parent)
   createGridControls();
   createCountingControls();
   createColourControls();
+  createPaletteControls();
+  createPad();
   connectSignals();
   keyPreview_ = new KeyPreview(this, [this](int keyCode, int shift) { Form_KeyDown(keyCode, shift); });
   resize(kTrianglesWidthTwips / kTwipsPerPixel, kHeightPixels);
@@ -33,6 +37,7 @@ DesktopServices& Form1::services() { return windows_.services(); }
 
 void Form1::Form_Load() {
   state_.updatingControls = false;
+  swapPending_ = false;
   aspectRatio_ = 0.8f;
   lastGoodStart_ = QStringLiteral("0");
   loadStartupDefaults(state_, controls());
@@ -54,8 +59,11 @@ void Form1::Form_Load() {
       QString::fromStdString(numberText(state_.columnCount * state_.rowCount * fractionsShown())));
   HScroll1_Change();  // regular polygon, layer tables and the triangle count
   showGeometryControls(state_.triangleMode);
-  // Pad sizing, the blend options dialog and the first key frame join the
-  // start-up here as those parts arrive.
+  applyPalette(0);
+  ui_.Command3->setText(QStringLiteral("bright"));
+  windows_.loadBlendOptions();
+  pad_->resetSelection();
+  // The first key frame joins the start-up here with the key-frame history.
   captureFrame(state_, controls());
 }
 
@@ -95,9 +103,18 @@ void Form1::cmdHide_Click() {
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == ui_.Command2 && event->type() == QEvent::MouseButtonRelease &&
-      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-    command2_mouseup();
+  // The chips and the background label take the press, so the release that
+  // runs their handler comes back to them.
+  const bool colourLabel =
+      watched == ui_.Label22 || std::find(ui_.chip.begin(), ui_.chip.end(), watched) != ui_.chip.end();
+  if (colourLabel && event->type() == QEvent::MouseButtonPress) return true;
+  if (event->type() == QEvent::MouseButtonRelease) {
+    const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
+    if (watched == ui_.Command2 && button == Qt::LeftButton) command2_mouseup();
+    if (watched == ui_.Label22) Label22_Click();
+    for (int k = 0; k < 16; ++k) {
+      if (watched == ui_.chip[k]) chip_MouseUp(k, button);
+    }
   }
   return QWidget::eventFilter(watched, event);
 }

@@ -22,6 +22,7 @@ namespace quill {
 
 class DesktopServices;
 class KeyPreview;
+class PadEditor;
 class WindowDirectory;
 
 // The main window: the settings panel in a left column, the preview buttons and
@@ -64,6 +65,20 @@ class Form1 : public QWidget {
   void cmdHide_Click();
   void command2_mouseup();
   void Form_KeyDown(int keyCode, int shift);
+
+  // Palette (Form1Palette.cpp). applyPalette: 0 "spectrum", 1 "bright", 2 "dark".
+  void applyPalette(int16_t which);
+  void refreshChips();
+  Color getcolor(Color initial);
+  void Command3_Click();  // preset palette
+  void Command1_Click();  // "random"
+  void chip_MouseUp(int index, Qt::MouseButton button);
+  void Label22_Click();   // background
+  void Command6_Click();  // "blend options"
+  Color chipColor(int index) const;
+  bool swapPending() const { return swapPending_; }
+
+  PadEditor& pad() { return *pad_; }
 
   // Refreshes the triangle count label (the division dialog calls it too).
   void triCount();
@@ -123,6 +138,10 @@ class Form1 : public QWidget {
     QLabel* Label22 = nullptr;
     QPushButton* Command2 = nullptr;
     QPushButton* cmdHide = nullptr;
+    std::array<QLabel*, 16> chip{};
+    QPushButton* Command3 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command6 = nullptr;
   };
 
   // Construction (Form1Layout.cpp).
@@ -130,6 +149,8 @@ class Form1 : public QWidget {
   void createGridControls();
   void createCountingControls();
   void createColourControls();
+  void createPaletteControls();
+  void createPad();
   void connectSignals();
 
   DesktopServices& services();
@@ -141,11 +162,16 @@ class Form1 : public QWidget {
   std::optional<int32_t> readStartText(const QString& text, int base) const;
   void writeStartText(const QString& text);
   Color backColor() const;
+  void setChipColor(int index, Color color);
+  void showPreviewIfOpen();
 
   PatternState& state_;
   WindowDirectory& windows_;
   Panel ui_;
   KeyPreview* keyPreview_ = nullptr;
+  PadEditor* pad_ = nullptr;
+  bool swapPending_ = false;
+  int16_t swapFirst_ = 0;
   float aspectRatio_ = 0.8f;  // rows per column
   QString lastGoodStart_ = QStringLiteral("0");
   // Set while a refused box gets its old text back, so a bad old text cannot

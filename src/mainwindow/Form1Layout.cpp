@@ -14,7 +14,9 @@
 #include <cmath>
 #include <numbers>
 
+#include "editor/PadEditor.h"
 #include "mainwindow/Form1.h"
+#include "mainwindow/WindowDirectory.h"
 
 namespace quill {
 
@@ -140,6 +142,35 @@ void Form1::createColourControls() {
   ui_.cmdHide = make<QPushButton>(this, "cmdHide", QRect(8, 418, 156, 24), "hide preview");
 }
 
+void Form1::createPaletteControls() {
+  static const char* const kNames[16] = {"chip0",  "chip1",  "chip2",  "chip3", "chip4",  "chip5",
+                                         "chip6",  "chip7",  "chip8",  "chip9", "chip10", "chip11",
+                                         "chip12", "chip13", "chip14", "chip15"};
+  constexpr int kChipWidth = 19;
+  constexpr int kChipHeight = 20;
+  for (int k = 0; k < 16; ++k) {
+    const QRect place(8 + (k % 8) * 20 - (k % 8 == 7 ? 1 : 0), 450 + (k / 8) * 22, kChipWidth, kChipHeight);
+    QLabel* chip = make<QLabel>(this, kNames[k], place);
+    chip->setAlignment(Qt::AlignCenter);
+    chip->setAutoFillBackground(true);
+    chip->setFrameShape(QFrame::Box);
+    chip->setCursor(Qt::PointingHandCursor);
+    chip->installEventFilter(this);
+    ui_.chip[k] = chip;
+  }
+  ui_.Label22->installEventFilter(this);
+  ui_.Label22->setCursor(Qt::PointingHandCursor);
+  ui_.Command3 = make<QPushButton>(this, "Command3", QRect(8, 498, 76, 24), "bright");
+  ui_.Command1 = make<QPushButton>(this, "Command1", QRect(88, 498, 76, 24), "random");
+  ui_.Command6 = make<QPushButton>(this, "Command6", QRect(8, 526, 156, 24), "blend options");
+}
+
+void Form1::createPad() {
+  pad_ = new PadEditor(state_, windows_.services(), this);
+  pad_->move(kPanelWidthTwips / kTwipsPerPixel, 0);
+  pad_->recomputeTables = [this] { hscroll2_change(); };
+}
+
 void Form1::connectSignals() {
   connect(ui_.PicRect, &QToolButton::clicked, this, [this] { PicRect_Click(); });
   connect(ui_.picHex, &QToolButton::clicked, this, [this] { picHex_Click(); });
@@ -168,6 +199,9 @@ void Form1::connectSignals() {
   onTurnedOn(ui_.Option1, &Form1::Option1_Click);
   onTurnedOn(ui_.Option2, &Form1::Option2_Click);
   connect(ui_.cmdHide, &QPushButton::clicked, this, [this] { cmdHide_Click(); });
+  connect(ui_.Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
+  connect(ui_.Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+  connect(ui_.Command6, &QPushButton::clicked, this, [this] { Command6_Click(); });
   ui_.Command2->installEventFilter(this);
 }
 

@@ -12,6 +12,7 @@
 
 #include "engine/CellGeometry.h"
 #include "engine/DigitText.h"
+#include "editor/PadEditor.h"
 #include "engine/Rounding.h"
 #include "mainwindow/Form1.h"
 #include "mainwindow/NumericText.h"
@@ -62,8 +63,7 @@ void Form1::HScroll1_Change() {
   const int n = ui_.HScroll1->value();
   ui_.Label2->setText(QString::number(n));
   state_.vertexCount = static_cast<int16_t>(n);
-  // The pad's selection is cleared and its tool set to "point" here once the
-  // pad exists.
+  pad_->resetSelection();
   placeRegularVertices(state_, n);
   hscroll2_change();
   triCount();
@@ -74,7 +74,8 @@ void Form1::hscroll2_change() {
   ui_.Label5->setText(QString::number(layers));
   state_.layerCount = static_cast<int16_t>(layers);
   computeLayerTables(state_);
-  // The pad redraws its frame and mesh here once it exists.
+  pad_->drawframe();
+  pad_->drawMesh();
   triCount();
 }
 

@@ -22,6 +22,11 @@ class WindowDirectory {
   // window events run so Esc can stop it); nothing may change curFrame then.
   virtual bool previewBusy() const = 0;
 
+  // The blending options dialog: created and hidden at start-up, then shown
+  // without blocking the main window.
+  virtual void loadBlendOptions() = 0;
+  virtual void showBlendOptions() = 0;
+
   // The animation window re-runs its activation handler when it is open.
   virtual void reactivateAnimator() = 0;
 };

@@ -32,6 +32,8 @@ class FakeWindows : public WindowDirectory {
   bool previewVisible() const override { return false; }
   bool previewBusy() const override { return busy; }
   void reactivateAnimator() override { calls.push_back("reactivateAnimator"); }
+  void loadBlendOptions() override { calls.push_back("loadBlendOptions"); }
+  void showBlendOptions() override { calls.push_back("showBlendOptions"); }
 
   ScriptedServices scripted;
   std::vector<std::string> calls;

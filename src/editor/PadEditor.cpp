@@ -1,0 +1,303 @@
+#include "editor/PadEditor.h"
+
+#include <QButtonGroup>
+#include <QLabel>
+#include <QLocale>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVector>
+
+#include "ui/DesktopServices.h"
+#include "ui/QtColor.h"
+
+namespace quill {
+
+// The drawing surface: shows the pad image and hands mouse events over in pad units.
+class PadCanvas : public QWidget {
+ public:
+  PadCanvas(PadEditor& editor, const QImage& image, QWidget* parent)
+      : QWidget(parent), editor_(editor), image_(image) {
+    setObjectName("pad");
+    setAccessibleName("pad");
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setCursor(Qt::CrossCursor);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    painter.drawImage(rect(), image_);
+  }
+  void mousePressEvent(QMouseEvent* event) override {
+    const Point p = PadEditor::toPadUnits(event->position(), size());
+    editor_.pad_MouseDown(p.x, p.y);
+  }
+  void mouseMoveEvent(QMouseEvent* event) override {
+    const Point p = PadEditor::toPadUnits(event->position(), size());
+    editor_.pad_MouseMove(p.x, p.y);
+  }
+  void mouseReleaseEvent(QMouseEvent*) override { editor_.pad_MouseUp(); }
+
+ private:
+  PadEditor& editor_;
+  const QImage& image_;
+};
+
+namespace {
+
+template <typename W>
+W* make(QWidget* parent, const char* name, QRect geometry, const QString& text = {}) {
+  auto* widget = new W(parent);
+  widget->setObjectName(QString::fromLatin1(name));
+  widget->setGeometry(geometry);
+  widget->setText(text);
+  return widget;
+}
+
+QString oneDecimal(double value) { return QLocale().toString(value, 'f', 1); }
+
+constexpr double kDegreesPerRadian = 180 / 3.141592654;
+
+}  // namespace
+
+PadEditor::PadEditor(PatternState& state, DesktopServices& services, QWidget* parent)
+    : QWidget(parent),
+      state_(state),
+      services_(services),
+      image_(kPadPixelsWide, kPadPixelsHigh, QImage::Format_RGB32) {
+  setObjectName("padEditor");
+  createControls();
+  dragStart_ = snapshotGeometry(state_);
+  clearPad();
+}
+
+void PadEditor::createControls() {
+  pad_ = new PadCanvas(*this, image_, this);
+  pad_->setGeometry(0, 8, kPadPixelsWide, kPadPixelsHigh);
+
+  constexpr int x = kPadPixelsWide + 4;
+  constexpr int w = 100;
+  optSelect_ = make<QRadioButton>(this, "optSelect", QRect(x, 8, w, 20), "select points");
+  optMove_ = make<QRadioButton>(this, "optMove", QRect(x, 30, w, 20), "move");
+  optScale_ = make<QRadioButton>(this, "optScale", QRect(x, 52, w, 20), "scale");
+  optRotate_ = make<QRadioButton>(this, "optRotate", QRect(x, 74, w, 20), "rotate");
+  optPoint_ = make<QRadioButton>(this, "optPoint", QRect(x, 96, w, 20), "point ");
+  auto* tools = new QButtonGroup(this);
+  for (QRadioButton* b : {optSelect_, optMove_, optScale_, optRotate_, optPoint_}) tools->addButton(b);
+  optPoint_->setChecked(true);
+
+  const auto button = [this](const char* name, int y, const char* caption, void (PadEditor::*handler)()) {
+    auto* b = make<QPushButton>(this, name, QRect(x, y, w, 24), caption);
+    connect(b, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
+  };
+  button("cmdDeselect", 130, "deselect all", &PadEditor::cmdDeselect_Click);
+  button("cmdSelectInv", 158, "select invert", &PadEditor::cmdSelectInv_Click);
+  button("cmdFit", 186, "fit", &PadEditor::cmdFit_Click);
+  button("cmdShrink", 214, " shrink", &PadEditor::cmdShrink_Click);
+  button("cmdUndo", 242, "undo", &PadEditor::cmdUndo_Click);
+
+  lblMoveX_ = make<QLabel>(this, "lblMoveX", QRect(x, 280, w, 18), "x:");
+  lblMoveY_ = make<QLabel>(this, "lblMoveY", QRect(x, 298, w, 18), "y:");
+  lblScale_ = make<QLabel>(this, "lblScale", QRect(x, 316, w, 18), "%");
+  lblRot_ = make<QLabel>(this, "lblRot", QRect(x, 334, w, 18), "");
+  resize(x + w + 4, kPadPixelsHigh + 16);
+}
+
+Point PadEditor::toPadUnits(QPointF pixel, QSize widgetSize) {
+  const double w = std::max(1, widgetSize.width());
+  const double h = std::max(1, widgetSize.height());
+  return {kPadLeft + pixel.x() * kPadWidth / w, kPadTop + pixel.y() * kPadHeight / h};
+}
+
+PadTool PadEditor::tool() const {
+  if (optSelect_->isChecked()) return PadTool::Select;
+  if (optMove_->isChecked()) return PadTool::Move;
+  if (optScale_->isChecked()) return PadTool::Scale;
+  if (optRotate_->isChecked()) return PadTool::Rotate;
+  return PadTool::Point;
+}
+
+void PadEditor::setTool(PadTool tool) {
+  QRadioButton* buttons[] = {optSelect_, optMove_, optScale_, optRotate_, optPoint_};
+  buttons[static_cast<int>(tool)]->setChecked(true);
+}
+
+// --- Drawing ----------------------------------------------------------------
+
+void PadEditor::clearPad() {
+  image_.fill(toQColor(kPadBackColor));
+  scene_.clear();
+  if (pad_) pad_->update();
+}
+
+void PadEditor::drawframe() {
+  clearPad();
+  appendFrame(scene_, state_, selection_);
+  paintShapes(scene_.cbegin(), scene_.cend());
+}
+
+void PadEditor::drawMesh() {
+  const size_t first = scene_.size();
+  appendMesh(scene_, state_);
+  paintShapes(scene_.cbegin() + static_cast<std::ptrdiff_t>(first), scene_.cend());
+}
+
+void PadEditor::drawDot(double x, double y, Color color) {
+  scene_.push_back({PadShape::Circle, {x, y}, {}, kDotRadius, color});
+  paintShapes(scene_.cend() - 1, scene_.cend());
+}
+
+// Runs of lines in one colour go to QPainter in one call: the mesh of 99
+// layers has several thousand of them and is redrawn at every mouse-up.
+void PadEditor::paintShapes(PadScene::const_iterator first, PadScene::const_iterator last) {
+  QPainter painter(&image_);
+  const double sx = image_.width() / kPadWidth;
+  const double sy = image_.height() / kPadHeight;
+  const auto map = [&](Point p) { return QPointF((p.x - kPadLeft) * sx, (p.y - kPadTop) * sy); };
+  QVector<QLineF> lines;
+  Color lineColor = kPadForeColor;
+  const auto flush = [&] {
+    if (lines.isEmpty()) return;
+    painter.setPen(toQColor(lineColor));
+    painter.drawLines(lines);
+    lines.clear();
+  };
+  for (auto it = first; it != last; ++it) {
+    if (it->kind == PadShape::Line) {
+      if (it->color != lineColor) flush();
+      lineColor = it->color;
+      lines.append(QLineF(map(it->a), map(it->b)));
+      continue;
+    }
+    flush();
+    painter.setPen(toQColor(it->color));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(map(it->a), it->radius * sx, -it->radius * sy);
+  }
+  flush();
+  pad_->update();
+}
+
+// --- Mouse ------------------------------------------------------------------
+
+void PadEditor::pad_MouseDown(double x, double y) {
+  mouseIsDown_ = true;
+  dragStart_ = beginDrag(state_, selection_, x, y);
+  const PadTool t = tool();
+  if (t == PadTool::Move || t == PadTool::Scale || t == PadTool::Rotate) return;
+  selectOrGrab(x, y);
+}
+
+void PadEditor::selectOrGrab(double x, double y) {
+  const PadHit hit = hitTest(state_, x, y);
+  const bool pointTool = tool() == PadTool::Point;
+  if (hit.center) {
+    if (pointTool) {
+      centerGrabbed_ = true;
+    } else {
+      selection_.centerSelected = selection_.centerSelected ? kFalse16 : kTrue16;
+    }
+  }
+  for (int i : hit.vertices) {
+    if (pointTool) {
+      grabbedPoint_ = i;  // the highest-numbered vertex under the click wins
+    } else {
+      toggleVertex(selection_, i);
+    }
+  }
+  if (!hit.any()) {
+    mouseIsDown_ = false;
+    centerGrabbed_ = false;
+    services_.beep();
+  }
+}
+
+void PadEditor::pad_MouseMove(double x, double y) {
+  if (!mouseIsDown_) return;
+  switch (tool()) {
+    case PadTool::Select:
+      return;
+    case PadTool::Move:
+      if (!dragMove(state_, selection_, dragStart_, x, y)) return;
+      showMoveLabels(x - dragStart_.downX, y - dragStart_.downY);
+      drawframe();
+      services_.processEvents();
+      return;
+    case PadTool::Scale:
+      if (!dragScale(state_, selection_, dragStart_, y)) return;
+      lblScale_->setText(oneDecimal(-100 * scaleFactorOf(dragStart_, y)) + "%");
+      drawframe();
+      return;
+    case PadTool::Rotate:
+      dragRotate(state_, selection_, dragStart_, y);
+      lblRot_->setText(oneDecimal(rotationOf(dragStart_, y) * kDegreesPerRadian) + QChar(0x00B0));
+      drawframe();
+      return;
+    case PadTool::Point:
+      if (!dragPoint(state_, centerGrabbed_, grabbedPoint_, x, y)) return;
+      drawframe();
+      return;
+  }
+}
+
+void PadEditor::showMoveLabels(double dx, double dy) {
+  lblMoveX_->setText("x: " + oneDecimal(dx));
+  lblMoveY_->setText("y: " + oneDecimal(dy));
+}
+
+void PadEditor::pad_MouseUp() {
+  mouseIsDown_ = false;
+  centerGrabbed_ = false;
+  if (recomputeTables) recomputeTables();
+  drawframe();
+  drawMesh();
+}
+
+// --- Commands ---------------------------------------------------------------
+
+void PadEditor::resetSelection() {
+  selection_ = PadSelection{};
+  setTool(PadTool::Point);
+}
+
+void PadEditor::cmdDeselect_Click() {
+  selection_.centerSelected = kFalse16;
+  selection_.count = 0;
+  drawframe();
+  drawMesh();
+}
+
+void PadEditor::cmdSelectInv_Click() {
+  selection_ = invertSelection(selection_, state_.vertexCount);
+  drawframe();
+  drawMesh();
+}
+
+void PadEditor::cmdFit_Click() {
+  if (!fitGeometry(state_)) {
+    services_.beep();  // a flat shape has no size to fit
+    return;
+  }
+  finishGeometryCommand();
+}
+
+void PadEditor::cmdShrink_Click() {
+  shrinkGeometry(state_);
+  finishGeometryCommand();
+}
+
+void PadEditor::cmdUndo_Click() {
+  restoreDragStart(state_, dragStart_);
+  finishGeometryCommand();
+}
+
+void PadEditor::finishGeometryCommand() {
+  clearPad();
+  if (recomputeTables) recomputeTables();
+  drawframe();
+  drawMesh();
+}
+
+}  // namespace quill

@@ -1,0 +1,96 @@
+#pragma once
+#include <QImage>
+#include <QWidget>
+#include <functional>
+
+#include "editor/PadGeometry.h"
+#include "editor/PadScene.h"
+#include "engine/PatternState.h"
+
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+namespace quill {
+
+class DesktopServices;
+class PadCanvas;
+
+// The pad and its tools: the drawing surface `pad`, the five tool options,
+// the five command buttons and the read-outs. Mouse events on the pad become
+// the geometry operations of PadGeometry; the result is drawn from a PadScene.
+// The handlers are public so other windows and tests can call them as the
+// controls would.
+class PadEditor : public QWidget {
+  Q_OBJECT
+
+ public:
+  static constexpr int kPadPixelsWide = 625;
+  static constexpr int kPadPixelsHigh = 500;  // 1.25 : 1, one pixel per pad unit
+
+  PadEditor(PatternState& state, DesktopServices& services, QWidget* parent = nullptr);
+
+  // Recomputes the layer and edge tables and redraws the frame and mesh: the
+  // main window's "# concentric layers" handler.
+  std::function<void()> recomputeTables;
+
+  void drawframe();
+  void drawMesh();
+  void drawDot(double x, double y, Color color);
+
+  // Pad mouse events in pad units; the button and the shift state do not matter.
+  void pad_MouseDown(double x, double y);
+  void pad_MouseMove(double x, double y);
+  void pad_MouseUp();
+
+  void cmdDeselect_Click();
+  void cmdSelectInv_Click();
+  void cmdFit_Click();
+  void cmdShrink_Click();
+  void cmdUndo_Click();
+
+  // A new regular polygon: nothing selected and the point tool chosen.
+  void resetSelection();
+
+  PadTool tool() const;
+  void setTool(PadTool tool);
+  const PadSelection& selection() const { return selection_; }
+  bool mouseIsDown() const { return mouseIsDown_; }
+  // The shapes drawn since the pad was last cleared, and the pixels.
+  const PadScene& scene() const { return scene_; }
+  const QImage& image() const { return image_; }
+
+  // Pad units of a pixel position on the pad widget.
+  static Point toPadUnits(QPointF pixel, QSize widgetSize);
+
+ private:
+  void createControls();
+  void clearPad();
+  void paintShapes(PadScene::const_iterator first, PadScene::const_iterator last);
+  void selectOrGrab(double x, double y);
+  void showMoveLabels(double dx, double dy);
+  void finishGeometryCommand();
+
+  PatternState& state_;
+  DesktopServices& services_;
+  PadCanvas* pad_ = nullptr;
+  QRadioButton* optSelect_ = nullptr;
+  QRadioButton* optMove_ = nullptr;
+  QRadioButton* optScale_ = nullptr;
+  QRadioButton* optRotate_ = nullptr;
+  QRadioButton* optPoint_ = nullptr;
+  QLabel* lblMoveX_ = nullptr;
+  QLabel* lblMoveY_ = nullptr;
+  QLabel* lblScale_ = nullptr;
+  QLabel* lblRot_ = nullptr;
+
+  QImage image_;
+  PadScene scene_;
+  PadSelection selection_;
+  DragStart dragStart_;
+  bool mouseIsDown_ = false;
+  bool centerGrabbed_ = false;
+  int grabbedPoint_ = 0;
+};
+
+}  // namespace quill

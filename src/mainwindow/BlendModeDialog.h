@@ -1,0 +1,46 @@
+#pragma once
+#include <QWidget>
+#include <array>
+
+#include "engine/PatternState.h"
+
+class QCloseEvent;
+class QLabel;
+class QRadioButton;
+class QScrollBar;
+
+namespace quill {
+
+class WindowDirectory;
+
+// "blending options": the blend rule and a weight per number length. Its
+// settings are live pattern values; the window is loaded once and afterwards
+// only shown and hidden, so it keeps its values for the whole run.
+class BlendModeDialog : public QWidget {
+  Q_OBJECT
+
+ public:
+  static constexpr int kBars = 15;  // numbers of 2..16 digits
+
+  BlendModeDialog(PatternState& state, WindowDirectory& windows, QWidget* parent = nullptr);
+
+  void Form_Load();
+  void Option_Click(int variant);  // Option1, Option2, Option3: 0 "ave", 1 "add", 2 "sub"
+  void CV_Change(int index);
+  void Command1_Click();  // "OK"
+  void Command2_Click();  // "revert"
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void setBar(int index, int value);
+
+  PatternState& state_;
+  WindowDirectory& windows_;
+  std::array<QRadioButton*, 3> options_{};
+  std::array<QScrollBar*, kBars> bars_{};
+  std::array<QLabel*, kBars> percents_{};
+};
+
+}  // namespace quill
