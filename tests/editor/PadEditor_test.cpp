@@ -1,0 +1,147 @@
+#include "editor/PadEditor.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QTest>
+#include <algorithm>
+
+#include "engine/CellGeometry.h"
+#include "ui/ScriptedServices.h"
+
+namespace quill {
+namespace {
+
+class PadEditorTest : public ::testing::Test {
+ protected:
+  PadEditorTest() : pad(state, services) {
+    state.vertexCount = 6;
+    state.layerCount = 4;
+    placeRegularVertices(state, 6);
+    computeLayerTables(state);
+    pad.recomputeTables = [this] {
+      ++tableRecomputes;
+      computeLayerTables(state);
+    };
+    pad.show();
+  }
+
+  QString label(const char* name) { return pad.findChild<QLabel*>(name)->text(); }
+  void click(const char* name) { QTest::mouseClick(pad.findChild<QAbstractButton*>(name), Qt::LeftButton); }
+  void drag(PadTool tool, Point from, Point to) {
+    pad.setTool(tool);
+    pad.pad_MouseDown(from.x, from.y);
+    pad.pad_MouseMove(to.x, to.y);
+  }
+  size_t lines() const {
+    return std::count_if(pad.scene().begin(), pad.scene().end(),
+                         [](const PadShape& s) { return s.kind == PadShape::Line; });
+  }
+
+  PatternState state;
+  ScriptedServices services;
+  PadEditor pad;
+  int tableRecomputes = 0;
+};
+
+TEST_F(PadEditorTest, ControlsStartWithTheirCaptionsAndThePointTool) {
+  const std::pair<const char*, const char*> captions[] = {
+      {"optSelect", "select points"}, {"optMove", "move"},         {"optScale", "scale"},
+      {"optRotate", "rotate"},        {"optPoint", "point "},      {"cmdDeselect", "deselect all"},
+      {"cmdSelectInv", "select invert"}, {"cmdFit", "fit"},        {"cmdShrink", " shrink"},
+      {"cmdUndo", "undo"}};
+  for (auto [name, caption] : captions) {
+    EXPECT_EQ(pad.findChild<QAbstractButton*>(name)->text(), caption) << name;
+  }
+  EXPECT_EQ(pad.tool(), PadTool::Point);
+  EXPECT_EQ(label("lblMoveX"), "x:");
+  EXPECT_EQ(label("lblScale"), "%");
+  EXPECT_EQ(pad.findChild<QWidget*>("pad")->accessibleName(), "pad");
+}
+
+TEST_F(PadEditorTest, ScaleAndRotateDragsReadOutTheirAmounts) {
+  pad.setTool(PadTool::Select);
+  pad.pad_MouseDown(0, 240);  // selects vertex 1
+  pad.pad_MouseUp();
+  drag(PadTool::Scale, {50, -200}, {50, -50});
+  EXPECT_EQ(label("lblScale"), "100.0%");
+  pad.pad_MouseUp();
+  drag(PadTool::Rotate, {0, 0}, {0, -15});
+  EXPECT_EQ(label("lblRot"), QString("5.7") + QChar(0x00B0));
+  pad.pad_MouseUp();
+  drag(PadTool::Move, {0, 0}, {-0.25, 2.34});
+  EXPECT_EQ(label("lblMoveX"), "x: -0.3");
+  EXPECT_EQ(label("lblMoveY"), "y: 2.3");
+}
+
+TEST_F(PadEditorTest, AMissBeepsAndStartsNoDrag) {
+  pad.pad_MouseDown(0, 230);  // exactly the pick radius from vertex 1
+  EXPECT_EQ(services.beeps, 1);
+  EXPECT_FALSE(pad.mouseIsDown());
+  pad.pad_MouseMove(0, 100);
+  EXPECT_EQ(state.vertexPoints[1].y, 240);
+}
+
+TEST_F(PadEditorTest, PointDragThenUndoRestoresTheLastMouseDown) {
+  const auto before = state.vertexPoints;
+  drag(PadTool::Point, {0, 235}, {20, 200});
+  EXPECT_EQ(state.vertexPoints[1], (Point{20, 200}));
+  pad.pad_MouseUp();
+  EXPECT_EQ(tableRecomputes, 1);
+  EXPECT_EQ(state.layerPoints[4][1], (Point{20, 200}));
+  click("cmdUndo");
+  click("cmdUndo");  // a second undo changes nothing more
+  EXPECT_EQ(state.vertexPoints, before);
+  EXPECT_EQ(state.layerPoints[4][1], before[1]);
+}
+
+TEST_F(PadEditorTest, MeshAppearsAtMouseUpNotDuringTheDrag) {
+  drag(PadTool::Point, {0, 0}, {10, 10});  // grabs the centre
+  EXPECT_EQ(state.centerX, 10);
+  const size_t frameLines = 12;  // six edges and six spokes
+  EXPECT_EQ(lines(), frameLines);
+  pad.pad_MouseUp();
+  // Four rings of six, and per vertex 2 x 3 cross lines.
+  EXPECT_EQ(lines(), frameLines + 24 + 36);
+}
+
+TEST_F(PadEditorTest, SelectionCommandsAndMarkersInBlue) {
+  pad.setTool(PadTool::Select);
+  for (Point p : {Point{0, 0}, state.vertexPoints[2], state.vertexPoints[5]}) {
+    pad.pad_MouseDown(p.x, p.y);
+    pad.pad_MouseUp();
+  }
+  click("cmdSelectInv");
+  const PadSelection& sel = pad.selection();
+  ASSERT_EQ(sel.count, 4);
+  EXPECT_EQ((std::vector<int>(sel.points.begin() + 1, sel.points.begin() + 5)), (std::vector<int>{1, 3, 4, 6}));
+  const auto blue = std::count_if(pad.scene().begin(), pad.scene().end(),
+                                  [](const PadShape& s) { return s.color == kPadBlue; });
+  EXPECT_EQ(blue, 5);  // the centre and four vertices
+  click("cmdDeselect");
+  EXPECT_EQ(pad.selection().count, 0);
+  EXPECT_FALSE(pad.selection().centerSelected);
+}
+
+TEST_F(PadEditorTest, FitOnThePadAndMouseMappingInPixels) {
+  click("cmdFit");
+  EXPECT_NEAR(state.vertexPoints[1].y, 245, 1e-9);
+  EXPECT_EQ(tableRecomputes, 1);
+  // The top vertex's green marker lies 5 pixels below the pad's top edge.
+  const QImage& image = pad.image();
+  int green = 0;
+  for (int y = 0; y <= 10; ++y) {
+    for (int x = 306; x <= 318; ++x) green += (image.pixel(x, y) & 0xFFFFFF) == 0x00FF00u;
+  }
+  EXPECT_GT(green, 6);
+  // A real press on the pad lands in pad units: pixel (312, 5) grabs vertex 1.
+  QWidget* canvas = pad.findChild<QWidget*>("pad");
+  QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(312, 5));
+  QTest::mouseMove(canvas, QPoint(100, 50));
+  QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(100, 50));
+  EXPECT_EQ(state.vertexPoints[1], (Point{100 - 312.5, 200}));
+}
+
+}  // namespace
+}  // namespace quill
