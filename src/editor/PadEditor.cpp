@@ -5,9 +5,11 @@
 #include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPen>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QVector>
+#include <algorithm>
+#include <cmath>
 
 #include "ui/DesktopServices.h"
 #include "ui/QtColor.h"
@@ -54,6 +56,45 @@ W* make(QWidget* parent, const char* name, QRect geometry, const QString& text =
   widget->setGeometry(geometry);
   widget->setText(text);
   return widget;
+}
+
+// Clips the segment to the image (Liang-Barsky), then steps one pixel at a
+// time along its longer axis.
+void plotLine(QImage& image, QPointF a, QPointF b, QRgb colour) {
+  const double w = image.width() - 1, h = image.height() - 1;
+  double t0 = 0, t1 = 1;
+  const double dx = b.x() - a.x(), dy = b.y() - a.y();
+  const double p[4] = {-dx, dx, -dy, dy};
+  const double q[4] = {a.x(), w - a.x(), a.y(), h - a.y()};
+  for (int i = 0; i < 4; ++i) {
+    if (!std::isfinite(p[i]) || !std::isfinite(q[i])) return;
+    if (p[i] == 0) {
+      if (q[i] < 0) return;
+      continue;
+    }
+    const double t = q[i] / p[i];
+    if (p[i] < 0) t0 = std::max(t0, t);
+    else t1 = std::min(t1, t);
+    if (t0 > t1) return;
+  }
+  // After clipping every point lies inside the image, so 16.16 fixed point
+  // steps need no further checks.
+  const double x0 = a.x() + t0 * dx, y0 = a.y() + t0 * dy;
+  const double x1 = a.x() + t1 * dx, y1 = a.y() + t1 * dy;
+  const int steps = static_cast<int>(std::max(std::abs(x1 - x0), std::abs(y1 - y0)));
+  constexpr double kOne = 65536;
+  int32_t fx = static_cast<int32_t>(x0 * kOne), fy = static_cast<int32_t>(y0 * kOne);
+  const int32_t stepX = steps ? static_cast<int32_t>((x1 - x0) / steps * kOne) : 0;
+  const int32_t stepY = steps ? static_cast<int32_t>((y1 - y0) / steps * kOne) : 0;
+  auto* bits = reinterpret_cast<QRgb*>(image.bits());
+  const qsizetype stride = image.bytesPerLine() / 4;
+  const int32_t maxX = image.width() - 1, maxY = image.height() - 1;
+  const QRgb pixel = 0xFF000000u | colour;
+  for (int i = 0; i <= steps; ++i, fx += stepX, fy += stepY) {
+    const int32_t px = std::min(std::max(fx >> 16, 0), maxX);
+    const int32_t py = std::min(std::max(fy >> 16, 0), maxY);
+    bits[py * stride + px] = pixel;
+  }
 }
 
 QString oneDecimal(double value) { return QLocale().toString(value, 'f', 1); }
@@ -149,34 +190,23 @@ void PadEditor::drawDot(double x, double y, Color color) {
   paintShapes(scene_.cend() - 1, scene_.cend());
 }
 
-// Runs of lines in one colour go to QPainter in one call: the mesh of 99
-// layers has several thousand of them and is redrawn at every mouse-up.
+// The mesh of 99 layers has several thousand lines and is redrawn at every
+// mouse-up, so lines are plotted straight into the image rows; only the
+// few point markers go through QPainter.
 void PadEditor::paintShapes(PadScene::const_iterator first, PadScene::const_iterator last) {
-  QPainter painter(&image_);
   const double sx = image_.width() / kPadWidth;
   const double sy = image_.height() / kPadHeight;
   const auto map = [&](Point p) { return QPointF((p.x - kPadLeft) * sx, (p.y - kPadTop) * sy); };
-  QVector<QLineF> lines;
-  Color lineColor = kPadForeColor;
-  const auto flush = [&] {
-    if (lines.isEmpty()) return;
-    painter.setPen(toQColor(lineColor));
-    painter.drawLines(lines);
-    lines.clear();
-  };
   for (auto it = first; it != last; ++it) {
     if (it->kind == PadShape::Line) {
-      if (it->color != lineColor) flush();
-      lineColor = it->color;
-      lines.append(QLineF(map(it->a), map(it->b)));
+      plotLine(image_, map(it->a), map(it->b), toQRgb(it->color));
       continue;
     }
-    flush();
-    painter.setPen(toQColor(it->color));
+    QPainter painter(&image_);
+    painter.setPen(QPen(toQColor(it->color), 0));
     painter.setBrush(Qt::NoBrush);
     painter.drawEllipse(map(it->a), it->radius * sx, -it->radius * sy);
   }
-  flush();
   pad_->update();
 }
 

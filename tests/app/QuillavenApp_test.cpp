@@ -4,12 +4,21 @@
 
 #include <QCheckBox>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QDir>
+#include <QFile>
+#include <QRadioButton>
 #include <memory>
+#include <sstream>
 
+#include "app/HeadlessRender.h"
+#include "editor/PadEditor.h"
+#include "engine/KeyFrameCodec.h"
 #include "engine/PatternState.h"
+#include "mainwindow/BlendModeDialog.h"
 #include "mainwindow/Form1.h"
 #include "render/PreviewWindow.h"
 #include "ui/ScriptedServices.h"
@@ -107,6 +116,57 @@ TEST_F(QuillavenAppTest, ClosingThePreviewClearsPreviewOpen) {
   app->previewIfLoaded()->close();
   EXPECT_FALSE(app->state().previewOpen);
   EXPECT_FALSE(app->previewVisible());
+}
+
+int countColour(const QImage& image, QRgb colour) {
+  int n = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) n += (image.pixel(x, y) & 0xFFFFFF) == colour;
+  }
+  return n;
+}
+
+// Edits in the main window and its dialogs reach the next preview and a
+// headless render of the frame that preview captured.
+TEST_F(QuillavenAppTest, PaletteBackgroundBlendAndPadEditsReachPreviewAndHeadlessRender) {
+  scripted->randoms.assign(16, 0.5);  // every chip (0, 0, 128)
+  QTest::mouseClick(find<QPushButton>("Command1"), Qt::LeftButton);
+  clickPreview();
+  const QImage* picture = &app->previewIfLoaded()->picture();
+  EXPECT_GT(countColour(*picture, 0x000080), 10000);
+  EXPECT_EQ(countColour(*picture, 0x0000FF), 0);
+  const QPoint nearTop(picture->width() / 2 + 6, picture->height() / 10);  // beside the spoke
+  EXPECT_EQ(picture->pixel(nearTop) & 0xFFFFFF, 0x000080u);
+
+  // "add" doubles two-digit numbers into full blue; a new background; vertex 1
+  // dragged down to the centre, so the top of the picture becomes background.
+  QTest::mouseClick(app->blendOptions().findChild<QRadioButton*>("Option2"), Qt::LeftButton);
+  scripted->colors = {rgb(10, 20, 30)};
+  QTest::mouseClick(find<QLabel>("Label22"), Qt::LeftButton);
+  PadEditor& pad = app->mainWindow().pad();
+  pad.pad_MouseDown(0, 240);
+  pad.pad_MouseMove(0, 20);
+  pad.pad_MouseUp();
+  clickPreview();
+  picture = &app->previewIfLoaded()->picture();
+  EXPECT_GT(countColour(*picture, 0x0000FF), 10000);
+  EXPECT_EQ(picture->pixel(nearTop) & 0xFFFFFF, 0x0A141Eu);
+
+  const QString file = QDir::temp().filePath("quillaven-app-edits.kvt");
+  const std::vector<uint8_t> bytes = encodeStateFile({app->state().curFrame});
+  QFile out(file);
+  ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+  out.close();
+  const QString bmp = QDir::temp().filePath("quillaven-app-edits.bmp");
+  std::ostringstream messages;
+  ASSERT_EQ(runHeadlessRender({file.toStdString(), "-o", bmp.toStdString()}, messages, messages), 0)
+      << messages.str();
+  const QImage rendered(bmp);
+  EXPECT_GT(countColour(rendered, 0x0000FF), 10000);
+  EXPECT_EQ(rendered.pixel(rendered.width() / 2 + 12, rendered.height() / 10) & 0xFFFFFF, 0xFFFFFFu);
+  QFile::remove(file);
+  QFile::remove(bmp);
 }
 
 }  // namespace
