@@ -9,7 +9,7 @@
 
 #include "app/QuillavenApp.h"
 #include "mainwindow/Form1.h"
-#include "render/PreviewWindow.h"
+#include "preview/PreviewWindow.h"
 
 int main(int argc, char** argv) {
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);

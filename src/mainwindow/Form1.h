@@ -63,6 +63,7 @@ class Form1 : public QWidget {
   void decimal_Click();
   void cmdHide_Click();
   void command2_mouseup();
+  void bmap_button_Click();
   void Form_KeyDown(int keyCode, int shift);
 
   // Refreshes the triangle count label (the division dialog calls it too).
@@ -123,6 +124,7 @@ class Form1 : public QWidget {
     QLabel* Label22 = nullptr;
     QPushButton* Command2 = nullptr;
     QPushButton* cmdHide = nullptr;
+    QPushButton* bmap_button = nullptr;
   };
 
   // Construction (Form1Layout.cpp).

@@ -138,6 +138,7 @@ void Form1::createColourControls() {
 
   ui_.Command2 = make<QPushButton>(this, "Command2", QRect(8, 386, 156, 28), "preview");
   ui_.cmdHide = make<QPushButton>(this, "cmdHide", QRect(8, 418, 156, 24), "hide preview");
+  ui_.bmap_button = make<QPushButton>(this, "bmap_button", QRect(8, 446, 156, 24), "save image");
 }
 
 void Form1::connectSignals() {
@@ -168,6 +169,7 @@ void Form1::connectSignals() {
   onTurnedOn(ui_.Option1, &Form1::Option1_Click);
   onTurnedOn(ui_.Option2, &Form1::Option2_Click);
   connect(ui_.cmdHide, &QPushButton::clicked, this, [this] { cmdHide_Click(); });
+  connect(ui_.bmap_button, &QPushButton::clicked, this, [this] { bmap_button_Click(); });
   ui_.Command2->installEventFilter(this);
 }
 

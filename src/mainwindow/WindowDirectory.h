@@ -24,6 +24,9 @@ class WindowDirectory {
 
   // The animation window re-runs its activation handler when it is open.
   virtual void reactivateAnimator() = 0;
+
+  // The export dialog, shown without waiting.
+  virtual void showSaveOptions() {}
 };
 
 }  // namespace quill

@@ -11,7 +11,7 @@
 
 #include "engine/PatternState.h"
 #include "mainwindow/Form1.h"
-#include "render/PreviewWindow.h"
+#include "preview/PreviewWindow.h"
 #include "ui/ScriptedServices.h"
 
 namespace quill {

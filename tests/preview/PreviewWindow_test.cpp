@@ -1,4 +1,4 @@
-#include "render/PreviewWindow.h"
+#include "preview/PreviewWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "engine/FrameCapture.h"
-#include "render/PictureBox.h"
+#include "preview/PictureBox.h"
 #include "ui/QtColor.h"
 #include "ui/ScriptedServices.h"
 
