@@ -95,6 +95,10 @@ void QuillavenApp::showSaveOptions() {
   if (wasVisible) dialog.Form_Activate();
 }
 
+void QuillavenApp::exportDialogControls(FrameControls& controls) const {
+  if (saveOptions_) saveOptions_->fillControls(controls);
+}
+
 bool QuillavenApp::runExport() {
   ExportOptions options = saveOptions().options();
   options.startText = mainWindow().controls().startText;

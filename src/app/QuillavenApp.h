@@ -45,6 +45,7 @@ class QuillavenApp : public WindowDirectory, public ExportHost {
   bool previewBusy() const override;
   void reactivateAnimator() override;
   void showSaveOptions() override;
+  void exportDialogControls(FrameControls& controls) const override;
 
   // ExportHost
   bool runExport() override;

@@ -127,6 +127,17 @@ ExportOptions SaveOptions::options() const {
   return o;
 }
 
+// A frame has room for ".bmp" and ".emf" only; PNG and SVG record neither.
+void SaveOptions::fillControls(FrameControls& c) const {
+  c.saveBmp = toBool16(optBmp->isChecked());
+  c.saveWmf = toBool16(optWmf->isChecked());
+  c.lineNormal = toBool16(optNormal->isChecked());
+  c.lineHeavy = toBool16(optHeavy->isChecked());
+  c.lineExtra = toBool16(optExtra->isChecked());
+  c.legend = legend->isChecked() ? 1 : 0;
+  c.saveWidth = Text1->text().toStdString();
+}
+
 void SaveOptions::setGridAvailable(bool available) {
   for (QWidget* w : {static_cast<QWidget*>(Frame2), static_cast<QWidget*>(optNormal),
                      static_cast<QWidget*>(optHeavy), static_cast<QWidget*>(optExtra)})

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "engine/FrameCapture.h"
 #include "engine/PatternState.h"
 #include "render/ExportPass.h"
 
@@ -42,6 +43,8 @@ class SaveOptions : public QWidget {
   // The choices as an export takes them (the start value text is the main window's).
   ExportOptions options() const;
   ExportFormat format() const;
+  // The dialog's values as a captured frame records them.
+  void fillControls(FrameControls& controls) const;
 
  protected:
   void showEvent(QShowEvent* event) override;

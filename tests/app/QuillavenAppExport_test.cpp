@@ -106,6 +106,21 @@ TEST_F(ExportFlowTest, SaveImageOpensTheDialogWithItsTextsAndAvailability) {
   EXPECT_EQ(dialog.height(), 2535 / 15);
 }
 
+TEST_F(ExportFlowTest, PreviewCapturesTheDialogsValuesIntoTheFrame) {
+  openDialog();
+  choose("optBmp");
+  choose("legend");
+  control<QLineEdit>("Text1")->setText("800");
+  choose("cmdCancel");
+  QTest::mouseClick(in<QPushButton>(&app->mainWindow(), "Command2"), Qt::LeftButton);
+  const KeyFrame& f = app->state().curFrame;
+  EXPECT_EQ(f.saveBmp, kTrue16);
+  EXPECT_EQ(f.saveWmf, kFalse16);
+  EXPECT_EQ(f.lineNormal, kTrue16);
+  EXPECT_EQ(f.legend, 1);
+  EXPECT_EQ(f.saveWidth, "800");
+}
+
 TEST_F(ExportFlowTest, WidthBoxRefusesWhatIsNotANumberUpToSixteenThousand) {
   openDialog();
   const struct {
