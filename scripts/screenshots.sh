@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Rebuilds the pictures of the main window and the preview in docs/, headless.
+# Rebuilds the pictures of the main window, the preview and an exported legend
+# in docs/, headless.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"

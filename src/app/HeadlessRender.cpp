@@ -14,33 +14,33 @@
 #include "engine/FrameCapture.h"
 #include "engine/FrameSettings.h"
 #include "engine/KeyFrameCodec.h"
-#include "render/ExportSize.h"
-#include "render/Renderer.h"
-#include "ui/MetafileRecorder.h"
+#include "engine/DigitText.h"
+#include "render/ExportPass.h"
 #include "ui/NullSurface.h"
-#include "ui/RasterSurface.h"
 
 namespace quill {
 
 const char* const kHeadlessRenderHelp =
-    R"(usage: quillaven-render [STATE.kvt] -o OUT [--frame N|all] [--width W]
+    R"(usage: quillaven-render [STATE.kvt] -o OUT [--frame N|all] [--width W] [--legend]
 
 Renders a Quillaven pattern without a window.
 
   STATE.kvt     a state file saved by Quillaven; without one the start-up
                 pattern (a hexagon of 4 layers counting from 0) is rendered
   -o OUT        the file to write; its extension chooses the format:
-                .bmp (Windows bitmap), .png, or .emf (enhanced metafile)
+                .bmp (Windows bitmap), .png, .svg, or .emf (enhanced metafile)
   --frame N     render record N of the state file (0 is the start-up frame of
                 the run that saved it); the default is the last record
   --frame all   render every record, numbering the files from 1 with at least
                 three digits: -o night.bmp writes night001.bmp, night002.bmp, ...
-  --width W     bitmap and PNG: the width of a polygon picture in pixels
+  --width W     bitmap, PNG and SVG: the width of a polygon picture in pixels
                 (1 to 16000, default 2000; the height is 4/5 of it).
                 Metafile: 12000 or 16000 for the larger grids; anything else
                 gives the standard 8000.
                 Rectangle grids ignore it: every cell gets 10 pixels per side at
                 the deepest division.
+  --legend      polygons: draw the legend below the pattern (the digit
+                triangles, the base and colour mode, the range of numbers)
   -h, --help    show this text
 
 Pictures are drawn as Quillaven exports them: bitmaps on white with a line width
@@ -53,7 +53,7 @@ output could not be used, 2 for a usage error.
 
 namespace {
 
-enum class Format { Bmp, Png, Emf };
+using Format = ExportFormat;
 
 struct Options {
   std::string statePath;
@@ -61,15 +61,12 @@ struct Options {
   std::optional<int> frame;
   bool allFrames = false;
   int64_t width = 2000;
+  bool legend = false;
   bool help = false;
 };
 
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
-// An enhanced metafile records its size in 32 bits; a drawn cell takes about
-// 160 bytes of records (brush, pen, two selections, polygon, two deletions).
-constexpr int64_t kMetafileBytesPerLeaf = 160;
-constexpr int64_t kMetafileByteLimit = int64_t{1} << 32;
 constexpr std::uintmax_t kStateFileByteLimit = std::uintmax_t{1} << 30;
 
 std::optional<int64_t> parseInteger(const std::string& text) {
@@ -104,6 +101,8 @@ std::variant<Options, std::string> parseArgs(const std::vector<std::string>& arg
         if (!n || *n < 0 || *n > 32767) return "--frame: '" + *v + "' is not a record number";
         o.frame = static_cast<int>(*n);
       }
+    } else if (a == "--legend") {
+      o.legend = true;
     } else if (a == "--width") {
       auto v = value();
       auto n = v ? parseInteger(*v) : std::nullopt;
@@ -128,6 +127,7 @@ std::optional<Format> formatOf(const std::string& path) {
   if (ext == ".bmp") return Format::Bmp;
   if (ext == ".png") return Format::Png;
   if (ext == ".emf") return Format::Emf;
+  if (ext == ".svg") return Format::Svg;
   return std::nullopt;
 }
 
@@ -171,68 +171,39 @@ std::variant<std::vector<KeyFrame>, std::string> readStateFile(const std::string
   return "'" + path + "' cannot be read";
 }
 
-std::string sizeText(const ExportSize& s) {
-  return std::to_string(s.width) + " x " + std::to_string(s.height) + " pixels";
+// The start value box as the program would show it for this frame.
+std::string startText(const KeyFrame& frame) {
+  return toDisplayText(frame.startValue, frame.decimalBox != 0 ? 10 : frame.numberBase);
 }
 
-// Renders state.curFrame (already adopted into the live settings) to one file.
-std::optional<std::string> renderRaster(PatternState& state, const Options& o, Format format,
+ExportOptions exportOptions(const KeyFrame& frame, const Options& o, Format format) {
+  ExportOptions options;
+  options.format = format;
+  options.width = o.width;
+  options.metafileWidth = (o.width == 12000 || o.width == 16000) ? o.width : 8000;
+  options.legend = o.legend;
+  options.startText = startText(frame);
+  return options;
+}
+
+// Renders state.curFrame (already adopted into the live settings) to one
+// file, through the same passes as the program's exports.
+std::optional<std::string> renderToFile(PatternState& state, const ExportOptions& options,
                                         const std::string& path) {
-  const ExportSize size = bitmapExportSize(state.curFrame, state.triangleMode, o.width);
-  if (size.width > INT32_MAX || size.height > INT32_MAX ||
-      !RasterSurface::canAllocate(static_cast<int>(size.width), static_cast<int>(size.height)))
-    return "a picture of " + sizeText(size) + " is too large to draw";
-  RasterSurface surface(static_cast<int>(size.width), static_cast<int>(size.height));
-  surface.clear(kWhite);
-  surface.setLineWidth(size.lineWidth);
-  state.previewScale = size.previewScale;
+  if (auto refusal = exportRefusal(state, options)) return *refusal;
   RenderState renderState;
-  renderState.cellSize = size.cellSize;
-  translate(state);
-  Renderer renderer(state, renderState, surface);
-  renderer.setBackground(kWhite);
-  renderer.draw();
-  const bool saved = format == Format::Bmp ? surface.saveBmp(path) : surface.savePng(path);
-  if (!saved) return "cannot write '" + path + "'";
-  return std::nullopt;
-}
-
-std::optional<std::string> renderMetafile(PatternState& state, const Options& o,
-                                          const std::string& path) {
-  const int64_t width = (o.width == 12000 || o.width == 16000) ? o.width : 8000;
-  const ExportSize size = metafileExportSize(state.curFrame, state.triangleMode, width);
-  const int64_t leaves = leafCount(state.curFrame, state.triangleMode);
-  if (size.width > INT32_MAX || size.height > INT32_MAX ||
-      leaves > kMetafileByteLimit / kMetafileBytesPerLeaf)
-    return "a metafile of " + std::to_string(leaves) + " cells (" + sizeText(size) +
-           ") is too large to write";
-
-  NullSurface surface(static_cast<int>(size.width), static_cast<int>(size.height));
-  auto recorder = createEmfRecorder(path, 0, 0, static_cast<int32_t>(size.width),
-                                    static_cast<int32_t>(size.height),
-                                    static_cast<int>(size.width), static_cast<int>(size.height));
-  if (!recorder || !recorder->valid()) return "cannot create '" + path + "'";
-
-  MetafileTarget target;
-  target.recorder = recorder.get();
-  target.whiteBrush = recorder->createSolidBrush(kWhite);
-  target.blackPen = recorder->createPen(1, kBlack);
-  target.triangleLinesOn = state.curFrame.drawLines != 0;
-  target.triangleFillsOn = state.curFrame.drawFills != 0;
-
-  state.previewScale = size.previewScale;
-  RenderState renderState;
-  renderState.cellSize = size.cellSize;
-  renderState.cellPenWidth = 1;
-  translate(state);
-  Renderer renderer(state, renderState, surface);
-  renderer.setBackground(kWhite);
-  renderer.setMetafile(&target);
-  renderer.draw();
-
-  recorder->deleteObject(target.whiteBrush);
-  recorder->deleteObject(target.blackPen);
-  if (!recorder->close()) return "cannot write '" + path + "'";
+  if (options.format == Format::Emf) {
+    NullSurface surface;
+    if (writeMetafilePass(state, renderState, surface, options, path) != WriteResult::Saved)
+      return "cannot write '" + path + "'";
+    return std::nullopt;
+  }
+  const ExportSize size = bitmapExportSize(state.curFrame, state.triangleMode, options.width);
+  auto picture = makeExportPicture(options.format, static_cast<int>(size.width),
+                                   static_cast<int>(size.height));
+  if (!picture) return "the picture is too large to draw";
+  drawBitmapPass(state, renderState, picture->surface(), options);
+  if (!picture->save(path)) return "cannot write '" + path + "'";
   return std::nullopt;
 }
 
@@ -242,8 +213,7 @@ std::optional<std::string> renderFrame(const KeyFrame& frame, const Options& o, 
   loadStartupDefaults(*state);
   state->curFrame = frame;
   adoptFrameSettings(*state);
-  return format == Format::Emf ? renderMetafile(*state, o, path)
-                               : renderRaster(*state, o, format, path);
+  return renderToFile(*state, exportOptions(frame, o, format), path);
 }
 
 std::variant<std::vector<KeyFrame>, std::string> framesToRender(const Options& o) {
@@ -281,7 +251,7 @@ int runHeadlessRender(const std::vector<std::string>& args, std::ostream& out, s
   const auto format = formatOf(o.output);
   if (!format) {
     err << "quillaven-render: unknown output format '" << o.output
-        << "': use .bmp, .png or .emf\n";
+        << "': use .bmp, .png, .svg or .emf\n";
     return kExitUsage;
   }
   auto frames = framesToRender(o);

@@ -3,7 +3,9 @@
 #include "engine/PatternState.h"
 #include "mainwindow/BlendModeDialog.h"
 #include "mainwindow/Form1.h"
-#include "render/PreviewWindow.h"
+#include "preview/Notice.h"
+#include "preview/PreviewWindow.h"
+#include "preview/SaveOptions.h"
 #include "ui/QtDesktopServices.h"
 
 namespace quill {
@@ -11,16 +13,21 @@ namespace quill {
 namespace {
 constexpr int kPreviewWidth = 808;   // a 800 x 600 picture area after the frame allowance
 constexpr int kPreviewHeight = 676;
+constexpr char kSaveOptionsCaption[] = "file save options";
 }  // namespace
 
 QuillavenApp::QuillavenApp(std::unique_ptr<DesktopServices> services)
     : state_(std::make_unique<PatternState>()),
       services_(services ? std::move(services) : std::make_unique<QtDesktopServices>()) {}
 
-// The preview goes first: it holds a reference to the state and may still be
+// The windows close in the program's order: notice, preview, export dialog,
+// blending options, main window. The preview holds a reference to the state and may still be
 // drawing when the main window is closed.
 QuillavenApp::~QuillavenApp() {
+  notice_.reset();
   preview_.reset();
+  unloadedPreview_.reset();
+  saveOptions_.reset();
   blendOptions_.reset();
   mainWindow_.reset();
 }
@@ -34,13 +41,31 @@ Form1& QuillavenApp::mainWindow() {
 
 PreviewWindow& QuillavenApp::preview() {
   if (!preview_) {
+    unloadedPreview_.reset();
     preview_ = std::make_unique<PreviewWindow>(*state_, *services_);
     // Closing the main window ends the program even while the preview is open.
     preview_->setAttribute(Qt::WA_QuitOnClose, false);
     preview_->resize(kPreviewWidth, kPreviewHeight);
     preview_->mainKeyDown = [this](int key, int shift) { mainWindow().Form_KeyDown(key, shift); };
+    preview_->exportProgress = [this](const std::string& caption) { showExportProgress(caption); };
   }
   return *preview_;
+}
+
+SaveOptions& QuillavenApp::saveOptions() {
+  if (!saveOptions_) {
+    saveOptions_ = std::make_unique<SaveOptions>(*state_, *services_, *this);
+    saveOptions_->setAttribute(Qt::WA_QuitOnClose, false);
+  }
+  return *saveOptions_;
+}
+
+Notice& QuillavenApp::notice() {
+  if (!notice_) {
+    notice_ = std::make_unique<Notice>(*state_, *this);
+    notice_->setAttribute(Qt::WA_QuitOnClose, false);
+  }
+  return *notice_;
 }
 
 // Showing activates the window, which draws the pattern; a window already on
@@ -85,5 +110,55 @@ void QuillavenApp::showBlendOptions() {
 
 // The animation window joins with its own job; until then there is none to reactivate.
 void QuillavenApp::reactivateAnimator() {}
+
+void QuillavenApp::showSaveOptions() {
+  SaveOptions& dialog = saveOptions();
+  const bool wasVisible = dialog.isVisible();
+  dialog.show();
+  dialog.raise();
+  if (wasVisible) dialog.Form_Activate();
+}
+
+void QuillavenApp::exportDialogControls(FrameControls& controls) const {
+  if (saveOptions_) saveOptions_->fillControls(controls);
+}
+
+bool QuillavenApp::runExport() {
+  ExportOptions options = saveOptions().options();
+  options.startText = mainWindow().controls().startText;
+  const bool saved = preview().startExport(options);
+  unloadPreview();
+  if (saved) {
+    Notice& window = notice();
+    window.show();
+    window.Form_Load();  // a notice still on screen shows the new file too
+    window.raise();
+  }
+  return saved;
+}
+
+void QuillavenApp::setPreviewVisible(bool visible) {
+  if (visible)
+    showPreview();
+  else
+    hidePreview();
+}
+
+void QuillavenApp::hideSaveOptions() {
+  if (saveOptions_) saveOptions_->hide();
+}
+
+bool QuillavenApp::previewMarkedShown() { return mainWindow().previewMarkedShown(); }
+
+void QuillavenApp::unloadPreview() {
+  if (!preview_) return;
+  preview_->hide();
+  state_->previewOpen = false;
+  unloadedPreview_ = std::move(preview_);
+}
+
+void QuillavenApp::showExportProgress(const std::string& caption) {
+  saveOptions().setWindowTitle(QString::fromStdString(caption.empty() ? kSaveOptionsCaption : caption));
+}
 
 }  // namespace quill

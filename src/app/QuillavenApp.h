@@ -1,19 +1,23 @@
 #pragma once
 #include <memory>
+#include <string>
 
 #include "mainwindow/WindowDirectory.h"
+#include "preview/ExportHost.h"
 #include "ui/DesktopServices.h"
 
 namespace quill {
 
 class BlendModeDialog;
 class Form1;
+class Notice;
 class PreviewWindow;
+class SaveOptions;
 struct PatternState;
 
 // Owns the one PatternState, the desktop services and the windows. Each
 // window is created on first use; windows reach each other only through here.
-class QuillavenApp : public WindowDirectory {
+class QuillavenApp : public WindowDirectory, public ExportHost {
  public:
   // Without services the Qt ones are used; tests pass a scripted double.
   explicit QuillavenApp(std::unique_ptr<DesktopServices> services = nullptr);
@@ -31,6 +35,10 @@ class QuillavenApp : public WindowDirectory {
   PreviewWindow* previewIfLoaded() const { return preview_.get(); }
   // Loaded by the main window's start-up.
   BlendModeDialog& blendOptions();
+  SaveOptions& saveOptions();
+  SaveOptions* saveOptionsIfLoaded() const { return saveOptions_.get(); }
+  Notice& notice();
+  Notice* noticeIfLoaded() const { return notice_.get(); }
 
   // WindowDirectory
   DesktopServices& services() override { return *services_; }
@@ -41,13 +49,29 @@ class QuillavenApp : public WindowDirectory {
   void reactivateAnimator() override;
   void loadBlendOptions() override;
   void showBlendOptions() override;
+  void showSaveOptions() override;
+  void exportDialogControls(FrameControls& controls) const override;
+
+  // ExportHost
+  bool runExport() override;
+  void setPreviewVisible(bool visible) override;
+  void hideSaveOptions() override;
+  bool previewMarkedShown() override;
 
  private:
+  void unloadPreview();
+  void showExportProgress(const std::string& caption);
+
   std::unique_ptr<PatternState> state_;
   std::unique_ptr<DesktopServices> services_;
   std::unique_ptr<Form1> mainWindow_;
+  std::unique_ptr<SaveOptions> saveOptions_;
   std::unique_ptr<PreviewWindow> preview_;
   std::unique_ptr<BlendModeDialog> blendOptions_;
+  // An unloaded preview waits here until the next one is made: it may still
+  // be on the call stack when its export ends.
+  std::unique_ptr<PreviewWindow> unloadedPreview_;
+  std::unique_ptr<Notice> notice_;
 };
 
 }  // namespace quill

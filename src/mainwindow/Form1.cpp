@@ -75,8 +75,8 @@ FrameControls Form1::controls() const {
   c.drawLines = ui_.Check1->isChecked() ? 1 : 0;
   c.drawFills = ui_.Check2->isChecked() ? 1 : 0;
   c.backColor = backColor();
-  // The export dialog's and the division dialog's values keep their start-up
-  // values until those dialogs exist.
+  windows_.exportDialogControls(c);
+  // The division dialog's values keep their start-up values until it exists.
   return c;
 }
 

@@ -64,6 +64,7 @@ class Form1 : public QWidget {
   void decimal_Click();
   void cmdHide_Click();
   void command2_mouseup();
+  void bmap_button_Click();
   void Form_KeyDown(int keyCode, int shift);
 
   // Palette (Form1Palette.cpp). applyPalette: 0 "spectrum", 1 "bright", 2 "dark".
@@ -142,6 +143,7 @@ class Form1 : public QWidget {
     QPushButton* Command3 = nullptr;
     QPushButton* Command1 = nullptr;
     QPushButton* Command6 = nullptr;
+    QPushButton* bmap_button = nullptr;
   };
 
   // Construction (Form1Layout.cpp).

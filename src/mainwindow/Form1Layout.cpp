@@ -140,6 +140,7 @@ void Form1::createColourControls() {
 
   ui_.Command2 = make<QPushButton>(this, "Command2", QRect(8, 386, 156, 28), "preview");
   ui_.cmdHide = make<QPushButton>(this, "cmdHide", QRect(8, 418, 156, 24), "hide preview");
+  ui_.bmap_button = make<QPushButton>(this, "bmap_button", QRect(8, 556, 156, 24), "save image");
 }
 
 void Form1::createPaletteControls() {
@@ -202,6 +203,7 @@ void Form1::connectSignals() {
   connect(ui_.Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
   connect(ui_.Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
   connect(ui_.Command6, &QPushButton::clicked, this, [this] { Command6_Click(); });
+  connect(ui_.bmap_button, &QPushButton::clicked, this, [this] { bmap_button_Click(); });
   ui_.Command2->installEventFilter(this);
 }
 

@@ -48,4 +48,6 @@ void Form1::command2_mouseup() {
   if (state_.animatorOpen) windows_.reactivateAnimator();
 }
 
+void Form1::bmap_button_Click() { windows_.showSaveOptions(); }
+
 }  // namespace quill

@@ -3,6 +3,7 @@
 namespace quill {
 
 class DesktopServices;
+struct FrameControls;
 
 // The main window's view of the other windows. The app object implements it,
 // creating each window on first use, so windows never reach each other
@@ -29,6 +30,12 @@ class WindowDirectory {
 
   // The animation window re-runs its activation handler when it is open.
   virtual void reactivateAnimator() = 0;
+
+  // The export dialog, shown without waiting.
+  virtual void showSaveOptions() {}
+  // Writes the export dialog's values into what a capture records; until the
+  // dialog exists the start-up values stand.
+  virtual void exportDialogControls(FrameControls&) const {}
 };
 
 }  // namespace quill

@@ -210,5 +210,20 @@ TEST_F(HeadlessRenderTest, MetafileHoldsOnePolygonPerLeafForAnIndependentReader)
   EXPECT_EQ(countOf(text, "<polygon") + countOf(text, "<path"), 96) << text.substr(0, 400);
 }
 
+TEST_F(HeadlessRenderTest, LegendAndSvgGoThroughTheExportPasses) {
+  Outcome run = render({"-o", path("hex.png"), "--legend"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(QImage(QString::fromStdString(path("hex.png"))).size(), QSize(2000, 1760));
+
+  run = render({"-o", path("hex.svg"), "--legend", "--width", "625"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  std::ifstream in(path("hex.svg"));
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_NE(text.find("width=\"625\" height=\"550\""), std::string::npos);
+  EXPECT_EQ(countOf(text, "<polygon"), 96 + 10);  // the leaves and the base-10 triangles
+  EXPECT_NE(text.find(">base 10  blend</text>"), std::string::npos);
+  EXPECT_NE(text.find(">0 to 96</text>"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace quill

@@ -20,7 +20,7 @@
 #include "engine/PatternState.h"
 #include "mainwindow/BlendModeDialog.h"
 #include "mainwindow/Form1.h"
-#include "render/PreviewWindow.h"
+#include "preview/PreviewWindow.h"
 #include "ui/ScriptedServices.h"
 
 namespace quill {

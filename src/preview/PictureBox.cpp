@@ -1,4 +1,4 @@
-#include "render/PictureBox.h"
+#include "preview/PictureBox.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>

@@ -1,4 +1,4 @@
-#include "render/PreviewWindow.h"
+#include "preview/PreviewWindow.h"
 
 #include <QCloseEvent>
 #include <QElapsedTimer>
@@ -9,7 +9,7 @@
 #include <climits>
 
 #include "engine/Rounding.h"
-#include "render/PictureBox.h"
+#include "preview/PictureBox.h"
 #include "render/Renderer.h"
 #include "ui/QtColor.h"
 #include "ui/RasterSurface.h"
@@ -140,17 +140,15 @@ void PreviewWindow::Form_activate() {
   if (state_.updatingControls) return;
   picBackground_ = state_.curFrame.backColor;
 
-  if (state_.bmpExportPending || state_.emfExportPending) {
-    // The bitmap and metafile export passes run here and unload the window
-    // when done. They are not built yet, so a pending export draws nothing.
-    return;
-  }
+  // A pending export runs only from the dialog's "save" (startExport): the
+  // requests are set as soon as the dialog opens, and an activation meanwhile
+  // must not write a file nobody has named yet.
   if (!state_.sequenceFramePending) {
     translate(state_);
     fitToWindow();
     return;
   }
-  // The animation's sequence-frame pass runs here. Not built yet.
+  sequenceFramePass();
 }
 
 void PreviewWindow::fitToWindow() {

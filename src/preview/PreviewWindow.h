@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/PatternState.h"
+#include "render/ExportPass.h"
 #include "render/RenderState.h"
 #include "ui/DesktopServices.h"
 
@@ -66,6 +67,9 @@ class PreviewWindow : public QWidget {
 
   // The main window's key handler, for the Ctrl shortcuts pressed here.
   std::function<void(int key, int shift)> mainKeyDown;
+  // Shows the progress caption of a long export (the window itself is hidden
+  // then); an empty caption when the export ends.
+  std::function<void(const std::string& caption)> exportProgress;
 
   // Runs on every activation; callable directly.
   void Form_activate();
@@ -74,6 +78,10 @@ class PreviewWindow : public QWidget {
   void Form_KeyDown(int key, int shift);
   // A click on the window beside the picture.
   void Form_Click();
+
+  // The pending bitmap or metafile pass, started by the export dialog's
+  // "save". Clears both requests; true when a file was saved.
+  bool startExport(const ExportOptions& options);
 
   bool rendering() const { return rendering_; }
   const PreviewView& view() const { return view_; }
@@ -89,6 +97,7 @@ class PreviewWindow : public QWidget {
 
  protected:
   bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -108,6 +117,14 @@ class PreviewWindow : public QWidget {
   bool renderPicture();
   bool keepRendering(const QElapsedTimer& clock, bool& showingProgress);
   void updateCaption();
+
+  // Export passes (PreviewExport.cpp).
+  bool bitmapPass(const ExportOptions& options);
+  bool saveBitmap(ExportPicture& picture, ExportFormat format);
+  bool metafilePass(const ExportOptions& options);
+  void sequenceFramePass();
+  void exportRender(const std::function<void(const RenderHook&)>& draw);
+  bool keepExporting();
   void setWindowBackground(Color color);
 
   PatternState& state_;
@@ -118,6 +135,9 @@ class PreviewWindow : public QWidget {
   PictureBox* picBox_;
   Color picBackground_ = 0;
   bool rendering_ = false;
+  bool exporting_ = false;
+  QElapsedTimer exportClock_;
+  bool exportProgressShown_ = false;
   // Started when a show has drawn, so the activation that the show brings
   // does not draw the same picture again.
   QElapsedTimer shownAt_;

@@ -1,14 +1,15 @@
-#include "render/PreviewWindow.h"
+#include "preview/PreviewWindow.h"
 
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 #include <utility>
 #include <vector>
 
 #include "engine/FrameCapture.h"
-#include "render/PictureBox.h"
+#include "preview/PictureBox.h"
 #include "ui/QtColor.h"
 #include "ui/ScriptedServices.h"
 
@@ -209,6 +210,21 @@ TEST_F(PreviewWindowTest, EscDuringALongRenderKeepsThePartialPicture) {
   EXPECT_EQ(window->renderState().cellIndex, 480);
   EXPECT_GT(services.processEventsCalls, 1);
   EXPECT_FALSE(state.stopRequested);
+}
+
+TEST_F(PreviewWindowTest, SequenceFramePassWritesTheFrameOnItsBackgroundAndStaysPending) {
+  QTemporaryDir dir;
+  translate(state);
+  state.sequenceFramePending = true;
+  state.lastFileName = dir.filePath("frame001.bmp").toStdString();
+  window->Form_activate();
+  const QImage frame(dir.filePath("frame001.bmp"));
+  ASSERT_EQ(frame.size(), QSize(1200, 1000));
+  EXPECT_EQ(fromQRgb(frame.pixel(0, 0)), state.curFrame.backColor);
+  EXPECT_NE(fromQRgb(frame.pixel(625, 494)), state.curFrame.backColor);  // the centre
+  EXPECT_FLOAT_EQ(state.previewScale, 2);
+  EXPECT_TRUE(state.sequenceFramePending);
+  EXPECT_TRUE(services.messages.empty());
 }
 
 }  // namespace

@@ -1,0 +1,21 @@
+#pragma once
+
+namespace quill {
+
+// What the export dialog and the notice ask of the other windows. The app
+// object implements it.
+class ExportHost {
+ public:
+  virtual ~ExportHost() = default;
+
+  // Runs the pending export pass in the preview window, shows the notice when
+  // a file was saved and unloads the preview; true when saved.
+  virtual bool runExport() = 0;
+  // Shows the preview in its normal state (activating it) or hides it.
+  virtual void setPreviewVisible(bool visible) = 0;
+  virtual void hideSaveOptions() = 0;
+  // Whether the main window's hide/show button offers to hide the preview.
+  virtual bool previewMarkedShown() = 0;
+};
+
+}  // namespace quill

@@ -1,0 +1,135 @@
+// The preview window's export and sequence-frame passes: the drawing itself
+// is the render library's; here are the dialogs, messages and the Esc watch.
+#include <QApplication>
+#include <QKeyEvent>
+
+#include "preview/ExportFiles.h"
+#include "preview/PictureBox.h"
+#include "preview/PreviewWindow.h"
+#include "ui/NullSurface.h"
+#include "ui/SafeWrite.h"
+
+namespace quill {
+
+bool PreviewWindow::startExport(const ExportOptions& options) {
+  bool saved = false;
+  if (!rendering_ && (state_.bmpExportPending || state_.emfExportPending)) {
+    view_.zoomed = false;
+    picBackground_ = state_.curFrame.backColor;
+    saved = state_.bmpExportPending ? bitmapPass(options) : metafilePass(options);
+  }
+  state_.bmpExportPending = false;
+  state_.emfExportPending = false;
+  return saved;
+}
+
+bool PreviewWindow::bitmapPass(const ExportOptions& options) {
+  hide();
+  const auto refusal = exportRefusal(state_, options);
+  const ExportSize size = bitmapExportSize(state_.curFrame, state_.triangleMode, options.width);
+  auto picture = refusal ? nullptr
+                         : makeExportPicture(options.format, static_cast<int>(size.width),
+                                             static_cast<int>(size.height));
+  if (!picture) {
+    services_.message(refusal.value_or("the picture is too large to save"));
+    return false;
+  }
+  bool drawn = false;
+  exportRender([&](const RenderHook& hook) {
+    drawn = drawBitmapPass(state_, renderState_, picture->surface(), options, hook);
+  });
+  services_.processEvents();
+  if (!drawn) {
+    services_.message(kExportStopped);
+    return false;
+  }
+  return saveBitmap(*picture, options.format);
+}
+
+bool PreviewWindow::saveBitmap(ExportPicture& picture, ExportFormat format) {
+  const ExportFileKind kind = exportFileKind(format);
+  state_.lastFileName.clear();
+  const auto name = services_.saveFileName({kSaveFileTitle, kind.filter, kind.extension, true, true});
+  if (!name || name->empty()) {
+    services_.message(kind.failure);
+    return false;
+  }
+  state_.lastFileName = *name;
+  if (!picture.save(*name)) {
+    services_.message(kind.failure);
+    return false;
+  }
+  services_.processEvents();
+  state_.noticeVerb = kSavedAs;
+  return true;
+}
+
+// The metafile goes to lastFileName, chosen by the dialog before the pass.
+// Nobody sees the surface of this pass, so it keeps no pixels.
+bool PreviewWindow::metafilePass(const ExportOptions& options) {
+  if (const auto refusal = exportRefusal(state_, options)) {
+    services_.message(*refusal);
+    return false;
+  }
+  if (state_.lastFileName.empty()) return false;
+  NullSurface surface;
+  WriteResult result = WriteResult::Failed;
+  exportRender([&](const RenderHook& hook) {
+    result = writeMetafilePass(state_, renderState_, surface, options, state_.lastFileName, hook);
+  });
+  if (result == WriteResult::Saved) {
+    state_.noticeVerb = kSavedAs;
+    return true;
+  }
+  services_.message(result == WriteResult::Stopped ? kExportStopped
+                                                   : exportFileKind(ExportFormat::Emf).failure);
+  return false;
+}
+
+// The animation has prepared the point tables; the flag stays set for its
+// next frame. A frame that cannot be written is skipped without a message.
+void PreviewWindow::sequenceFramePass() {
+  if (!picBox_->place(0, 0, kSequenceFrameWidth, kSequenceFrameHeight)) return;
+  RasterSurface& surface = picBox_->surface();
+  drawSequenceFrame(state_, renderState_, surface);
+  picBox_->update();
+  writeReplacing(state_.lastFileName,
+                 [&surface](const std::string& temporary) { return surface.saveBmp(temporary); });
+}
+
+// A long export shows its progress and lets Esc, pressed in any window, stop it.
+void PreviewWindow::exportRender(const std::function<void(const RenderHook&)>& draw) {
+  rendering_ = true;
+  exporting_ = true;
+  state_.stopRequested = false;
+  exportProgressShown_ = false;
+  exportClock_.start();
+  qApp->installEventFilter(this);
+  draw([this](Renderer& renderer) {
+    renderer.setStopCheck([this] { return !keepExporting(); }, yieldEveryLeaves_);
+  });
+  qApp->removeEventFilter(this);
+  if (exportProgressShown_ && exportProgress) exportProgress({});
+  exporting_ = false;
+  rendering_ = false;
+}
+
+bool PreviewWindow::keepExporting() {
+  if (!state_.stopRequested && exportClock_.elapsed() >= yieldAfterMs_) {
+    if (!exportProgressShown_ && exportProgress) exportProgress(kRenderingCaption);
+    exportProgressShown_ = true;
+    services_.processEvents();
+  }
+  return !state_.stopRequested;
+}
+
+bool PreviewWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (exporting_ && event->type() == QEvent::KeyPress &&
+      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+    state_.stopRequested = true;
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace quill

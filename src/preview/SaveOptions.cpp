@@ -1,0 +1,236 @@
+#include "preview/SaveOptions.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <charconv>
+
+#include "engine/Rounding.h"
+#include "preview/ExportFiles.h"
+#include "preview/ExportHost.h"
+#include "ui/DesktopServices.h"
+
+namespace quill {
+
+namespace {
+
+constexpr int kWidthPixels = 300;
+constexpr double kMaxWidth = 16000;
+
+template <typename W>
+W* make(QWidget* parent, const char* name, QRect geometry, const QString& text = {}) {
+  auto* widget = new W(parent);
+  widget->setObjectName(QString::fromLatin1(name));
+  widget->setGeometry(geometry);
+  if constexpr (requires { widget->setText(text); }) {
+    if (!text.isNull()) widget->setText(text);
+  } else {
+    widget->setTitle(text);
+  }
+  return widget;
+}
+
+}  // namespace
+
+std::optional<double> widthBoxNumber(const std::string& text) {
+  std::string_view body(text);
+  while (!body.empty() && body.front() == ' ') body.remove_prefix(1);
+  while (!body.empty() && body.back() == ' ') body.remove_suffix(1);
+  const bool negative = !body.empty() && body.front() == '-';
+  if (!body.empty() && (body.front() == '+' || body.front() == '-')) body.remove_prefix(1);
+  int digits = 0, points = 0;
+  for (char c : body) {
+    if (c >= '0' && c <= '9')
+      ++digits;
+    else if (c == '.')
+      ++points;
+    else
+      return std::nullopt;
+  }
+  if (digits == 0 || points > 1) return std::nullopt;
+  double value = 0;
+  const auto result =
+      std::from_chars(body.data(), body.data() + body.size(), value, std::chars_format::fixed);
+  // Hundreds of digits are still a number, just far too wide.
+  if (result.ec == std::errc::result_out_of_range) value = 1e300;
+  return negative ? -value : value;
+}
+
+SaveOptions::SaveOptions(PatternState& state, DesktopServices& services, ExportHost& host,
+                         QWidget* parent)
+    : QWidget(parent, Qt::Dialog), state_(state), services_(services), host_(host) {
+  setObjectName("saveoptions");
+  setWindowTitle("file save options");
+  createControls();
+  setHeightTwips(kShortHeightTwips);
+}
+
+void SaveOptions::createControls() {
+  Frame1 = make<QGroupBox>(this, "Frame1", QRect(8, 4, 140, 66), "file type");
+  optBmp = make<QRadioButton>(Frame1, "optBmp", QRect(8, 20, 60, 20), ".bmp");
+  optWmf = make<QRadioButton>(Frame1, "optWmf", QRect(72, 20, 60, 20), ".emf");
+  optPng = make<QRadioButton>(Frame1, "optPng", QRect(8, 42, 60, 20), ".png");
+  optSvg = make<QRadioButton>(Frame1, "optSvg", QRect(72, 42, 60, 20), ".svg");
+  optWmf->setChecked(true);
+
+  Frame2 = make<QGroupBox>(this, "Frame2", QRect(156, 4, 136, 88), "metafile grid");
+  optNormal = make<QRadioButton>(Frame2, "optNormal", QRect(8, 20, 120, 20), "large");
+  optHeavy = make<QRadioButton>(Frame2, "optHeavy", QRect(8, 42, 120, 20), "extra large");
+  optExtra = make<QRadioButton>(Frame2, "optExtra", QRect(8, 64, 120, 20), "maximum");
+  optNormal->setChecked(true);
+
+  legend = make<QCheckBox>(this, "legend", QRect(8, 74, 140, 20), "draw legend");
+  cmdSave = make<QPushButton>(this, "cmdSave", QRect(8, 104, 136, 28), "save");
+  cmdCancel = make<QPushButton>(this, "cmdCancel", QRect(156, 104, 136, 28), "cancel");
+  // Below the buttons: only the taller bitmap dialog shows it.
+  Label1 = make<QLabel>(this, "Label1", QRect(8, 176, 100, 20), "width in pixels");
+  Text1 = make<QLineEdit>(this, "Text1", QRect(112, 174, 80, 22), "2000");
+  Label1->setBuddy(Text1);
+
+  const auto onTurnedOn = [this](QRadioButton* button, void (SaveOptions::*handler)()) {
+    connect(button, &QRadioButton::toggled, this, [this, handler](bool on) {
+      if (on) (this->*handler)();
+    });
+  };
+  onTurnedOn(optWmf, &SaveOptions::optWmf_Click);
+  onTurnedOn(optBmp, &SaveOptions::optBmp_Click);
+  onTurnedOn(optPng, &SaveOptions::optBmp_Click);
+  onTurnedOn(optSvg, &SaveOptions::optBmp_Click);
+  connect(Text1, &QLineEdit::textChanged, this, [this] { Text1_Change(); });
+  connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
+  connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+}
+
+ExportFormat SaveOptions::format() const {
+  if (optBmp->isChecked()) return ExportFormat::Bmp;
+  if (optPng->isChecked()) return ExportFormat::Png;
+  if (optSvg->isChecked()) return ExportFormat::Svg;
+  return ExportFormat::Emf;
+}
+
+std::optional<int64_t> SaveOptions::widthValue() const {
+  const auto value = widthBoxNumber(Text1->text().toStdString());
+  if (!value || *value > kMaxWidth || *value < -kMaxWidth) return std::nullopt;
+  return roundHalfEvenToInt(*value);
+}
+
+ExportOptions SaveOptions::options() const {
+  ExportOptions o;
+  o.format = format();
+  o.width = widthValue().value_or(0);
+  o.metafileWidth = optExtra->isChecked() ? 16000 : optHeavy->isChecked() ? 12000 : 8000;
+  o.legend = legend->isChecked();
+  return o;
+}
+
+// A frame has room for ".bmp" and ".emf" only; PNG and SVG record neither.
+void SaveOptions::fillControls(FrameControls& c) const {
+  c.saveBmp = toBool16(optBmp->isChecked());
+  c.saveWmf = toBool16(optWmf->isChecked());
+  c.lineNormal = toBool16(optNormal->isChecked());
+  c.lineHeavy = toBool16(optHeavy->isChecked());
+  c.lineExtra = toBool16(optExtra->isChecked());
+  c.legend = legend->isChecked() ? 1 : 0;
+  c.saveWidth = Text1->text().toStdString();
+}
+
+void SaveOptions::setGridAvailable(bool available) {
+  for (QWidget* w : {static_cast<QWidget*>(Frame2), static_cast<QWidget*>(optNormal),
+                     static_cast<QWidget*>(optHeavy), static_cast<QWidget*>(optExtra)})
+    w->setEnabled(available);
+}
+
+void SaveOptions::setHeightTwips(int twips) { setFixedSize(kWidthPixels, twips / kTwipsPerPixel); }
+
+// --- Handlers ---------------------------------------------------------------
+
+void SaveOptions::Form_Activate() {
+  const bool metafile = format() == ExportFormat::Emf;
+  setGridAvailable(state_.triangleMode && metafile);
+  legend->setEnabled(state_.triangleMode);
+  if (!state_.triangleMode) legend->setChecked(false);
+  // A bitmap choice kept from last time keeps its width box in view.
+  setHeightTwips(state_.triangleMode && !metafile ? kTallHeightTwips : kShortHeightTwips);
+  state_.bmpExportPending = !metafile;
+  state_.emfExportPending = metafile;
+}
+
+void SaveOptions::optWmf_Click() {
+  if (state_.updatingControls) return;
+  state_.emfExportPending = true;
+  state_.bmpExportPending = false;
+  if (state_.triangleMode) setGridAvailable(true);
+  setHeightTwips(kShortHeightTwips);
+}
+
+void SaveOptions::optBmp_Click() {
+  if (state_.updatingControls) return;
+  state_.bmpExportPending = true;
+  state_.emfExportPending = false;
+  setGridAvailable(false);
+  if (state_.triangleMode) setHeightTwips(kTallHeightTwips);
+}
+
+void SaveOptions::Text1_Change() {
+  if (state_.updatingControls) return;
+  const auto value = widthBoxNumber(Text1->text().toStdString());
+  if (value && *value <= kMaxWidth) return;
+  services_.message(value ? "width must be <=16000" : "width must be numeric");
+  state_.updatingControls = true;
+  Text1->clear();
+  state_.updatingControls = false;
+}
+
+void SaveOptions::cmdSave_Click() {
+  if (saving_) return;  // a long export lets events run
+  const bool metafile = format() == ExportFormat::Emf;
+  if (!metafile && state_.triangleMode && widthValue().value_or(0) < 1) {
+    services_.message("width must be at least 1");
+    return;
+  }
+  // The selection decides, also when a preview has cleared the requests meanwhile.
+  state_.emfExportPending = metafile;
+  state_.bmpExportPending = !metafile;
+  saving_ = true;
+  host_.setPreviewVisible(false);
+  if (metafile) {
+    state_.lastFileName.clear();
+    const auto name = services_.saveFileName(
+        {kSaveFileTitle, exportFileKind(ExportFormat::Emf).filter, "emf", true, true});
+    if (!name || name->empty()) {
+      saving_ = false;
+      cmdCancel_Click();
+      return;
+    }
+    state_.lastFileName = *name;
+    // The notice's OK hides the dialog after a save.
+    if (!host_.runExport()) hide();
+  } else {
+    host_.runExport();
+    hide();
+  }
+  saving_ = false;
+}
+
+void SaveOptions::cmdCancel_Click() {
+  state_.bmpExportPending = false;
+  state_.emfExportPending = false;
+  if (state_.previewOpen) host_.setPreviewVisible(true);
+  hide();
+}
+
+void SaveOptions::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  Form_Activate();
+}
+
+void SaveOptions::closeEvent(QCloseEvent* event) {
+  event->ignore();
+  cmdCancel_Click();
+}
+
+}  // namespace quill

@@ -1,0 +1,249 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "app/QuillavenApp.h"
+#include "engine/PatternState.h"
+#include "mainwindow/Form1.h"
+#include "preview/Notice.h"
+#include "preview/PreviewWindow.h"
+#include "preview/SaveOptions.h"
+#include "ui/SafeWrite.h"
+#include "ui/ScriptedServices.h"
+
+namespace quill {
+namespace {
+
+class ExportFlowTest : public ::testing::Test {
+ protected:
+  ExportFlowTest() {
+    auto services = std::make_unique<ScriptedServices>();
+    scripted = services.get();
+    app = std::make_unique<QuillavenApp>(std::move(services));
+    app->start();
+  }
+
+  template <typename W = QWidget>
+  W* in(QWidget* window, const char* name) {
+    W* widget = window->findChild<W*>(name);
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+  }
+  template <typename W = QWidget>
+  W* control(const char* name) {
+    return in<W>(&app->saveOptions(), name);
+  }
+  void click(QWidget* window, const char* name) {
+    QTest::mouseClick(in<QAbstractButton>(window, name), Qt::LeftButton);
+  }
+  void openDialog() { click(&app->mainWindow(), "bmap_button"); }
+  void choose(const char* option) { click(&app->saveOptions(), option); }
+  void save(const QString& path) {
+    scripted->fileNames.push_back(path.toStdString());
+    choose("cmdSave");
+  }
+  QString path(const char* name) const { return dir.filePath(name); }
+
+  QTemporaryDir dir;
+  ScriptedServices* scripted = nullptr;
+  std::unique_ptr<QuillavenApp> app;
+};
+
+TEST_F(ExportFlowTest, SaveImageOpensTheDialogWithItsTextsAndAvailability) {
+  openDialog();
+  SaveOptions& dialog = app->saveOptions();
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_EQ(dialog.windowTitle(), "file save options");
+  EXPECT_EQ(control<QGroupBox>("Frame1")->title(), "file type");
+  EXPECT_EQ(control<QGroupBox>("Frame2")->title(), "metafile grid");
+  const std::pair<const char*, const char*> texts[] = {
+      {"optBmp", ".bmp"},     {"optWmf", ".emf"},          {"optPng", ".png"},
+      {"optSvg", ".svg"},     {"optNormal", "large"},      {"optHeavy", "extra large"},
+      {"optExtra", "maximum"}, {"legend", "draw legend"},  {"cmdSave", "save"},
+      {"cmdCancel", "cancel"}};
+  for (const auto& [name, text] : texts) EXPECT_EQ(control<QAbstractButton>(name)->text(), text);
+  EXPECT_EQ(control<QLabel>("Label1")->text(), "width in pixels");
+  EXPECT_EQ(control<QLabel>("Label1")->buddy(), control("Text1"));
+  EXPECT_EQ(control<QLineEdit>("Text1")->text(), "2000");
+  EXPECT_TRUE(control<QRadioButton>("optWmf")->isChecked());
+  EXPECT_TRUE(control<QRadioButton>("optNormal")->isChecked());
+
+  // Triangles: the grid sizes follow ".emf"; ".bmp" makes room for the width box.
+  EXPECT_TRUE(app->state().emfExportPending);
+  EXPECT_TRUE(control("Frame2")->isEnabled());
+  EXPECT_TRUE(control("legend")->isEnabled());
+  EXPECT_EQ(dialog.height(), 2535 / 15);
+  choose("optBmp");
+  EXPECT_TRUE(app->state().bmpExportPending);
+  EXPECT_FALSE(app->state().emfExportPending);
+  EXPECT_FALSE(control("optExtra")->isEnabled());
+  EXPECT_EQ(dialog.height(), 3105 / 15);
+  choose("optWmf");
+  EXPECT_EQ(dialog.height(), 2535 / 15);
+  choose("legend");
+  choose("cmdCancel");
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_FALSE(app->state().emfExportPending);
+
+  // Rectangles: no legend and no grid sizes.
+  click(&app->mainWindow(), "PicRect");
+  openDialog();
+  EXPECT_FALSE(control<QCheckBox>("legend")->isChecked());
+  EXPECT_FALSE(control("legend")->isEnabled());
+  EXPECT_FALSE(control("Frame2")->isEnabled());
+  choose("optBmp");
+  EXPECT_EQ(dialog.height(), 2535 / 15);
+}
+
+TEST_F(ExportFlowTest, PreviewCapturesTheDialogsValuesIntoTheFrame) {
+  openDialog();
+  choose("optBmp");
+  choose("legend");
+  control<QLineEdit>("Text1")->setText("800");
+  choose("cmdCancel");
+  QTest::mouseClick(in<QPushButton>(&app->mainWindow(), "Command2"), Qt::LeftButton);
+  const KeyFrame& f = app->state().curFrame;
+  EXPECT_EQ(f.saveBmp, kTrue16);
+  EXPECT_EQ(f.saveWmf, kFalse16);
+  EXPECT_EQ(f.lineNormal, kTrue16);
+  EXPECT_EQ(f.legend, 1);
+  EXPECT_EQ(f.saveWidth, "800");
+}
+
+TEST_F(ExportFlowTest, WidthBoxRefusesWhatIsNotANumberUpToSixteenThousand) {
+  openDialog();
+  const struct {
+    const char* typed;
+    const char* message;  // "" for none
+    const char* left;
+  } cases[] = {
+      {"16000", "", "16000"},
+      {" 12.5 ", "", " 12.5 "},
+      {"16000.5", "width must be <=16000", ""},
+      {"wide", "width must be numeric", ""},
+      {"1e3", "width must be numeric", ""},
+  };
+  auto* box = control<QLineEdit>("Text1");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    scripted->messages.clear();
+    box->setText(c.typed);
+    EXPECT_EQ(scripted->lastMessage(), c.message);
+    EXPECT_EQ(box->text(), c.left);
+  }
+  // Widths below one pass the box and are refused by "save".
+  choose("optBmp");
+  for (const char* width : {"0", "0.4", "-3"}) {
+    box->setText(width);
+    choose("cmdSave");
+    EXPECT_EQ(scripted->lastMessage(), "width must be at least 1");
+    EXPECT_TRUE(scripted->fileDialogs.empty());
+  }
+}
+
+TEST_F(ExportFlowTest, BitmapWithLegendIsSavedAndTheNoticeNamesIt) {
+  QTest::mouseClick(in<QPushButton>(&app->mainWindow(), "Command2"), Qt::LeftButton);
+  openDialog();
+  choose("optBmp");
+  choose("legend");
+  save(path("hex.bmp"));
+  ASSERT_EQ(scripted->fileDialogs.size(), 1u);
+  const FileDialogOptions& asked = scripted->fileDialogs[0];
+  EXPECT_EQ(asked.title, "Save File");
+  EXPECT_EQ(asked.filter, "Files (*.bmp)|*.bmp");
+  EXPECT_EQ(asked.defaultExtension, "bmp");
+  EXPECT_TRUE(asked.overwritePrompt && asked.pathMustExist);
+  EXPECT_EQ(QImage(path("hex.bmp")).size(), QSize(2000, 1760));
+  EXPECT_TRUE(scripted->messages.empty()) << scripted->lastMessage();
+  EXPECT_EQ(app->previewIfLoaded(), nullptr);  // unloaded after the export
+  EXPECT_FALSE(app->state().previewOpen || app->state().bmpExportPending);
+  EXPECT_FALSE(app->saveOptions().isVisible());
+
+  Notice* notice = app->noticeIfLoaded();
+  ASSERT_NE(notice, nullptr);
+  EXPECT_TRUE(notice->isVisible());
+  EXPECT_TRUE(notice->windowFlags() & Qt::WindowStaysOnTopHint);
+  EXPECT_EQ(in<QLabel>(notice, "Label1")->text(), "saved as:");
+  EXPECT_EQ(in<QLabel>(notice, "Label2")->text(), path("hex.bmp"));
+  click(notice, "Command1");
+  EXPECT_FALSE(notice->isVisible());
+}
+
+TEST_F(ExportFlowTest, FailedBitmapSavesSayErrorAndKeepTheOldFile) {
+  QFile old(path("old.bmp"));
+  ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+  old.write("keep me");
+  old.close();
+  // A folder where the temporary file must go makes the write fail, as an
+  // unwritable folder would (tests may run as root, where modes do not stop writes).
+  ASSERT_TRUE(QDir().mkpath(QString::fromStdString(temporaryPathFor(path("old.bmp").toStdString()))));
+  const std::optional<std::string> cancelled;
+  for (bool cancel : {true, false}) {
+    SCOPED_TRACE(cancel ? "cancelled" : "unwritable");
+    openDialog();
+    choose("optBmp");
+    if (cancel) {
+      scripted->fileNames.push_back(cancelled);
+      choose("cmdSave");
+    } else {
+      save(path("old.bmp"));
+    }
+    EXPECT_EQ(scripted->lastMessage(), "error saving bitmap file");
+    EXPECT_EQ(app->noticeIfLoaded(), nullptr);
+  }
+  ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+  EXPECT_EQ(old.readAll(), "keep me");
+}
+
+TEST_F(ExportFlowTest, MetafileIsSavedOrCancelledFromTheDialog) {
+  openDialog();
+  choose("optExtra");
+  scripted->fileNames.push_back(std::nullopt);
+  choose("cmdSave");
+  EXPECT_TRUE(scripted->messages.empty());
+  EXPECT_FALSE(app->saveOptions().isVisible());
+  EXPECT_FALSE(app->state().emfExportPending);
+
+  openDialog();
+  save(path("hex.emf"));
+  EXPECT_EQ(scripted->fileDialogs.back().filter, "Files (*.emf)|*.emf");
+  EXPECT_TRUE(QFile::exists(path("hex.emf")));
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(temporaryPathFor(path("hex.emf").toStdString()))));
+  ASSERT_NE(app->noticeIfLoaded(), nullptr);
+  EXPECT_EQ(in<QLabel>(app->noticeIfLoaded(), "Label2")->text(), path("hex.emf"));
+  click(app->noticeIfLoaded(), "Command1");
+  EXPECT_FALSE(app->saveOptions().isVisible());
+}
+
+TEST_F(ExportFlowTest, EscStopsALongExportWhichWritesNothing) {
+  app->preview().setRenderYield(1, 0);
+  for (const char* type : {"optBmp", "optWmf"}) {
+    SCOPED_TRACE(type);
+    scripted->onProcessEvents = [this] {
+      QTest::keyClick(&app->mainWindow(), Qt::Key_Escape);
+    };
+    app->preview().setRenderYield(1, 0);
+    openDialog();
+    choose(type);
+    save(path("stopped.bmp"));
+    scripted->onProcessEvents = nullptr;
+    EXPECT_EQ(scripted->lastMessage(), "export stopped: nothing was saved");
+    EXPECT_FALSE(QFile::exists(path("stopped.bmp")));
+    EXPECT_EQ(app->noticeIfLoaded(), nullptr);
+    EXPECT_EQ(app->saveOptions().windowTitle(), "file save options");
+  }
+}
+
+}  // namespace
+}  // namespace quill
