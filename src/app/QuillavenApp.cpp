@@ -1,5 +1,7 @@
 #include "app/QuillavenApp.h"
 
+#include "editor/AniNameDialog.h"
+#include "editor/DivisionDialog.h"
 #include "engine/PatternState.h"
 #include "mainwindow/BlendModeDialog.h"
 #include "mainwindow/Form1.h"
@@ -21,7 +23,7 @@ QuillavenApp::QuillavenApp(std::unique_ptr<DesktopServices> services)
       services_(services ? std::move(services) : std::make_unique<QtDesktopServices>()) {}
 
 // The windows close in the program's order: notice, preview, export dialog,
-// blending options, main window. The preview holds a reference to the state and may still be
+// blending options, naming dialog, division dialog, main window. The preview holds a reference to the state and may still be
 // drawing when the main window is closed.
 QuillavenApp::~QuillavenApp() {
   notice_.reset();
@@ -29,6 +31,8 @@ QuillavenApp::~QuillavenApp() {
   unloadedPreview_.reset();
   saveOptions_.reset();
   blendOptions_.reset();
+  naming_.reset();
+  division_.reset();
   mainWindow_.reset();
 }
 
@@ -85,28 +89,6 @@ void QuillavenApp::hidePreview() {
 bool QuillavenApp::previewVisible() const { return preview_ && preview_->isVisible(); }
 
 bool QuillavenApp::previewBusy() const { return preview_ && preview_->rendering(); }
-
-BlendModeDialog& QuillavenApp::blendOptions() {
-  if (!blendOptions_) {
-    blendOptions_ = std::make_unique<BlendModeDialog>(*state_, *this);
-    blendOptions_->setAttribute(Qt::WA_QuitOnClose, false);
-  }
-  return *blendOptions_;
-}
-
-// Shown and at once hidden again by its "OK", so its controls exist from the start.
-void QuillavenApp::loadBlendOptions() {
-  BlendModeDialog& dialog = blendOptions();
-  dialog.Form_Load();
-  dialog.Command1_Click();
-}
-
-void QuillavenApp::showBlendOptions() {
-  BlendModeDialog& dialog = blendOptions();
-  dialog.show();
-  dialog.raise();
-  dialog.activateWindow();
-}
 
 // The animation window joins with its own job; until then there is none to reactivate.
 void QuillavenApp::reactivateAnimator() {}

@@ -8,7 +8,9 @@
 
 namespace quill {
 
+class AniNameDialog;
 class BlendModeDialog;
+class DivisionDialog;
 class Form1;
 class Notice;
 class PreviewWindow;
@@ -49,6 +51,16 @@ class QuillavenApp : public WindowDirectory, public ExportHost {
   void reactivateAnimator() override;
   void loadBlendOptions() override;
   void showBlendOptions() override;
+  void showAnimator() override;
+  BlendModeDialog& blendDialog() override { return blendOptions(); }
+  DivisionDialog& divisionDialog() override;
+  AniNameDialog& namingDialog() override;
+  void showDivisionDialog() override;
+  void showNamingDialog() override;
+  void applyExportControls(const KeyFrame& frame) override;
+  void showNotice() override;
+  void closeOtherWindows() override;
+  DivisionDialog* divisionDialogIfLoaded() const { return division_.get(); }
   void showSaveOptions() override;
   void exportDialogControls(FrameControls& controls) const override;
 
@@ -72,6 +84,8 @@ class QuillavenApp : public WindowDirectory, public ExportHost {
   // be on the call stack when its export ends.
   std::unique_ptr<PreviewWindow> unloadedPreview_;
   std::unique_ptr<Notice> notice_;
+  std::unique_ptr<DivisionDialog> division_;
+  std::unique_ptr<AniNameDialog> naming_;
 };
 
 }  // namespace quill

@@ -112,6 +112,24 @@ void BlendModeDialog::Command1_Click() {
   hide();
 }
 
+bool BlendModeDialog::chooseVariant(int16_t variant) {
+  const bool known = variant >= 0 && variant < 3;
+  for (int v = 0; v < 3; ++v) {
+    options_[v]->setAutoExclusive(false);  // "none chosen" must be possible
+    options_[v]->setChecked(v == variant);
+    options_[v]->setAutoExclusive(true);
+  }
+  state_.blendVariant = variant;
+  return known;
+}
+
+void BlendModeDialog::showWeights(const std::array<int16_t, 16>& weights) {
+  const bool wasUpdating = state_.updatingControls;
+  state_.updatingControls = true;
+  for (int i = 0; i < kBars; ++i) setBar(i, weights[i]);
+  state_.updatingControls = wasUpdating;
+}
+
 // The close box only hides the dialog, as "OK" does.
 void BlendModeDialog::closeEvent(QCloseEvent* event) {
   event->ignore();

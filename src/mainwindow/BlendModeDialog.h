@@ -30,6 +30,11 @@ class BlendModeDialog : public QWidget {
   void Command1_Click();  // "OK"
   void Command2_Click();  // "revert"
 
+  // Frame apply: chooses the rule's option (false, none chosen, for a rule
+  // outside 0..2) and shows weights 0..14, which also become the live ones.
+  bool chooseVariant(int16_t variant);
+  void showWeights(const std::array<int16_t, 16>& weights);
+
  protected:
   void closeEvent(QCloseEvent* event) override;
 

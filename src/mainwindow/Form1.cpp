@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 
+#include "editor/DivisionDialog.h"
 #include "editor/PadEditor.h"
 #include "mainwindow/KeyPreview.h"
 #include "mainwindow/NumericText.h"
@@ -27,7 +28,11 @@ Form1::Form1(PatternState& state, WindowDirectory& windows, QWidget* parent)
   createColourControls();
   createPaletteControls();
   createPad();
+  createCommandControls();
+  createHistoryControls();
   connectSignals();
+  connectCommands();
+  setAcceptDrops(true);
   keyPreview_ = new KeyPreview(this, [this](int keyCode, int shift) { Form_KeyDown(keyCode, shift); });
   resize(kTrianglesWidthTwips / kTwipsPerPixel, kHeightPixels);
   Form_Load();
@@ -63,8 +68,12 @@ void Form1::Form_Load() {
   ui_.Command3->setText(QStringLiteral("bright"));
   windows_.loadBlendOptions();
   pad_->resetSelection();
-  // The first key frame joins the start-up here with the key-frame history.
   captureFrame(state_, controls());
+  // The start-up frame is the history's first node.
+  history_.start(state_.curFrame);
+  unsavedEdits_ = false;
+  statePath_.clear();
+  showFrameLabels();
 }
 
 FrameControls Form1::controls() const {
@@ -76,14 +85,29 @@ FrameControls Form1::controls() const {
   c.drawFills = ui_.Check2->isChecked() ? 1 : 0;
   c.backColor = backColor();
   windows_.exportDialogControls(c);
-  // The division dialog's values keep their start-up values until it exists.
+  const DivisionSettings d = division().settings();
+  c.levels = d.levels;
+  c.fractionsLimit = d.fractionsLimit;
+  c.fractions = d.fractions;
+  c.order = d.order;
+  c.tailLaunch = d.tailLaunch;
+  c.tailLength = d.tailLength;
   return c;
 }
 
-double Form1::fractionsShown() const {
-  // Reads the division dialog's fractions label once that dialog exists.
-  return 1;
+DivisionDialog& Form1::division() const {
+  DivisionDialog& dialog = windows_.divisionDialog();
+  if (!dialog.refreshCellCounts) {
+    auto* self = const_cast<Form1*>(this);
+    dialog.refreshCellCounts = [self] {
+      self->txtDims_Change(1);
+      self->triCount();
+    };
+  }
+  return dialog;
 }
+
+double Form1::fractionsShown() const { return division().fractionsShown(); }
 
 Color Form1::backColor() const {
   const QColor c = ui_.Label22->palette().color(QPalette::Window);
@@ -124,10 +148,15 @@ void Form1::Form_KeyDown(int keyCode, int shift) {
     state_.stopRequested = true;  // the animation run loop looks at it between frames
     return;
   }
-  // Ctrl+Z, Ctrl+X, Ctrl+D and Ctrl+C (shift exactly the Ctrl bit) step back,
-  // step forward, delete and clear key frames; they arrive with the key-frame
-  // history.
-  (void)shift;
+  // Ctrl alone: Ctrl+Shift+Z and the like do nothing.
+  if (shift != kCtrlBit) return;
+  switch (keyCode) {
+    case 'Z': return stepBack();
+    case 'X': return stepForward();
+    case 'D': return deleteFrame();
+    case 'C': return clearHistory();
+    default: return;
+  }
 }
 
 }  // namespace quill

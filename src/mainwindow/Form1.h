@@ -5,7 +5,10 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
+#include <vector>
 
+#include "editor/KeyFrameHistory.h"
 #include "engine/FrameCapture.h"
 #include "engine/PatternState.h"
 
@@ -22,6 +25,7 @@ namespace quill {
 
 class DesktopServices;
 class KeyPreview;
+class DivisionDialog;
 class PadEditor;
 class WindowDirectory;
 
@@ -37,7 +41,7 @@ class Form1 : public QWidget {
   static constexpr int kRectanglesWidthTwips = 2760;  // cuts the pad off
   static constexpr int kTrianglesWidthTwips = 13515;  // shows the whole pad
   static constexpr int kPanelWidthTwips = 2580;       // the pad starts here
-  static constexpr int kHeightPixels = 600;
+  static constexpr int kHeightPixels = 748;
 
   // Builds the controls and runs the load handler.
   Form1(PatternState& state, WindowDirectory& windows, QWidget* parent = nullptr);
@@ -81,6 +85,39 @@ class Form1 : public QWidget {
 
   PadEditor& pad() { return *pad_; }
 
+  // Key frames (Form1History.cpp).
+  void cmdJumpBack_Click();  // "<<"
+  void cmdJumpFwd_Click();   // ">>"
+  void stepBack();           // "<", Ctrl+Z
+  void stepForward();        // ">", Ctrl+X
+  void deleteFrame();        // Ctrl+D
+  void clearHistory();       // Ctrl+C
+  void Command10_Click();    // "modify frame"
+  void cmdNewAni_Click();    // "new animation"
+  void showCurrentFrame();
+  // The naming dialog's "OK".
+  void showAnimationName(const QString& name);
+  const KeyFrameHistory& history() const { return history_; }
+  bool unsavedEdits() const { return unsavedEdits_; }
+  const std::string& statePath() const { return statePath_; }
+
+  // Puts curFrame back into the live settings and every control (Form1Apply.cpp).
+  void applyFrame();
+
+  // State files (Form1Files.cpp): "save state", "load state", and a file
+  // opened from the command line or dropped on the window. Save returns
+  // whether the file was written.
+  bool Command5_Click();
+  void Command7_Click();
+  void loadStateFile(const std::string& path);
+
+  // Commands (Form1Commands.cpp).
+  void cmdRecurse_Click();  // "divide"
+  void cmdAnimate_Click();  // "animate"
+  void Command4_Click();    // "R"
+  // The close box: may ask to save; false when the user cancels.
+  bool Form_QueryUnload();
+
   // Refreshes the triangle count label (the division dialog calls it too).
   void triCount();
   // The number the division dialog's fractions label shows; 1 until that
@@ -102,6 +139,10 @@ class Form1 : public QWidget {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   struct Panel {
@@ -144,6 +185,21 @@ class Form1 : public QWidget {
     QPushButton* Command1 = nullptr;
     QPushButton* Command6 = nullptr;
     QPushButton* bmap_button = nullptr;
+    QPushButton* Command4 = nullptr;
+    QPushButton* cmdRecurse = nullptr;
+    QPushButton* cmdAnimate = nullptr;
+    QPushButton* Command5 = nullptr;
+    QPushButton* Command7 = nullptr;
+    // The history buttons come twice: in the panel and under the pad.
+    std::array<QPushButton*, 2> jumpBack{};
+    std::array<QPushButton*, 2> stepBack{};
+    std::array<QPushButton*, 2> stepForward{};
+    std::array<QPushButton*, 2> jumpForward{};
+    std::array<QPushButton*, 2> modify{};
+    QPushButton* cmdNewAni = nullptr;
+    QLabel* lblXofY = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* lblAniName = nullptr;
   };
 
   // Construction (Form1Layout.cpp).
@@ -153,6 +209,9 @@ class Form1 : public QWidget {
   void createColourControls();
   void createPaletteControls();
   void createPad();
+  void createCommandControls();
+  void createHistoryControls();
+  void connectCommands();
   void connectSignals();
 
   DesktopServices& services();
@@ -164,14 +223,27 @@ class Form1 : public QWidget {
   std::optional<int32_t> readStartText(const QString& text, int base) const;
   void writeStartText(const QString& text);
   Color backColor() const;
+  static void paintLabel(QLabel* label, Color color);
   void setChipColor(int index, Color color);
   void showPreviewIfOpen();
+  DivisionDialog& division() const;
+  void captureKeyFrame();
+  void showFrameLabels();
+  void finishNavigation(bool letEventsRun);
+  void applyPanelSettings(const KeyFrame& f);
+  void applyColourSettings(const KeyFrame& f);
+  void writeStateFile(const std::vector<KeyFrame>& records);
 
   PatternState& state_;
   WindowDirectory& windows_;
   Panel ui_;
   KeyPreview* keyPreview_ = nullptr;
   PadEditor* pad_ = nullptr;
+  KeyFrameHistory history_;
+  bool unsavedEdits_ = false;
+  std::string statePath_;
+  // Set while the program closes itself, so no question is asked.
+  bool closingQuietly_ = false;
   bool swapPending_ = false;
   int16_t swapFirst_ = 0;
   float aspectRatio_ = 0.8f;  // rows per column

@@ -16,6 +16,7 @@
 
 #include "editor/PadEditor.h"
 #include "mainwindow/Form1.h"
+#include "mainwindow/KeyPreview.h"
 #include "mainwindow/WindowDirectory.h"
 
 namespace quill {
@@ -114,7 +115,8 @@ void Form1::createCountingControls() {
   ui_.HScroll3 = makeScroll(this, "HScroll3", QRect(8, 190, 120, 17), 2, 16, 10);
   ui_.Label9 = make<QLabel>(this, "Label9", QRect(134, 190, 32, 17), "10");
   ui_.Label11 = make<QLabel>(this, "Label11", QRect(8, 214, 150, 16), "start counting at");
-  ui_.startval = make<QLineEdit>(this, "startval", QRect(8, 232, 156, 22), "0");
+  ui_.startval = make<QLineEdit>(this, "startval", QRect(8, 232, 128, 22), "0");
+  ui_.Label11->setBuddy(ui_.startval);
   ui_.decimal = make<QCheckBox>(this, "decimal", QRect(8, 258, 80, 20), "decimal");
   ui_.locked = make<QCheckBox>(this, "locked", QRect(92, 258, 72, 20), "lock");
   ui_.locked->setChecked(true);
@@ -140,7 +142,6 @@ void Form1::createColourControls() {
 
   ui_.Command2 = make<QPushButton>(this, "Command2", QRect(8, 386, 156, 28), "preview");
   ui_.cmdHide = make<QPushButton>(this, "cmdHide", QRect(8, 418, 156, 24), "hide preview");
-  ui_.bmap_button = make<QPushButton>(this, "bmap_button", QRect(8, 556, 156, 24), "save image");
 }
 
 void Form1::createPaletteControls() {
@@ -170,6 +171,65 @@ void Form1::createPad() {
   pad_ = new PadEditor(state_, windows_.services(), this);
   pad_->move(kPanelWidthTwips / kTwipsPerPixel, 0);
   pad_->recomputeTables = [this] { hscroll2_change(); };
+}
+
+void Form1::createCommandControls() {
+  ui_.Command4 = make<QPushButton>(this, "Command4", QRect(140, 232, 24, 22), "R");
+  QFont bold = ui_.Command4->font();
+  bold.setBold(true);
+  ui_.Command4->setFont(bold);
+  ui_.Command4->setToolTip("the start value of the last preview");
+  ui_.cmdRecurse = make<QPushButton>(this, "cmdRecurse", QRect(8, 556, 76, 24), "divide");
+  ui_.cmdAnimate = make<QPushButton>(this, "cmdAnimate", QRect(88, 556, 76, 24), "animate");
+  ui_.Command5 = make<QPushButton>(this, "Command5", QRect(8, 584, 76, 24), "save state");
+  ui_.Command7 = make<QPushButton>(this, "Command7", QRect(88, 584, 76, 24), "load state");
+  ui_.bmap_button = make<QPushButton>(this, "bmap_button", QRect(8, 612, 156, 24), "save image");
+}
+
+// One set of history buttons in the panel, which stays in view with the
+// narrow grid window, and one under the pad.
+void Form1::createHistoryControls() {
+  struct Row {
+    const char* names[2];
+    const char* caption;
+    std::array<QPushButton*, 2>* buttons;
+    int x, width;
+  };
+  const Row rows[] = {{{"cmdJumpBack", "Command11"}, "<<", &ui_.jumpBack, 0, 37},
+                      {{"Command8", "Command12"}, "<", &ui_.stepBack, 39, 37},
+                      {{"Command9", "Command13"}, ">", &ui_.stepForward, 78, 37},
+                      {{"cmdJumpFwd", "Command14"}, ">>", &ui_.jumpForward, 117, 39}};
+  const int padLeft = kPanelWidthTwips / kTwipsPerPixel;
+  for (const Row& r : rows) {
+    (*r.buttons)[0] = make<QPushButton>(this, r.names[0], QRect(8 + r.x, 644, r.width, 24), r.caption);
+    (*r.buttons)[1] = make<QPushButton>(this, r.names[1], QRect(padLeft + r.x, 524, r.width, 24), r.caption);
+  }
+  ui_.modify[0] = make<QPushButton>(this, "Command10", QRect(8, 672, 156, 24), "modify frame");
+  ui_.modify[1] = make<QPushButton>(this, "cmdModify2", QRect(padLeft + 166, 524, 100, 24), "modify frame");
+  ui_.cmdNewAni = make<QPushButton>(this, "cmdNewAni", QRect(8, 700, 156, 24), "new animation");
+  ui_.lblXofY = make<QLabel>(this, "lblXofY", QRect(8, 726, 56, 18), "0 of 0");
+  ui_.Label3 = make<QLabel>(this, "Label3", QRect(66, 726, 98, 18), "frame 1 of 1");
+  ui_.lblAniName = make<QLabel>(this, "lblAniName", QRect(padLeft + 280, 528, 200, 18), "");
+}
+
+void Form1::connectCommands() {
+  const auto onClick = [this](QPushButton* button, auto handler) {
+    connect(button, &QPushButton::clicked, this, handler);
+  };
+  onClick(ui_.Command4, [this] { Command4_Click(); });
+  onClick(ui_.cmdRecurse, [this] { cmdRecurse_Click(); });
+  onClick(ui_.cmdAnimate, [this] { cmdAnimate_Click(); });
+  onClick(ui_.Command5, [this] { Command5_Click(); });
+  onClick(ui_.Command7, [this] { Command7_Click(); });
+  onClick(ui_.cmdNewAni, [this] { cmdNewAni_Click(); });
+  for (int i = 0; i < 2; ++i) {
+    onClick(ui_.jumpBack[i], [this] { cmdJumpBack_Click(); });
+    onClick(ui_.jumpForward[i], [this] { cmdJumpFwd_Click(); });
+    // The step buttons are the Ctrl+Z and Ctrl+X of the key handler.
+    onClick(ui_.stepBack[i], [this] { Form_KeyDown('Z', kCtrlBit); });
+    onClick(ui_.stepForward[i], [this] { Form_KeyDown('X', kCtrlBit); });
+    onClick(ui_.modify[i], [this] { Command10_Click(); });
+  }
 }
 
 void Form1::connectSignals() {

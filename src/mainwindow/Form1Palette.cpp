@@ -17,17 +17,17 @@ namespace {
 const char* const kDigitCaptions[16] = {"0", "1", "2", "3", "4", "5", "6", "7",
                                         "8", "9", "A", "B", "C", "D", "E", "F"};
 
+Color labelColor(const QLabel* label) { return fromQColor(label->palette().color(QPalette::Window)); }
+
+}  // namespace
+
 // Background and readable text (white on dark colours, black otherwise).
-void paintLabel(QLabel* label, Color color) {
+void Form1::paintLabel(QLabel* label, Color color) {
   QPalette palette = label->palette();
   palette.setColor(QPalette::Window, toQColor(color));
   palette.setColor(QPalette::WindowText, isDark(color) ? Qt::white : Qt::black);
   label->setPalette(palette);
 }
-
-Color labelColor(const QLabel* label) { return fromQColor(label->palette().color(QPalette::Window)); }
-
-}  // namespace
 
 Color Form1::chipColor(int index) const { return labelColor(ui_.chip[index]); }
 

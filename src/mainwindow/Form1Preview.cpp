@@ -28,8 +28,7 @@ void Form1::command2_mouseup() {
   }
   state_.previewOpen = true;
   captureFrame(state_, controls());
-  // The key-frame history stores a copy of curFrame here, and the animation
-  // window rebuilds its in-between geometry from it.
+  captureKeyFrame();
   state_.bmpExportPending = false;
   state_.emfExportPending = false;
   state_.lastStartValue = state_.curFrame.startValue;

@@ -2,8 +2,12 @@
 
 namespace quill {
 
+class AniNameDialog;
+class BlendModeDialog;
 class DesktopServices;
+class DivisionDialog;
 struct FrameControls;
+struct KeyFrame;
 
 // The main window's view of the other windows. The app object implements it,
 // creating each window on first use, so windows never reach each other
@@ -30,6 +34,23 @@ class WindowDirectory {
 
   // The animation window re-runs its activation handler when it is open.
   virtual void reactivateAnimator() = 0;
+  // "animate": the animation window, once the program has one.
+  virtual void showAnimator() = 0;
+
+  // Dialogs a capture reads and a frame apply writes: created on first use,
+  // not shown.
+  virtual BlendModeDialog& blendDialog() = 0;
+  virtual DivisionDialog& divisionDialog() = 0;
+  virtual AniNameDialog& namingDialog() = 0;
+  virtual void showDivisionDialog() = 0;
+  virtual void showNamingDialog() = 0;
+  // Puts a frame's export choices into the export dialog.
+  virtual void applyExportControls(const KeyFrame& frame) = 0;
+
+  // The notice `bmap`: noticeVerb, lastFileName and noticeDetail.
+  virtual void showNotice() = 0;
+  // Closes every window but the main one, in the program's closing order.
+  virtual void closeOtherWindows() = 0;
 
   // The export dialog, shown without waiting.
   virtual void showSaveOptions() {}

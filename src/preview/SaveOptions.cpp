@@ -138,6 +138,16 @@ void SaveOptions::fillControls(FrameControls& c) const {
   c.saveWidth = Text1->text().toStdString();
 }
 
+// The caller holds updatingControls, so the option handlers stay quiet.
+void SaveOptions::applyControls(const KeyFrame& f) {
+  (f.saveBmp ? optBmp : optWmf)->setChecked(true);
+  optNormal->setChecked(f.lineNormal != 0);
+  optHeavy->setChecked(f.lineHeavy != 0);
+  optExtra->setChecked(f.lineExtra != 0);
+  legend->setChecked(f.legend != 0);
+  Text1->setText(QString::fromStdString(f.saveWidth));
+}
+
 void SaveOptions::setGridAvailable(bool available) {
   for (QWidget* w : {static_cast<QWidget*>(Frame2), static_cast<QWidget*>(optNormal),
                      static_cast<QWidget*>(optHeavy), static_cast<QWidget*>(optExtra)})

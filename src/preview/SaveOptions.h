@@ -43,8 +43,9 @@ class SaveOptions : public QWidget {
   // The choices as an export takes them (the start value text is the main window's).
   ExportOptions options() const;
   ExportFormat format() const;
-  // The dialog's values as a captured frame records them.
+  // The dialog's values as a captured frame records them, and back.
   void fillControls(FrameControls& controls) const;
+  void applyControls(const KeyFrame& frame);
 
  protected:
   void showEvent(QShowEvent* event) override;

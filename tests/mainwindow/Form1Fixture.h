@@ -13,7 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "editor/AniNameDialog.h"
+#include "editor/DivisionDialog.h"
 #include "engine/PatternState.h"
+#include "mainwindow/BlendModeDialog.h"
 #include "mainwindow/Form1.h"
 #include "mainwindow/WindowDirectory.h"
 #include "ui/ScriptedServices.h"
@@ -26,6 +29,7 @@ namespace quill {
 // The other windows, as far as the main window sees them: calls are logged.
 class FakeWindows : public WindowDirectory {
  public:
+  explicit FakeWindows(PatternState& s) : state(s) {}
   DesktopServices& services() override { return scripted; }
   void showPreview() override { calls.push_back("showPreview"); }
   void hidePreview() override { calls.push_back("hidePreview"); }
@@ -34,10 +38,32 @@ class FakeWindows : public WindowDirectory {
   void reactivateAnimator() override { calls.push_back("reactivateAnimator"); }
   void loadBlendOptions() override { calls.push_back("loadBlendOptions"); }
   void showBlendOptions() override { calls.push_back("showBlendOptions"); }
+  void showAnimator() override { calls.push_back("showAnimator"); }
+  BlendModeDialog& blendDialog() override {
+    if (!blend) blend = std::make_unique<BlendModeDialog>(state, *this);
+    return *blend;
+  }
+  DivisionDialog& divisionDialog() override {
+    if (!division) division = std::make_unique<DivisionDialog>(scripted);
+    return *division;
+  }
+  AniNameDialog& namingDialog() override {
+    if (!naming) naming = std::make_unique<AniNameDialog>();
+    return *naming;
+  }
+  void showDivisionDialog() override { calls.push_back("showDivisionDialog"); }
+  void showNamingDialog() override { calls.push_back("showNamingDialog"); }
+  void applyExportControls(const KeyFrame&) override { calls.push_back("applyExportControls"); }
+  void showNotice() override { calls.push_back("showNotice " + state.noticeVerb); }
+  void closeOtherWindows() override { calls.push_back("closeOtherWindows"); }
 
+  PatternState& state;
   ScriptedServices scripted;
   std::vector<std::string> calls;
   bool busy = false;
+  std::unique_ptr<BlendModeDialog> blend;
+  std::unique_ptr<DivisionDialog> division;
+  std::unique_ptr<AniNameDialog> naming;
 };
 
 using Calls = std::vector<std::string>;
@@ -85,7 +111,7 @@ class Form1Test : public ::testing::Test {
   const std::vector<ScriptedServices::Message>& messages() const { return windows.scripted.messages; }
 
   PatternState state;
-  FakeWindows windows;
+  FakeWindows windows{state};
   std::unique_ptr<Form1> form;
 };
 

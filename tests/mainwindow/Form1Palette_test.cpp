@@ -116,7 +116,7 @@ class BlendModeTest : public ::testing::Test {
   void click(const char* name) { QTest::mouseClick(dialog.findChild<QAbstractButton*>(name), Qt::LeftButton); }
 
   PatternState state;
-  FakeWindows windows;
+  FakeWindows windows{state};
   BlendModeDialog dialog;
 };
 

@@ -1,0 +1,42 @@
+#include "editor/AniNameDialog.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace quill {
+
+AniNameDialog::AniNameDialog(QWidget* parent) : QWidget(parent, Qt::Window) {
+  setObjectName("aniForm");
+  setWindowTitle("kvt");
+  auto* prompt = new QLabel("enter a name for this animation", this);
+  prompt->setObjectName("Label1");
+  prompt->setGeometry(10, 8, 240, 18);
+  txtAniName_ = new QLineEdit("animation 1", this);
+  txtAniName_->setObjectName("txtAniName");
+  txtAniName_->setGeometry(10, 30, 240, 24);
+  prompt->setBuddy(txtAniName_);
+  auto* ok = new QPushButton("OK", this);
+  ok->setObjectName("Command1");
+  ok->setGeometry(170, 62, 80, 26);
+  ok->setDefault(true);
+  connect(ok, &QPushButton::clicked, this, [this] { Command1_Click(); });
+  connect(txtAniName_, &QLineEdit::returnPressed, this, [this] { Command1_Click(); });
+  setFixedSize(260, 96);
+}
+
+void AniNameDialog::Command1_Click() {
+  if (nameChosen) nameChosen(txtAniName_->text());
+  hide();
+}
+
+QString AniNameDialog::name() const { return txtAniName_->text(); }
+void AniNameDialog::setName(const QString& name) { txtAniName_->setText(name); }
+
+void AniNameDialog::closeEvent(QCloseEvent* event) {
+  event->ignore();
+  hide();
+}
+
+}  // namespace quill

@@ -1,0 +1,122 @@
+// State files: "save state" writes the history, "load state" appends a
+// file's frames after the last one. Files are read as untrusted: a damaged
+// file is refused whole, with the record that is wrong, and changes nothing.
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMimeData>
+#include <QSaveFile>
+#include <QUrl>
+#include <variant>
+
+#include "engine/KeyFrameCodec.h"
+#include "mainwindow/Form1.h"
+#include "mainwindow/WindowDirectory.h"
+#include "ui/DesktopServices.h"
+
+namespace quill {
+
+namespace {
+
+constexpr char kFilter[] = "Files (*.kvt)|*.kvt";
+// Far above any file the program writes (32768 records of a few hundred bytes).
+constexpr qint64 kMaxStateFileBytes = qint64{512} << 20;
+
+std::string failureText(const std::string& path, const DecodeFailure& f) {
+  if (f.error == DecodeError::WrongHeader) return "can't read files written by " + f.headerFound.substr(10, 4);
+  std::string where = f.recordIndex >= 0 ? "record " + std::to_string(f.recordIndex) + ": " : std::string();
+  return "can't load " + path + ": " + where + f.detail;
+}
+
+}  // namespace
+
+bool Form1::Command5_Click() {
+  std::vector<KeyFrame> records = history_.recordsForSave();
+  state_.lastFileName.clear();
+  const auto path = services().saveFileName({"Save File", kFilter, "kvt", true, true});
+  if (!path || path->empty()) return false;
+  state_.lastFileName = *path;
+  writeStateFile(records);
+  return !unsavedEdits_;
+}
+
+// The old file is replaced only once the new one is whole on disk.
+void Form1::writeStateFile(const std::vector<KeyFrame>& records) {
+  const std::vector<uint8_t> bytes = encodeStateFile(records);
+  QSaveFile file(QString::fromStdString(state_.lastFileName));
+  const bool written = !bytes.empty() && file.open(QIODevice::WriteOnly) &&
+                       file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size())) ==
+                           static_cast<qint64>(bytes.size()) &&
+                       file.commit();
+  if (!written) {
+    const QString reason = bytes.empty() ? QStringLiteral("nothing to write") : file.errorString();
+    services().message("can't save " + state_.lastFileName + ": " + reason.toStdString() +
+                       "\nThe file there, if any, is unchanged.");
+    return;
+  }
+  unsavedEdits_ = false;
+  state_.noticeVerb = "saved as:";
+  windows_.showNotice();
+}
+
+void Form1::Command7_Click() {
+  state_.lastFileName.clear();
+  const auto path = services().openFileName({"Open File", kFilter, "kvt", false, true});
+  if (!path || path->empty()) return;
+  loadStateFile(*path);
+}
+
+void Form1::loadStateFile(const std::string& path) {
+  if (windows_.previewBusy()) return services().beep();
+  state_.lastFileName = path;
+  QFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::ReadOnly)) {
+    services().message("can't open " + path + ": " + file.errorString().toStdString());
+    return;
+  }
+  if (file.size() > kMaxStateFileBytes) {
+    services().message("can't load " + path + ": the file is far too large to be a state file");
+    return;
+  }
+  const QByteArray raw = file.readAll();
+  const std::vector<uint8_t> bytes(raw.begin(), raw.end());
+  auto decoded = decodeStateFile(bytes);
+  if (const auto* failure = std::get_if<DecodeFailure>(&decoded)) {
+    services().message(failureText(path, *failure));
+    return;
+  }
+  const auto& records = std::get<std::vector<KeyFrame>>(decoded);
+  if (!history_.appendLoaded(records)) {
+    services().message("can't load " + path + ": the history cannot hold " + std::to_string(records.size() - 1) +
+                       " more frames");
+    return;
+  }
+  state_.noticeDetail = std::string(kStateFileHeader) + "    " + std::to_string(records.size() - 1) + " elements";
+  state_.curFrame = history_.current();
+  applyFrame();
+  showFrameLabels();
+  // The animation window rebuilds its in-between geometry here once it exists.
+  statePath_ = path;
+  state_.noticeVerb = "loaded from:";
+  state_.previewOpen = true;
+  windows_.showNotice();
+}
+
+void Form1::dragEnterEvent(QDragEnterEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (urls.size() == 1 && urls.front().isLocalFile() &&
+      QFileInfo(urls.front().toLocalFile()).suffix().compare("kvt", Qt::CaseInsensitive) == 0) {
+    event->acceptProposedAction();
+  }
+}
+
+void Form1::dropEvent(QDropEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (urls.isEmpty()) return;
+  event->acceptProposedAction();
+  loadStateFile(urls.front().toLocalFile().toStdString());
+}
+
+}  // namespace quill

@@ -1,0 +1,130 @@
+// The key-frame history as the main window shows it: capture at each
+// preview, the navigation commands, delete, clear, modify and new animation.
+#include <QLabel>
+
+#include "editor/AniNameDialog.h"
+#include "mainwindow/Form1.h"
+#include "mainwindow/WindowDirectory.h"
+#include "ui/DesktopServices.h"
+
+namespace quill {
+
+namespace {
+constexpr char kHistoryFull[] =
+    "the key-frame history is full (32767 frames): save it and clear it to keep more frames";
+constexpr char kMidAnimation[] = "can't start a new keyframe sequence in the middle of an existing one";
+constexpr char kClearQuestion[] = "Are you sure you want to delete your history?";
+}  // namespace
+
+// Run by the preview command after captureFrame: the frame goes in after the
+// current one, under the name in the naming dialog.
+void Form1::captureKeyFrame() {
+  const QString name = windows_.namingDialog().name();
+  // Frames hold single-byte text, as state files store it.
+  if (!history_.capture(state_.curFrame, name.toLatin1().toStdString())) {
+    services().message(kHistoryFull);
+    return;
+  }
+  // curFrame keeps the bookkeeping it had: "modify frame" stores it as it is.
+  ui_.lblXofY->setText(QString::fromStdString(history_.positionText()));
+  ui_.Label3->setText(QString::fromStdString(history_.nextCaptureText()));
+  ui_.lblAniName->setText(name);
+  // The animation window rebuilds its in-between geometry here once it exists.
+  unsavedEdits_ = true;
+}
+
+void Form1::showFrameLabels() {
+  const KeyFrame& f = history_.current();
+  ui_.lblAniName->setText(QString::fromLatin1(f.aniName.data(), static_cast<qsizetype>(f.aniName.size())));
+  ui_.Label3->setText(QString::fromStdString(history_.nextCaptureText()));
+  ui_.lblXofY->setText(QString::fromStdString(history_.positionText()));
+}
+
+// The common tail of every navigation: labels, then the preview follows the
+// frame's own previewOpen while the toggle says the preview is shown.
+void Form1::finishNavigation(bool letEventsRun) {
+  showFrameLabels();
+  if (letEventsRun) services().processEvents();
+  if (!previewMarkedShown()) return;
+  if (state_.previewOpen) {
+    windows_.showPreview();
+  } else {
+    windows_.hidePreview();
+  }
+}
+
+void Form1::showCurrentFrame() {
+  state_.curFrame = history_.current();
+  applyFrame();
+  finishNavigation(false);
+}
+
+void Form1::cmdJumpBack_Click() {
+  if (windows_.previewBusy()) return services().beep();
+  if (!history_.jumpBack()) services().beep();
+  showCurrentFrame();
+}
+
+void Form1::cmdJumpFwd_Click() {
+  if (windows_.previewBusy()) return services().beep();
+  if (!history_.jumpForward()) services().beep();
+  showCurrentFrame();
+}
+
+void Form1::stepBack() {
+  if (windows_.previewBusy() || !history_.stepBack()) return services().beep();
+  state_.curFrame = history_.current();
+  applyFrame();
+  finishNavigation(true);
+}
+
+void Form1::stepForward() {
+  if (windows_.previewBusy() || !history_.stepForward()) return services().beep();
+  state_.curFrame = history_.current();
+  applyFrame();
+  finishNavigation(true);
+}
+
+void Form1::deleteFrame() {
+  if (windows_.previewBusy() || !history_.deleteCurrent()) return services().beep();
+  state_.curFrame = history_.current();
+  applyFrame();
+  unsavedEdits_ = true;
+  finishNavigation(true);
+}
+
+void Form1::clearHistory() {
+  if (windows_.previewBusy()) return services().beep();
+  if (services().message(kClearQuestion, MessageButtons::YesNo, true) != MessageAnswer::Yes) return;
+  history_.clear();
+  services().processEvents();
+  state_.curFrame = history_.current();
+  applyFrame();
+  statePath_.clear();
+  unsavedEdits_ = false;
+  finishNavigation(false);
+}
+
+// Stores the live settings in the current frame's place, bookkeeping as
+// curFrame holds it.
+void Form1::Command10_Click() {
+  if (windows_.previewBusy()) return services().beep();
+  captureFrame(state_, controls());
+  history_.modifyCurrent(state_.curFrame);
+  windows_.showPreview();
+}
+
+void Form1::showAnimationName(const QString& name) { ui_.lblAniName->setText(name); }
+
+void Form1::cmdNewAni_Click() {
+  if (!history_.newAnimation()) {
+    services().message(kMidAnimation);
+    return;
+  }
+  windows_.showNamingDialog();
+  ui_.lblXofY->setText(QStringLiteral("0 of 0"));
+  ui_.Label3->setText(QString::fromStdString(history_.nextCaptureText()));
+  ui_.lblAniName->clear();
+}
+
+}  // namespace quill
