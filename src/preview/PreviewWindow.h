@@ -57,7 +57,8 @@ struct PreviewView {
 };
 
 // The preview window `canvas`: fits the picture surface to the window, draws
-// curFrame on it, zooms with the arrow keys and pans by dragging.
+// curFrame on it, zooms with the arrow keys and pans by dragging. It also runs
+// the export passes and the animation's sequence frames (PreviewExport.cpp).
 class PreviewWindow : public QWidget {
   Q_OBJECT
 
