@@ -1,10 +1,16 @@
 #include <QApplication>
+#include <QStringList>
 
 #include "app/QuillavenApp.h"
+#include "mainwindow/Form1.h"
 
+// quillaven [FILE.kvt]: a state file named on the command line is loaded as
+// "load state" would load it.
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
   quill::QuillavenApp app;
   app.start();
+  const QStringList args = application.arguments();
+  if (args.size() > 1) app.mainWindow().loadStateFile(args.at(1).toStdString());
   return application.exec();
 }

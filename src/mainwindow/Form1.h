@@ -232,7 +232,7 @@ class Form1 : public QWidget {
   void finishNavigation(bool letEventsRun);
   void applyPanelSettings(const KeyFrame& f);
   void applyColourSettings(const KeyFrame& f);
-  void writeStateFile(const std::vector<KeyFrame>& records);
+  bool writeStateFile(const std::vector<KeyFrame>& records);
 
   PatternState& state_;
   WindowDirectory& windows_;

@@ -7,14 +7,16 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMimeData>
-#include <QSaveFile>
 #include <QUrl>
+#include <filesystem>
+#include <fstream>
 #include <variant>
 
 #include "engine/KeyFrameCodec.h"
 #include "mainwindow/Form1.h"
 #include "mainwindow/WindowDirectory.h"
 #include "ui/DesktopServices.h"
+#include "ui/SafeWrite.h"
 
 namespace quill {
 
@@ -38,27 +40,33 @@ bool Form1::Command5_Click() {
   const auto path = services().saveFileName({"Save File", kFilter, "kvt", true, true});
   if (!path || path->empty()) return false;
   state_.lastFileName = *path;
-  writeStateFile(records);
-  return !unsavedEdits_;
+  return writeStateFile(records);
 }
 
-// The old file is replaced only once the new one is whole on disk.
-void Form1::writeStateFile(const std::vector<KeyFrame>& records) {
+// The old file is replaced only once the new one is whole on disk. The size
+// is checked after closing because a full disk can cut a write short without
+// any call reporting it.
+bool Form1::writeStateFile(const std::vector<KeyFrame>& records) {
   const std::vector<uint8_t> bytes = encodeStateFile(records);
-  QSaveFile file(QString::fromStdString(state_.lastFileName));
-  const bool written = !bytes.empty() && file.open(QIODevice::WriteOnly) &&
-                       file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size())) ==
-                           static_cast<qint64>(bytes.size()) &&
-                       file.commit();
+  const bool written = !bytes.empty() && writeReplacing(state_.lastFileName, [&](const std::string& temporary) {
+    {
+      std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+      out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+      out.close();
+      if (!out) return false;
+    }
+    std::error_code ec;
+    return std::filesystem::file_size(temporary, ec) == bytes.size() && !ec;
+  });
   if (!written) {
-    const QString reason = bytes.empty() ? QStringLiteral("nothing to write") : file.errorString();
-    services().message("can't save " + state_.lastFileName + ": " + reason.toStdString() +
-                       "\nThe file there, if any, is unchanged.");
-    return;
+    services().message("can't save " + state_.lastFileName +
+                       ": the file could not be written completely. The file there, if any, is unchanged.");
+    return false;
   }
   unsavedEdits_ = false;
   state_.noticeVerb = "saved as:";
   windows_.showNotice();
+  return true;
 }
 
 void Form1::Command7_Click() {

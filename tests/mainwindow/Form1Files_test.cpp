@@ -1,0 +1,185 @@
+// State files through the main window's commands, and the close questions.
+#include <sys/resource.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <csignal>
+#include <cstring>
+
+#include "Form1Fixture.h"
+#include "mainwindow/KeyPreview.h"
+
+namespace quill {
+namespace {
+
+QByteArray readAll(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+int16_t i16At(const QByteArray& bytes, int offset) {
+  int16_t v = 0;
+  std::memcpy(&v, bytes.constData() + offset, 2);
+  return v;
+}
+
+class FilesTest : public Form1Test {
+ protected:
+  std::string path(const char* name) const { return dir.filePath(name).toStdString(); }
+  void previews(int n) {
+    for (int i = 0; i < n; ++i) {
+      setBase(3 + i);
+      click("Command2");
+    }
+  }
+  bool save(const std::string& to) {
+    windows.scripted.fileNames.push_back(to);
+    return form->Command5_Click();
+  }
+  void load(const std::string& from) {
+    windows.scripted.fileNames.push_back(from);
+    form->Command7_Click();
+  }
+  std::vector<int> bases() const {
+    std::vector<int> out;
+    for (const KeyFrame& f : form->history().listed()) out.push_back(f.numberBase);
+    return out;
+  }
+
+  QTemporaryDir dir;
+};
+
+TEST_F(FilesTest, SaveWritesTheListAndLoadAppendsIt) {
+  previews(3);
+  ASSERT_TRUE(save(path("three.kvt")));
+  EXPECT_EQ(windows.scripted.fileDialogs.back().title, "Save File");
+  EXPECT_TRUE(windows.scripted.fileDialogs.back().overwritePrompt);
+  EXPECT_EQ(windows.calls.back(), "showNotice saved as:");
+  EXPECT_FALSE(form->unsavedEdits());
+
+  // Header, count N - 1, then records of 600 bytes plus their texts.
+  const QByteArray bytes = readAll(QString::fromStdString(path("three.kvt")));
+  EXPECT_EQ(bytes.left(14), "quillaven v1.6");
+  EXPECT_EQ(i16At(bytes, 14), 3);
+  const int nameLength = 11;  // "animation 1"
+  const int widthLength = 4;  // "2000"
+  EXPECT_EQ(bytes.size(), 16 + 600 + widthLength + 3 * (600 + widthLength + nameLength));
+  const int second = 16 + 600 + widthLength;
+  EXPECT_EQ(i16At(bytes, second + 8), 3);                                 // numberBase
+  EXPECT_EQ(i16At(bytes, second + 580 + widthLength), 1);                 // frameNo
+  EXPECT_EQ(i16At(bytes, second + 582 + widthLength), 3);                 // frameTotal
+  EXPECT_EQ(bytes.mid(second + 586 + widthLength, nameLength), "animation 1");
+
+  PatternState otherState;
+  FakeWindows otherWindows{otherState};
+  Form1 other(otherState, otherWindows);
+  otherWindows.scripted.fileNames.push_back(path("three.kvt"));
+  other.Command7_Click();
+  EXPECT_EQ(other.history().listed().size(), 4u);
+  EXPECT_EQ(other.findChild<QLabel*>("lblXofY")->text(), "3 of 3");
+  EXPECT_EQ(otherState.noticeDetail, "quillaven v1.6    3 elements");
+  EXPECT_EQ(otherWindows.calls.back(), "showNotice loaded from:");
+  EXPECT_EQ(other.statePath(), path("three.kvt"));
+  EXPECT_EQ(otherState.numberBase, 5);  // the last frame is applied
+
+  load(path("three.kvt"));
+  load(path("three.kvt"));
+  EXPECT_EQ(bases(), (std::vector<int>{10, 3, 4, 5, 3, 4, 5, 3, 4, 5}));
+}
+
+TEST_F(FilesTest, SaveAfterADeleteWritesOneRecordFewer) {
+  previews(3);
+  form->Form_KeyDown('Z', kCtrlBit);
+  form->Form_KeyDown('D', kCtrlBit);
+  ASSERT_TRUE(save(path("two.kvt")));
+  const QByteArray bytes = readAll(QString::fromStdString(path("two.kvt")));
+  EXPECT_EQ(i16At(bytes, 14), 2);
+}
+
+TEST_F(FilesTest, RefusedFilesSayWhyAndChangeNothing) {
+  previews(2);
+  ASSERT_TRUE(save(path("good.kvt")));
+  QByteArray good = readAll(QString::fromStdString(path("good.kvt")));
+  const auto write = [&](const char* name, const QByteArray& bytes) {
+    QFile f(dir.filePath(name));
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+    return path(name);
+  };
+  QByteArray old = good;
+  old.replace(10, 4, "v1.5");
+  QByteArray badVertex = good;
+  badVertex[16 + 604 + 0] = 50;  // vertexCount 50 in record 1
+  struct Case {
+    std::string file;
+    std::string message;
+  } cases[] = {
+      {write("old.kvt", old), "can't read files written by v1.5"},
+      {write("short.kvt", good.left(good.size() - 7)), "can't load " + path("short.kvt") + ": record 2: record runs past the end"},
+      {write("vertex.kvt", badVertex), "can't load " + path("vertex.kvt") + ": record 1: vertexCount 50 outside 3..23"},
+      {path("missing.kvt"), "can't open " + path("missing.kvt") + ": No such file or directory"},
+  };
+  const auto before = form->history().listed();
+  for (const Case& c : cases) {
+    load(c.file);
+    EXPECT_EQ(windows.scripted.lastMessage().substr(0, c.message.size()), c.message) << c.file;
+    EXPECT_EQ(form->history().listed(), before);
+    EXPECT_TRUE(form->statePath().empty());
+  }
+}
+
+TEST_F(FilesTest, AFailedSaveKeepsTheOldFileAndSaysSo) {
+  previews(1);
+  const std::string target = path("kept.kvt");
+  ASSERT_TRUE(save(target));
+  const QByteArray before = readAll(QString::fromStdString(target));
+  previews(2);
+
+  // A full disk: writes past 64 bytes fail.
+  rlimit saved{};
+  getrlimit(RLIMIT_FSIZE, &saved);
+  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit tiny = saved;
+  tiny.rlim_cur = 64;
+  setrlimit(RLIMIT_FSIZE, &tiny);
+  const bool saved1 = save(target);
+  setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, oldHandler);
+
+  EXPECT_FALSE(saved1);
+  EXPECT_EQ(readAll(QString::fromStdString(target)), before);
+  EXPECT_NE(windows.scripted.lastMessage().find("can't save " + target), std::string::npos);
+  EXPECT_NE(windows.calls.back(), "showNotice saved as:");
+  EXPECT_TRUE(form->unsavedEdits());
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);  // no temporary file left
+
+  EXPECT_FALSE(save(path("no/such/folder/x.kvt")));
+  EXPECT_NE(windows.scripted.lastMessage().find("can't save"), std::string::npos);
+}
+
+TEST_F(FilesTest, CloseAsksOnlyAboutUnsavedWork) {
+  EXPECT_TRUE(form->Form_QueryUnload());  // nothing to ask right after start-up
+  EXPECT_TRUE(messages().empty());
+
+  previews(1);
+  windows.scripted.answers = {MessageAnswer::Cancel};
+  EXPECT_FALSE(form->Form_QueryUnload());
+  EXPECT_EQ(windows.scripted.lastMessage(), "Do you want to save your edits?");
+  EXPECT_EQ(messages().back().buttons, MessageButtons::YesNoCancel);
+  EXPECT_TRUE(messages().back().questionIcon);
+
+  windows.scripted.answers = {MessageAnswer::Yes};
+  windows.scripted.fileNames = {path("closing.kvt")};
+  EXPECT_TRUE(form->Form_QueryUnload());
+  EXPECT_TRUE(QFile::exists(dir.filePath("closing.kvt")));
+
+  load(path("closing.kvt"));
+  previews(1);
+  windows.scripted.answers = {MessageAnswer::No};
+  EXPECT_TRUE(form->Form_QueryUnload());
+  EXPECT_EQ(windows.scripted.lastMessage(), "Do you want to save changes?");
+}
+
+}  // namespace
+}  // namespace quill
