@@ -11,7 +11,9 @@
 namespace quill {
 
 constexpr int kVertexSlots = 26;  // vertex indices 0..25
-constexpr int kLayerSlots = 102;  // layer indices 0..101
+// Layer indices 0..102: an animated layer count reaches 101 layers, whose
+// corner points run to position 102.
+constexpr int kLayerSlots = 103;
 // A counter of up to 64 bits written in base 2 needs 64 digits.
 constexpr int kDigitSlots = 64;
 
@@ -80,7 +82,15 @@ struct PatternState {
   int32_t gapLength = 0;
   int32_t gapPeriod = 0;
   std::array<IntPoint, 3> trianglePoints{};
-  int16_t tailPhase = 0;
+  // The gap pattern's shift; it grows at every animation step, so it is wide
+  // enough never to wrap.
+  int64_t tailPhase = 0;
+  bool tailReverse = false;  // the animation's "reverse direction"
+
+  // Animation.
+  double layerValue = 0;      // layers as a real number
+  KeyFrame savedFrame;        // curFrame when the animation window was activated
+  std::string sequenceBaseName;
 
   // Export requests and the shared file name.
   bool bmpExportPending = false;

@@ -49,7 +49,7 @@ Color fadeColor(int64_t k, double n, Color previous, Color current) {
   return red + 256 * green + 65536 * blue;
 }
 
-bool gapOn(int64_t cellIndex, int16_t tailPhase, int32_t gapPeriod, int32_t gapLength,
+bool gapOn(int64_t cellIndex, int64_t tailPhase, int32_t gapPeriod, int32_t gapLength,
            bool reverseDirection) {
   const int64_t v =
       reverseDirection ? cellIndex + tailPhase : std::llabs(cellIndex - tailPhase + 1);
@@ -135,7 +135,7 @@ bool Renderer::leafColour() {
     rs_.currentColor = state_.curFrame.blendOn != 0 ? blendColor(state_) : nextDigitColor(state_);
   }
   if (!gapOn(rs_.cellIndex, state_.tailPhase, state_.gapPeriod, state_.gapLength,
-             reverseDirection_)) {
+             reverseDirection_ || state_.tailReverse)) {
     ++rs_.cellIndex;
     return false;
   }

@@ -23,13 +23,16 @@ PolygonExtent polygonExtent(const KeyFrame& frame);
 // Fills layerPoints (with the ring closed at vertex n + 1) and cellCorners
 // from curFrame's vertices, centre, vertex and layer counts.
 void translate(PatternState& state);
+// The corner points of every layer's edges from the closed layer rings
+// (vertices 1..n + 1, layers 1..layers).
+void divideLayerEdges(PatternState& state, int vertices, int layers);
 
 // The fractional mix of a leaf k of a group of n towards the previous colour.
 Color fadeColor(int64_t k, double n, Color previous, Color current);
 
 // Whether leaf cellIndex is drawn under the gap pattern. A period below 1
 // counts as 1.
-bool gapOn(int64_t cellIndex, int16_t tailPhase, int32_t gapPeriod, int32_t gapLength,
+bool gapOn(int64_t cellIndex, int64_t tailPhase, int32_t gapPeriod, int32_t gapLength,
            bool reverseDirection);
 
 // The metafile side of a render: while set, every drawn leaf is also recorded.

@@ -22,8 +22,12 @@ void translate(PatternState& state) {
   }
   for (int j = 1; j <= layers; ++j) state.layerPoints[j][n + 1] = state.layerPoints[j][1];
 
-  // Layer j's edge from vertex i to i + 1, cut into j equal segments.
-  for (int i = 1; i <= n; ++i) {
+  divideLayerEdges(state, n, layers);
+}
+
+// Layer j's edge from vertex i to i + 1, cut into j equal segments.
+void divideLayerEdges(PatternState& state, int vertices, int layers) {
+  for (int i = 1; i <= vertices; ++i) {
     for (int j = 1; j <= layers; ++j) {
       const Point a = state.layerPoints[j][i];
       const Point b = state.layerPoints[j][i + 1];

@@ -1,0 +1,109 @@
+#include "animation/AnimationModel.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace quill {
+namespace {
+
+const AnimationModel::StepCounts kDefaults{200, 160, 150, 100, 100, 20, 200, 100};
+
+// Which features each step applies, as "feature@step" texts.
+std::vector<std::string> run(AnimationModel& m, int steps) {
+  std::vector<std::string> applied;
+  for (int i = 0; i < steps; ++i) {
+    m.advanceLevel(m.levelCount(), [&](int f, int16_t, int16_t c) {
+      applied.push_back(std::to_string(f) + "@" + std::to_string(c) + "#" + std::to_string(i + 1));
+    });
+  }
+  return applied;
+}
+
+TEST(AnimationModel, OneFeatureStepsThroughZeroToItsStepCount) {
+  AnimationModel m;
+  m.check(0);
+  m.buildLoops(kDefaults);
+  EXPECT_EQ(m.totalFrames(), 200);
+  EXPECT_EQ(m.frameTotalText(false, ""), "# frames = 200");
+  EXPECT_EQ(m.frameTotalText(true, "12"), "# frames = 12 of 200");
+  const auto applied = run(m, 202);
+  EXPECT_EQ(applied[0], "0@0#1");
+  EXPECT_EQ(applied[200], "0@200#201");
+  EXPECT_EQ(applied[201], "0@0#202");
+}
+
+TEST(AnimationModel, TwoLevelsCarryLikeAnOdometer) {
+  AnimationModel m;
+  m.check(0);
+  m.check(2);
+  m.buildLoops(kDefaults);
+  EXPECT_EQ(m.levelCount(), 2);
+  EXPECT_EQ(m.totalFrames(), 30000);
+  std::vector<std::string> outer;
+  for (const std::string& a : run(m, 302)) {
+    if (a[0] == '0') outer.push_back(a);
+  }
+  // Feature 2 shows its last step number 150 on the 151st step, then wraps.
+  EXPECT_EQ(outer, (std::vector<std::string>{"0@0#151", "0@1#302"}));
+  EXPECT_EQ(m.loopString(), "R-2 2 0");
+}
+
+TEST(AnimationModel, ALockedFeatureJoinsTheLevelBeforeIt) {
+  AnimationModel m;
+  m.check(0);
+  m.check(2);
+  EXPECT_EQ(m.lockIcon(0), LockIcon::None);
+  EXPECT_EQ(m.lockIcon(2), LockIcon::Unlocked);
+  m.lock(2);
+  EXPECT_EQ(m.feature(2).lockLabel, "locked to 0");
+  EXPECT_EQ(m.lockIcon(2), LockIcon::Locked);
+  m.buildLoops(kDefaults);
+  EXPECT_EQ(m.levelCount(), 1);
+  EXPECT_EQ(m.totalFrames(), 200);
+  EXPECT_EQ(run(m, 1), (std::vector<std::string>{"0@0#1", "2@0#1"}));
+
+  AnimationModel::StepCounts larger = kDefaults;
+  larger[2] = 333;
+  m.buildLoops(larger);
+  EXPECT_EQ(m.level(1).steps, 333);
+  EXPECT_EQ(m.loopString(), "1,  /2: 333-0 2 ");
+}
+
+TEST(AnimationModel, UncheckingTheFirstOfThreeRenumbersAndAppliesTheNewFirst) {
+  AnimationModel m;
+  for (int f : {0, 2, 4}) m.check(f);
+  m.lock(4);
+  m.buildLoops(kDefaults);
+  m.uncheck(0);
+  EXPECT_EQ(m.feature(2).priority, 0);
+  EXPECT_EQ(m.feature(4).priority, 1);
+  EXPECT_EQ(m.lockIcon(2), LockIcon::None);
+  EXPECT_EQ(m.feature(4).locked, kTrue16);
+  m.buildLoops(kDefaults);
+  EXPECT_EQ(m.totalFrames(), 150);
+  // Level 1 lists feature 2, not the unchecked feature 0 it held before.
+  EXPECT_EQ(run(m, 1), (std::vector<std::string>{"2@0#1", "4@0#1"}));
+
+  m.uncheck(2);
+  m.uncheck(4);
+  m.buildLoops(kDefaults);
+  EXPECT_EQ(m.frameTotalText(false, ""), "# frames = 1");
+  EXPECT_TRUE(run(m, 3).empty());  // nothing checked: a step changes nothing
+}
+
+TEST(AnimationModel, UncheckingAMiddleFeatureUnlocksTheNext) {
+  AnimationModel m;
+  for (int f : {1, 3, 6}) m.check(f);
+  m.lock(6);
+  m.uncheck(3);
+  EXPECT_EQ(m.feature(6).locked, kFalse16);
+  EXPECT_EQ(m.feature(6).lockedTo, 1);
+  EXPECT_EQ(m.feature(6).lockLabel, "unlocked");
+  EXPECT_EQ(m.activeCount(), 2);
+  EXPECT_EQ(m.priorityAt(1), 6);
+}
+
+}  // namespace
+}  // namespace quill

@@ -1,0 +1,80 @@
+#include "animation/GeometryFrames.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace quill {
+namespace {
+
+KeyFrame square(double size, double cx = 0) {
+  KeyFrame f;
+  f.vertexCount = 4;
+  f.centerX = cx;
+  const Point corners[] = {{-1, 1}, {1, 1}, {1, -1}, {-1, -1}};
+  for (int i = 0; i < 4; ++i) f.vertexPoints[i + 1] = {cx + size * corners[i].x, size * corners[i].y};
+  return f;
+}
+
+TEST(GeometryFrames, TwoKeyFramesTwoFramesEach) {
+  const auto geos = buildGeos({square(100), square(200, 50)}, 2);
+  ASSERT_EQ(geos.size(), 4u);
+  EXPECT_EQ(geos[0].points[2], (Point{100, 100}));
+  EXPECT_EQ(geos[1].points[2], (Point{175, 150}));
+  EXPECT_EQ(geos[1].centerX, 25);
+  EXPECT_EQ(geos[2], geos[1]);
+  EXPECT_EQ(geos[3], geos[0]);
+}
+
+TEST(GeometryFrames, ThreeKeyFramesOfAHundredRunForthAndBack) {
+  const auto geos = buildGeos({square(100), square(200), square(50)}, 100);
+  ASSERT_EQ(geos.size(), 400u);
+  EXPECT_EQ(geos[0].points[1].y, 100);
+  EXPECT_EQ(geos[100].points[1].y, 200);
+  EXPECT_NEAR(geos[199].points[1].y, lerpValue(99, 100, 200, 50), 0);
+  EXPECT_EQ(geos[200], geos[199]);
+  EXPECT_EQ(geos[399], geos[0]);
+  // Single precision fraction: 0.99f is not 0.99.
+  EXPECT_NE(lerpValue(99, 100, 200, 50), 0.01 * 200 + 0.99 * 50);
+}
+
+TEST(GeometryFrames, SixteenBitIndexLimitIsRefusedUpFront) {
+  EXPECT_EQ(geoLastFor(100, 3), 399);
+  EXPECT_GT(geoLastFor(10000, 5), 32767);
+  EXPECT_TRUE(buildGeos({square(1), square(2), square(3), square(4), square(5)}, 10000).empty());
+}
+
+TEST(GeometryFrames, FractionalLayersInwardAndOutward) {
+  PatternState state;
+  state.curFrame = square(100 / std::sqrt(2.0));  // vertex 1 at distance 100 from the centre
+  state.curFrame.vertexPoints[1] = {0, 100};
+  const auto distance = [&](int layer) { return state.layerPoints[layer][1].y; };
+  buildFractionalLayers(state, 4.5, false);
+  const double outward[] = {10, 32.5, 55, 77.5, 100};
+  for (int j = 1; j <= 5; ++j) EXPECT_NEAR(distance(j), outward[j - 1], 1e-6) << j;
+  EXPECT_EQ(state.curFrame.layerCount, 5);
+  buildFractionalLayers(state, 4.5, true);
+  const double inward[] = {22.5, 45, 67.5, 90, 100};
+  for (int j = 1; j <= 5; ++j) EXPECT_NEAR(distance(j), inward[j - 1], 1e-6) << j;
+  buildFractionalLayers(state, 4.0, false);
+  EXPECT_EQ(distance(1), 0);  // an empty partial band: layer 1 is the centre
+  EXPECT_EQ(distance(5), 100);
+  // The rings close and the corners follow the rings.
+  EXPECT_EQ(state.layerPoints[3][5], state.layerPoints[3][1]);
+  EXPECT_EQ(state.cellCorner(1, 3, 1), state.layerPoints[3][1]);
+  EXPECT_EQ(state.cellCorner(1, 3, 4), state.layerPoints[3][2]);
+}
+
+TEST(GeometryFrames, GeometryFeatureCopiesTheInBetweenFrameCyclically) {
+  PatternState state;
+  const auto geos = buildGeos({square(100), square(200)}, 2);
+  applyGeometry(state, geos, 5, 3, true);  // 5 mod 4 = 1: the halfway frame
+  EXPECT_EQ(state.curFrame.vertexPoints[2], (Point{150, 150}));
+  EXPECT_EQ(state.curFrame.layerCount, 4);
+  state.curFrame.vertexPoints[2] = {1, 1};
+  applyGeometry(state, {}, 0, 3, true);  // nothing built: nothing changes
+  EXPECT_EQ(state.curFrame.vertexPoints[2], (Point{1, 1}));
+}
+
+}  // namespace
+}  // namespace quill
