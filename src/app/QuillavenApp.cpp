@@ -1,5 +1,6 @@
 #include "app/QuillavenApp.h"
 
+#include "animation/AnimateWindow.h"
 #include "editor/AniNameDialog.h"
 #include "editor/DivisionDialog.h"
 #include "engine/PatternState.h"
@@ -27,6 +28,7 @@ QuillavenApp::QuillavenApp(std::unique_ptr<DesktopServices> services)
 // drawing when the main window is closed.
 QuillavenApp::~QuillavenApp() {
   notice_.reset();
+  animator_.reset();
   preview_.reset();
   unloadedPreview_.reset();
   saveOptions_.reset();
@@ -90,8 +92,6 @@ bool QuillavenApp::previewVisible() const { return preview_ && preview_->isVisib
 
 bool QuillavenApp::previewBusy() const { return preview_ && preview_->rendering(); }
 
-// The animation window joins with its own job; until then there is none to reactivate.
-void QuillavenApp::reactivateAnimator() {}
 
 void QuillavenApp::showSaveOptions() {
   SaveOptions& dialog = saveOptions();

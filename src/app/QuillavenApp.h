@@ -2,6 +2,7 @@
 #include <memory>
 #include <string>
 
+#include "animation/AnimatorHost.h"
 #include "mainwindow/WindowDirectory.h"
 #include "preview/ExportHost.h"
 #include "ui/DesktopServices.h"
@@ -9,6 +10,7 @@
 namespace quill {
 
 class AniNameDialog;
+class AnimateWindow;
 class BlendModeDialog;
 class DivisionDialog;
 class Form1;
@@ -19,7 +21,7 @@ struct PatternState;
 
 // Owns the one PatternState, the desktop services and the windows. Each
 // window is created on first use; windows reach each other only through here.
-class QuillavenApp : public WindowDirectory, public ExportHost {
+class QuillavenApp : public WindowDirectory, public ExportHost, public AnimatorHost {
  public:
   // Without services the Qt ones are used; tests pass a scripted double.
   explicit QuillavenApp(std::unique_ptr<DesktopServices> services = nullptr);
@@ -61,6 +63,22 @@ class QuillavenApp : public WindowDirectory, public ExportHost {
   void showNotice() override;
   void closeOtherWindows() override;
   DivisionDialog* divisionDialogIfLoaded() const { return division_.get(); }
+  AnimateWindow& animator();
+  AnimateWindow* animatorIfLoaded() const { return animator_.get(); }
+  void updateGeos() override;
+
+  // AnimatorHost
+  void captureMainSettings() override;
+  void applyMainSettings() override;
+  void restoreMainWindow() override;
+  void mainKeyDown(int keyCode, int shift) override;
+  void jumpBack() override;
+  void jumpForward() override;
+  KeyFrame currentKeyFrame() override;
+  std::vector<KeyFrame> keyFramesUpToCurrent(int k) override;
+  void unminimisePreview() override;
+  void fitPreview() override;
+  bool drawAnimationFrame() override;
   void showSaveOptions() override;
   void exportDialogControls(FrameControls& controls) const override;
 
@@ -86,6 +104,7 @@ class QuillavenApp : public WindowDirectory, public ExportHost {
   std::unique_ptr<Notice> notice_;
   std::unique_ptr<DivisionDialog> division_;
   std::unique_ptr<AniNameDialog> naming_;
+  std::unique_ptr<AnimateWindow> animator_;
 };
 
 }  // namespace quill

@@ -1,6 +1,7 @@
 // The app's small windows: the blending options, division and naming
 // dialogs, the notice, and the closing order of everything.
 #include "app/QuillavenApp.h"
+#include "animation/AnimateWindow.h"
 #include "editor/AniNameDialog.h"
 #include "editor/DivisionDialog.h"
 #include "engine/PatternState.h"
@@ -67,13 +68,11 @@ void QuillavenApp::showNotice() {
   window.raise();
 }
 
-// The animation window arrives with its own work; until then "animate" shows
-// the preview and nothing more.
-void QuillavenApp::showAnimator() {}
 
 void QuillavenApp::closeOtherWindows() {
   for (QWidget* w : std::initializer_list<QWidget*>{notice_.get(), preview_.get(), saveOptions_.get(),
-                                                    blendOptions_.get(), naming_.get(), division_.get()}) {
+                                                    blendOptions_.get(), animator_.get(), naming_.get(),
+                                                    division_.get()}) {
     if (w) w->hide();
   }
 }

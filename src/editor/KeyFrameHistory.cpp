@@ -231,6 +231,18 @@ std::vector<KeyFrame> KeyFrameHistory::listed() const {
   return frames;
 }
 
+std::vector<KeyFrame> KeyFrameHistory::framesUpToCurrent(int k) const {
+  int n = currentNode_;
+  for (int back = 1; back < k && !isFirst(n); ++back) n = nodes_[n].bLink;
+  std::vector<KeyFrame> frames;
+  for (;;) {
+    frames.push_back(frameStore_[static_cast<size_t>(nodes_[n].payLoadPtr)]);
+    if (n == currentNode_ || isLast(n)) break;
+    n = nodes_[n].fLink;
+  }
+  return frames;
+}
+
 int KeyFrameHistory::currentPosition() const {
   int position = 0;
   for (int n = currentNode_; !isFirst(n); n = nodes_[n].bLink) ++position;

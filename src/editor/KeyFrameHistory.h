@@ -68,6 +68,8 @@ class KeyFrameHistory {
   // The frames in list order, for tests and the animation's geometry.
   std::vector<KeyFrame> listed() const;
   int currentPosition() const;  // 0 for the start-up frame
+  // The current frame and up to k - 1 frames before it, in list order.
+  std::vector<KeyFrame> framesUpToCurrent(int k) const;
 
   // "3 of 3" and "frame 4 of 4".
   std::string positionText() const;

@@ -91,6 +91,9 @@ struct PatternState {
   double layerValue = 0;      // layers as a real number
   KeyFrame savedFrame;        // curFrame when the animation window was activated
   std::string sequenceBaseName;
+  std::string sequenceExtension = ".bmp";
+  int32_t sequenceFrameWidth = 1200;  // the "resolution" of a saved run
+  int32_t sequenceFrameHeight = 1000;
 
   // Export requests and the shared file name.
   bool bmpExportPending = false;

@@ -105,7 +105,7 @@ void Form1::loadStateFile(const std::string& path) {
   state_.curFrame = history_.current();
   applyFrame();
   showFrameLabels();
-  // The animation window rebuilds its in-between geometry here once it exists.
+  windows_.updateGeos();
   statePath_ = path;
   state_.noticeVerb = "loaded from:";
   state_.previewOpen = true;

@@ -29,7 +29,7 @@ void Form1::captureKeyFrame() {
   ui_.lblXofY->setText(QString::fromStdString(history_.positionText()));
   ui_.Label3->setText(QString::fromStdString(history_.nextCaptureText()));
   ui_.lblAniName->setText(name);
-  // The animation window rebuilds its in-between geometry here once it exists.
+  windows_.updateGeos();
   unsavedEdits_ = true;
 }
 
@@ -44,6 +44,7 @@ void Form1::showFrameLabels() {
 // frame's own previewOpen while the toggle says the preview is shown.
 void Form1::finishNavigation(bool letEventsRun) {
   showFrameLabels();
+  windows_.updateGeos();
   if (letEventsRun) services().processEvents();
   if (!previewMarkedShown()) return;
   if (state_.previewOpen) {

@@ -34,8 +34,10 @@ class WindowDirectory {
 
   // The animation window re-runs its activation handler when it is open.
   virtual void reactivateAnimator() = 0;
-  // "animate": the animation window, once the program has one.
+  // "animate": the animation window; and its in-between geometry rebuilt
+  // after the key frames moved.
   virtual void showAnimator() = 0;
+  virtual void updateGeos() = 0;
 
   // Dialogs a capture reads and a frame apply writes: created on first use,
   // not shown.

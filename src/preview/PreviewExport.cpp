@@ -87,14 +87,23 @@ bool PreviewWindow::metafilePass(const ExportOptions& options) {
 }
 
 // The animation has prepared the point tables; the flag stays set for its
-// next frame. A frame that cannot be written is skipped without a message.
-void PreviewWindow::sequenceFramePass() {
-  if (!picBox_->place(0, 0, kSequenceFrameWidth, kSequenceFrameHeight)) return;
+// next frame. False when the frame could not be written: the run stops there.
+bool PreviewWindow::sequenceFramePass() {
+  if (!picBox_->place(0, 0, state_.sequenceFrameWidth, state_.sequenceFrameHeight)) return false;
   RasterSurface& surface = picBox_->surface();
   drawSequenceFrame(state_, renderState_, surface);
   picBox_->update();
-  writeReplacing(state_.lastFileName,
-                 [&surface](const std::string& temporary) { return surface.saveBmp(temporary); });
+  const bool png = state_.sequenceExtension == ".png";
+  return writeReplacing(state_.lastFileName, [&surface, png](const std::string& temporary) {
+    return png ? surface.savePng(temporary) : surface.saveBmp(temporary);
+  });
+}
+
+bool PreviewWindow::drawAnimationFrame() {
+  if (rendering_) return true;
+  if (state_.sequenceFramePending) return sequenceFramePass();
+  renderPicture();
+  return true;
 }
 
 // A long export shows its progress and lets Esc, pressed in any window, stop it.

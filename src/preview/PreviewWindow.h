@@ -84,6 +84,11 @@ class PreviewWindow : public QWidget {
   // "save". Clears both requests; true when a file was saved.
   bool startExport(const ExportOptions& options);
 
+  // One animation frame from the tables as they stand: drawn in the current
+  // fit, or drawn at sequence size and written while a saved run is armed.
+  // False when a sequence file could not be written.
+  bool drawAnimationFrame();
+
   bool rendering() const { return rendering_; }
   const PreviewView& view() const { return view_; }
   // The geometry of the most recent fit, before rounding to pixels.
@@ -123,7 +128,7 @@ class PreviewWindow : public QWidget {
   bool bitmapPass(const ExportOptions& options);
   bool saveBitmap(ExportPicture& picture, ExportFormat format);
   bool metafilePass(const ExportOptions& options);
-  void sequenceFramePass();
+  bool sequenceFramePass();
   void exportRender(const std::function<void(const RenderHook&)>& draw);
   bool keepExporting();
   void setWindowBackground(Color color);

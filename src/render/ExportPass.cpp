@@ -187,14 +187,18 @@ WriteResult writeMetafilePass(PatternState& state, RenderState& renderState, Sur
   return stopped ? WriteResult::Stopped : WriteResult::Failed;
 }
 
+// The frame keeps the 1200 x 1000 picture's proportions at every size: scale 2
+// there, and as much more as the frame is wider.
 void drawSequenceFrame(PatternState& state, RenderState& renderState, Surface& surface) {
+  const int width = state.sequenceFrameWidth;
+  const int height = state.sequenceFrameHeight;
   surface.setLineWidth(1);
-  surface.resize(kSequenceFrameWidth, kSequenceFrameHeight);
-  state.previewScale = 2;
+  surface.resize(width, height);
+  state.previewScale = static_cast<float>(2.0 * width / kSequenceFrameWidth);
   const double columns = std::max<int>(state.curFrame.columnCount, 1);
   const double rows = std::max<int>(state.curFrame.rowCount, 1);
-  const double byWidth = kSequenceFrameWidth / columns;
-  const double byHeight = kSequenceFrameHeight / rows;
+  const double byWidth = width / columns;
+  const double byHeight = height / rows;
   renderState.cellSize = byWidth <= byHeight ? byWidth : byHeight;
   surface.clear(state.curFrame.backColor);
   Renderer renderer(state, renderState, surface);

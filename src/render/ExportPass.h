@@ -68,6 +68,8 @@ WriteResult writeMetafilePass(PatternState& state, RenderState& renderState, Sur
 // background, drawn from the point tables as they are (no translate).
 constexpr int kSequenceFrameWidth = 1200;
 constexpr int kSequenceFrameHeight = 1000;
+// An animation frame at state.sequenceFrameWidth x Height (1200 x 1000 unless
+// the run chose another resolution), from the tables as they stand.
 void drawSequenceFrame(PatternState& state, RenderState& renderState, Surface& surface);
 
 }  // namespace quill

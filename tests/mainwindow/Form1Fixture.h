@@ -39,6 +39,7 @@ class FakeWindows : public WindowDirectory {
   void loadBlendOptions() override { calls.push_back("loadBlendOptions"); }
   void showBlendOptions() override { calls.push_back("showBlendOptions"); }
   void showAnimator() override { calls.push_back("showAnimator"); }
+  void updateGeos() override {}
   BlendModeDialog& blendDialog() override {
     if (!blend) blend = std::make_unique<BlendModeDialog>(state, *this);
     return *blend;

@@ -1,0 +1,380 @@
+#include "animation/AnimateWindow.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QScrollBar>
+
+#include "animation/AnimatorHost.h"
+#include "animation/SeqStatus.h"
+#include "engine/Rounding.h"
+#include "ui/DesktopServices.h"
+#include "ui/QtColor.h"
+
+namespace quill {
+
+namespace {
+constexpr int kEscape = 27;
+constexpr int kCtrl = 2;
+constexpr int kMaxSteps = 10000;
+constexpr int kMaxFrames = 999;
+}  // namespace
+
+std::optional<double> animationNumber(const QString& text) {
+  static const QRegularExpression number(R"(^\s*[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?\s*$)");
+  if (!number.match(text).hasMatch()) return std::nullopt;
+  return text.trimmed().toDouble();
+}
+
+AnimateWindow::AnimateWindow(PatternState& state, AnimatorHost& host, QWidget* parent)
+    : QWidget(parent, Qt::Window), state_(state), host_(host) {
+  setObjectName("frmAnimate");
+  setWindowTitle("parametric animation");
+  createFeatures();
+  createWindowControls();
+  connectControls();
+  seqStatus_ = new SeqStatus(this);
+  for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
+  stackFrames();
+  buildLoops();
+}
+
+AnimateWindow::~AnimateWindow() = default;
+
+void AnimateWindow::connectControls() {
+  for (int i = 0; i < kFeatureCount; ++i) {
+    connect(features_[i].check, &QCheckBox::clicked, this, [this, i] { chkFeature_Click(i); });
+    connect(features_[i].nSteps, &QLineEdit::textChanged, this, [this, i] { txtnSteps_Change(i); });
+  }
+  connect(txtnFrames, &QLineEdit::textChanged, this, [this] { txtnFrames_Change(); });
+  connect(txtDelay, &QLineEdit::textChanged, this, [this] {
+    checkNumericBox(txtDelay, "0", "delay value must be numeric");
+  });
+  connect(txtKeyFrameDivs, &QLineEdit::textChanged, this,
+          [this] { checkNumericBox(txtKeyFrameDivs, "100", "# frames must be numeric"); });
+  connect(txtStart, &QLineEdit::textChanged, this,
+          [this] { checkNumericBox(txtStart, "1", "start value must be numeric"); });
+  connect(txtTailLaunch, &QLineEdit::textChanged, this, [this] { txtTailLaunch_Change(); });
+  connect(txtTailLength, &QLineEdit::textChanged, this,
+          [this] { checkNumericBox(txtTailLength, "160", "tail length must be numeric"); });
+  connect(txtTailStep, &QLineEdit::textChanged, this,
+          [this] { checkNumericBox(txtTailStep, "1", "tail step must be numeric"); });
+  for (QScrollBar* bar : {hscBaseStart, hscBaseEnd, hscCPstart, hscCPend, hscnVstart, hscnVend, hscRes}) {
+    connect(bar, &QScrollBar::valueChanged, this, [this] { showScrollLabels(); });
+  }
+  connect(hscGridChip, &QScrollBar::valueChanged, this, [this] {
+    lblGridChip->setText(QString::number(hscGridChip->value()));
+    rebuildGradient();
+  });
+  connect(optDiscrete, &QRadioButton::clicked, this, [this] {
+    txtStart->setEnabled(true);
+    chkBackwards->setEnabled(true);
+  });
+  connect(optContinue, &QRadioButton::clicked, this, [this] {
+    txtStart->setEnabled(false);
+    chkBackwards->setEnabled(false);
+  });
+  for (QRadioButton* option : {optNVcontinuous, optNVdiscrete}) {
+    connect(option, &QRadioButton::clicked, this, [this] {
+      optInward->setEnabled(optNVcontinuous->isChecked());
+      optOutward->setEnabled(optNVcontinuous->isChecked());
+    });
+  }
+  connect(optGradient, &QRadioButton::clicked, this, [this] { rebuildGradient(); });
+  connect(chktailReverse, &QCheckBox::toggled, this, [this](bool on) { state_.tailReverse = on; });
+  const auto geometryButton = [this](const char* name, auto action) {
+    connect(findChild<QPushButton*>(name), &QPushButton::clicked, this, [this, action] {
+      action();
+      host_.services().processEvents();
+    });
+  };
+  geometryButton("Command1", [this] { host_.mainKeyDown('Z', kCtrl); });
+  geometryButton("Command2", [this] { host_.mainKeyDown('X', kCtrl); });
+  geometryButton("Command3", [this] { host_.jumpForward(); });
+  geometryButton("Command4", [this] { host_.jumpBack(); });
+  connect(cmdStep, &QPushButton::clicked, this, [this] { cmdStep_Click(); });
+  connect(cmdRun, &QPushButton::clicked, this, [this] { cmdRun_Click(); });
+  connect(cmdReset, &QPushButton::clicked, this, [this] { cmdReset_Click(); });
+  connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
+  connect(chkSaveImages, &QCheckBox::clicked, this, [this] { chkSaveImages_Click(); });
+}
+
+// --- Activation and keys ------------------------------------------------------
+
+// Every activation takes the main window's settings afresh as the pattern to
+// animate and to restore on "close".
+void AnimateWindow::Form_activate() {
+  if (running_ || activating_) return;
+  activating_ = true;
+  activatedAt_.start();
+  state_.animatorOpen = true;
+  enableForGeometry();
+  host_.captureMainSettings();
+  state_.savedFrame = state_.curFrame;
+  state_.stopRequested = false;
+  state_.layerValue = state_.layerCount;
+  placeBottomRow();
+  rebuildGradient();
+  host_.fitPreview();
+  activating_ = false;
+}
+
+void AnimateWindow::enableForGeometry() {
+  const bool triangles = state_.triangleMode;
+  const auto allow = [this](int i, bool allowed) {
+    if (!allowed && model_.isChecked(i)) {
+      features_[i].check->setChecked(false);
+      chkFeature_Click(i);
+    }
+    features_[i].check->setEnabled(allowed);
+  };
+  for (int i : {3, 4, 7}) allow(i, triangles);
+  allow(5, !triangles);
+  allow(6, true);
+}
+
+void AnimateWindow::Form_KeyDown(int keyCode, int shift) {
+  (void)shift;
+  if (keyCode == kEscape) {
+    state_.stopRequested = true;
+  } else if (keyCode == 'C' || keyCode == 'Z' || keyCode == 'X' || keyCode == 'D') {
+    host_.mainKeyDown(keyCode, kCtrl);
+  }
+}
+
+// --- Features -----------------------------------------------------------------
+
+void AnimateWindow::chkFeature_Click(int i) {
+  if (features_[i].check->isChecked()) {
+    model_.check(i);
+    if (i == 7) updateGeos();
+    if (i == 6) state_.curFrame.tailLength = static_cast<int16_t>(featureControls().tailLength);
+  } else {
+    model_.uncheck(i);
+  }
+  for (int f = 0; f < kFeatureCount; ++f) showLockState(f);
+  stackFrames();
+  buildLoops();
+  // Until the next step every cell is drawn.
+  if (i == 6) state_.curFrame.tailLaunch = state_.curFrame.tailLength;
+}
+
+void AnimateWindow::picUnlock_Click(int i) {
+  model_.lock(i);
+  showLockState(i);
+  buildLoops();
+}
+
+void AnimateWindow::picLock_Click(int i) {
+  model_.unlock(i);
+  showLockState(i);
+  buildLoops();
+}
+
+void AnimateWindow::showLockState(int i) {
+  const FeatureState& f = model_.feature(i);
+  features_[i].priority->setText(model_.isChecked(i) ? "priority " + QString::number(f.priority) : "priority");
+  features_[i].locked->setText(QString::fromStdString(f.lockLabel));
+  const LockIcon icon = model_.lockIcon(i);
+  features_[i].lockIcon->setVisible(icon == LockIcon::Locked);
+  features_[i].unlockIcon->setVisible(icon == LockIcon::Unlocked);
+}
+
+void AnimateWindow::buildLoops() {
+  AnimationModel::StepCounts steps{};
+  const FeatureControls c = featureControls();
+  for (int i = 0; i < kFeatureCount; ++i) steps[i] = c.steps[i];
+  model_.buildLoops(steps);
+  lblFrametotal->setText(QString::fromStdString(
+      model_.frameTotalText(chkSaveImages->isChecked(), txtnFrames->text().toStdString())));
+  lblloopString->setText(QString::fromStdString(model_.loopString()));
+}
+
+void AnimateWindow::applyFeature(int feature, int16_t steps, int16_t current) {
+  (void)steps;
+  const FeatureControls c = featureControls();
+  if (feature == 7) {
+    if (lblframeWhat->text().toInt() != 0) applyGeometry(state_, geos_, current, state_.layerValue, c.inward);
+    return;
+  }
+  applyValueFeature(state_, c, gradient_, feature, current);
+}
+
+FeatureControls AnimateWindow::featureControls() const {
+  FeatureControls c;
+  const auto value = [](const QLineEdit* box, double fallback) {
+    return animationNumber(box->text()).value_or(fallback);
+  };
+  c.startStep = value(txtStart, 1);
+  c.continuation = optContinue->isChecked();
+  c.backwards = chkBackwards->isChecked();
+  c.gridChips = hscGridChip->value();
+  c.gradient = optGradient->isChecked();
+  c.baseStart = hscBaseStart->value();
+  c.baseEnd = hscBaseEnd->value();
+  c.layersStart = hscCPstart->value();
+  c.layersEnd = hscCPend->value();
+  c.layersContinuous = !optNVdiscrete->isChecked();
+  c.inward = optInward->isChecked();
+  c.verticesStart = hscnVstart->value();
+  c.verticesEnd = hscnVend->value();
+  c.tailLaunch = value(txtTailLaunch, 240);
+  c.tailLength = value(txtTailLength, 160);
+  c.tailStep = value(txtTailStep, 1);
+  for (int i = 0; i < kFeatureCount; ++i) c.steps[i] = value(features_[i].nSteps, 20);
+  return c;
+}
+
+// --- Text boxes and labels ----------------------------------------------------
+
+void AnimateWindow::txtnSteps_Change(int i) {
+  if (state_.updatingControls) return;
+  QLineEdit* box = features_[i].nSteps;
+  const std::optional<double> v = animationNumber(box->text());
+  if (!v || *v < 1 || *v > kMaxSteps) {
+    state_.updatingControls = true;
+    box->setText("20");
+    state_.updatingControls = false;
+    host_.services().message(v ? "# steps must > 0 and <= 100000" : "# steps must be numeric");
+    if (!v) host_.services().beep();
+    return;
+  }
+  if (i == 7) updateGeos();
+  buildLoops();
+}
+
+void AnimateWindow::txtnFrames_Change() {
+  if (state_.updatingControls) return;
+  const std::optional<double> v = animationNumber(txtnFrames->text());
+  if (!v || *v < 1 || *v > kMaxFrames) {
+    state_.updatingControls = true;
+    txtnFrames->setText("200");
+    state_.updatingControls = false;
+    host_.services().message(v ? "# steps must > 0 and < 1000" : "# frames must be numeric");
+    if (!v) host_.services().beep();
+    return;
+  }
+  buildLoops();
+}
+
+// Non-numeric text gets the box's default back, with a message and a beep.
+void AnimateWindow::checkNumericBox(QLineEdit* box, const char* fallback, const char* message) {
+  if (animationNumber(box->text())) return;
+  host_.services().message(message);
+  box->setText(fallback);
+  host_.services().beep();
+  if (box == txtDelay) host_.services().processEvents();
+}
+
+// A gap period must be at least one cell: 0 or less never reaches a render.
+void AnimateWindow::txtTailLaunch_Change() {
+  const std::optional<double> v = animationNumber(txtTailLaunch->text());
+  if (!v) return checkNumericBox(txtTailLaunch, "240", "tail launch must be numeric");
+  if (roundHalfEven(*v) < 1) {
+    host_.services().message("tail launch must be at least 1");
+    txtTailLaunch->setText("240");
+  }
+}
+
+void AnimateWindow::showScrollLabels() {
+  const QScrollBar* bars[] = {hscBaseStart, hscBaseEnd, hscCPstart, hscCPend, hscnVstart, hscnVend};
+  for (int b = 0; b < 6; ++b) rangeLabels_[b]->setText(QString::number(bars[b]->value() + (b == 3 ? 1 : 0)));
+  const SequenceSize& size = kSequenceSizes[static_cast<size_t>(hscRes->value())];
+  lblRes->setText(size.name);
+  state_.sequenceFrameWidth = size.width;
+  state_.sequenceFrameHeight = size.height;
+}
+
+// --- Key-frame geometry and the gradient ------------------------------------
+
+void AnimateWindow::updateGeos() {
+  const KeyFrame current = host_.currentKeyFrame();
+  lblframeWhat->setText(QString::number(current.frameNo));
+  lblofWhat->setText(QString::number(current.frameTotal));
+  lblAniName->setText(QString::fromLatin1(current.aniName.data(), static_cast<qsizetype>(current.aniName.size())));
+  lblgeoBanner->setText("using " + lblframeWhat->text() + (current.frameNo == 1 ? " key frame" : " key frames"));
+  if (current.frameNo > 1) {
+    const double d = animationNumber(txtKeyFrameDivs->text()).value_or(100);
+    // A setting too large for the in-between index builds nothing; Run says why.
+    auto built = buildGeos(host_.keyFramesUpToCurrent(current.frameNo), d);
+    if (!built.empty()) geos_ = std::move(built);
+  }
+}
+
+void AnimateWindow::lblframeWhat_Click() {
+  const int k = lblframeWhat->text().toInt();
+  const double d = animationNumber(txtKeyFrameDivs->text()).value_or(100);
+  features_[7].nSteps->setText(QString::fromStdString(shortestText(k > 1 ? d * (k - 1) : d)));
+}
+
+void AnimateWindow::rebuildGradient() {
+  const FeatureControls c = featureControls();
+  quill::rebuildGradient(gradient_, state_.chipColors, c.steps[1], c.gridChips);
+  QPixmap strip(164, 26);
+  QPainter painter(&strip);
+  for (int x = 0; x < 164; ++x) {
+    painter.setPen(toQColor(gradientStripColor(x, state_.chipColors, c.gridChips)));
+    painter.drawLine(x, 0, x, 25);
+  }
+  picGradient->setPixmap(strip);
+}
+
+// --- Window events ------------------------------------------------------------
+
+bool AnimateWindow::event(QEvent* event) {
+  // The activation that showing the window brings has already been run.
+  if (event->type() == QEvent::WindowActivate && !(activatedAt_.isValid() && activatedAt_.elapsed() < 300))
+    Form_activate();
+  if (event->type() == QEvent::KeyPress && previewKey(this, static_cast<QKeyEvent*>(event))) return true;
+  return QWidget::event(event);
+}
+
+// The window sees keys before its controls. C, Z, X and D act as with Ctrl
+// in the main window, except while typed into a text box without Ctrl.
+bool AnimateWindow::previewKey(QObject* target, QKeyEvent* key) {
+  const bool ctrl = key->modifiers() & Qt::ControlModifier;
+  if (key->key() == Qt::Key_Escape) {
+    Form_KeyDown(kEscape, 0);
+    return true;
+  }
+  const int code = key->key();
+  if (code != Qt::Key_C && code != Qt::Key_Z && code != Qt::Key_X && code != Qt::Key_D) return false;
+  if (qobject_cast<QLineEdit*>(target) && !ctrl) return false;
+  Form_KeyDown(code, ctrl ? kCtrl : 0);
+  return true;
+}
+
+bool AnimateWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress && previewKey(watched, static_cast<QKeyEvent*>(event))) return true;
+  if (event->type() == QEvent::MouseButtonPress && qobject_cast<QLabel*>(watched)) return true;
+  if (event->type() == QEvent::MouseButtonRelease) {
+    if (watched == lblframeWhat) lblframeWhat_Click();
+    for (int i = 0; i < kFeatureCount; ++i) {
+      if (watched == features_[i].unlockIcon) picUnlock_Click(i);
+      if (watched == features_[i].lockIcon) picLock_Click(i);
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+// The close box hides the window without restoring the pattern.
+void AnimateWindow::closeEvent(QCloseEvent* event) {
+  event->ignore();
+  hide();
+  host_.restoreMainWindow();
+  state_.animatorOpen = false;
+}
+
+void AnimateWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  placeBottomRow();
+}
+
+}  // namespace quill

@@ -1,0 +1,187 @@
+#pragma once
+#include <QElapsedTimer>
+#include <QWidget>
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "animation/AnimationModel.h"
+#include "animation/FeatureValues.h"
+#include "animation/GeometryFrames.h"
+#include "engine/PatternState.h"
+
+class QAbstractButton;
+class QCheckBox;
+class QGroupBox;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+
+namespace quill {
+
+class AnimatorHost;
+class SeqStatus;
+
+// Frame sizes of a saved sequence by the "resolution" names.
+struct SequenceSize {
+  const char* name;
+  int width;
+  int height;
+};
+extern const std::array<SequenceSize, 5> kSequenceSizes;
+
+// "parametric animation": eight features, each varied from frame to frame in
+// nested loops; step, run, reset, close, and saving the run as numbered files.
+class AnimateWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  AnimateWindow(PatternState& state, AnimatorHost& host, QWidget* parent = nullptr);
+  ~AnimateWindow() override;
+
+  void Form_activate();
+  void Form_KeyDown(int keyCode, int shift);
+
+  // Features (AnimateWindow.cpp).
+  void chkFeature_Click(int feature);
+  void picUnlock_Click(int feature);
+  void picLock_Click(int feature);
+  void buildLoops();
+  void updateGeos();
+  void rebuildGradient();
+  void lblframeWhat_Click();
+
+  // Running (AnimateRun.cpp).
+  void cmdStep_Click();
+  void cmdRun_Click();
+  void cmdReset_Click();
+  void cmdClose_Click();
+  void chkSaveImages_Click();
+  bool running() const { return running_; }
+
+  // The controls as a step reads them.
+  FeatureControls featureControls() const;
+  const AnimationModel& model() const { return model_; }
+  const std::vector<GeoFrame>& geos() const { return geos_; }
+  SeqStatus* seqStatus() const { return seqStatus_; }
+
+ protected:
+  bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  struct Feature {
+    QCheckBox* check = nullptr;
+    QGroupBox* frame = nullptr;
+    QLineEdit* nSteps = nullptr;
+    QLabel* priority = nullptr;
+    QLabel* locked = nullptr;
+    QLabel* lockIcon = nullptr;
+    QLabel* unlockIcon = nullptr;
+  };
+
+  // Construction (AnimateLayout.cpp).
+  void createFeatures();
+  void createFeatureControls(int i, QGroupBox* frame);
+  void createStartControls(QGroupBox* frame);
+  void createPaletteControls(QGroupBox* frame);
+  void createBaseControls(QGroupBox* frame);
+  void createLayerControls(QGroupBox* frame);
+  void createVertexControls(QGroupBox* frame);
+  void createTailControls(QGroupBox* frame);
+  void createGeometryControls(QGroupBox* frame);
+  void createWindowControls();
+  void connectControls();
+  void stackFrames();
+  void placeBottomRow();
+
+  // Handlers (AnimateWindow.cpp).
+  void enableForGeometry();
+  void showLockState(int feature);
+  void txtnSteps_Change(int feature);
+  void txtnFrames_Change();
+  void checkNumericBox(QLineEdit* box, const char* fallback, const char* message);
+  void txtTailLaunch_Change();
+  void showScrollLabels();
+  void applyFeature(int feature, int16_t steps, int16_t current);
+  bool previewKey(QObject* target, QKeyEvent* key);
+
+  // Running (AnimateRun.cpp).
+  bool stepFrame();
+  void finishRun();
+  bool geometryFits();
+  int delayMs() const;
+  void showSavingControls(bool shown);
+
+  PatternState& state_;
+  AnimatorHost& host_;
+  AnimationModel model_;
+  Gradient gradient_;
+  std::vector<GeoFrame> geos_;
+  std::array<Feature, kFeatureCount> features_{};
+  SeqStatus* seqStatus_ = nullptr;
+  bool running_ = false;
+  bool activating_ = false;
+  QElapsedTimer activatedAt_;
+  int frameStackTop_ = 45;
+
+  // Feature controls.
+  QLineEdit* txtStart = nullptr;
+  QRadioButton* optDiscrete = nullptr;
+  QRadioButton* optContinue = nullptr;
+  QCheckBox* chkBackwards = nullptr;
+  QScrollBar* hscGridChip = nullptr;
+  QLabel* lblGridChip = nullptr;
+  QRadioButton* optGradient = nullptr;
+  QRadioButton* Option1 = nullptr;
+  QLabel* picGradient = nullptr;
+  QScrollBar* hscBaseStart = nullptr;
+  QScrollBar* hscBaseEnd = nullptr;
+  QScrollBar* hscCPstart = nullptr;
+  QScrollBar* hscCPend = nullptr;
+  QRadioButton* optNVcontinuous = nullptr;
+  QRadioButton* optNVdiscrete = nullptr;
+  QRadioButton* optInward = nullptr;
+  QRadioButton* optOutward = nullptr;
+  QScrollBar* hscnVstart = nullptr;
+  QScrollBar* hscnVend = nullptr;
+  std::array<QLabel*, 6> rangeLabels_{};  // beside the six range scroll bars
+  QLineEdit* txtTailLaunch = nullptr;
+  QLineEdit* txtTailLength = nullptr;
+  QLineEdit* txtTailStep = nullptr;
+  QCheckBox* chktailReverse = nullptr;
+  QLineEdit* txtKeyFrameDivs = nullptr;
+  QLabel* lblgeoBanner = nullptr;
+  QLabel* lblframeWhat = nullptr;
+  QLabel* lblofWhat = nullptr;
+  QLabel* lblAniName = nullptr;
+
+  // Window-wide controls.
+  QWidget* bottomRow_ = nullptr;
+  QPushButton* cmdRun = nullptr;
+  QPushButton* cmdStep = nullptr;
+  QPushButton* cmdReset = nullptr;
+  QPushButton* cmdClose = nullptr;
+  QPushButton* cmdRand = nullptr;
+  QCheckBox* chkSaveImages = nullptr;
+  QLineEdit* txtDelay = nullptr;
+  QLineEdit* txtnFrames = nullptr;
+  QLabel* lblnFrames = nullptr;
+  QScrollBar* hscRes = nullptr;
+  QLabel* lblResCaption = nullptr;
+  QLabel* lblRes = nullptr;
+  QLabel* lblFrametotal = nullptr;
+  QLabel* lblloopString = nullptr;
+};
+
+// Whole text reads as a number: spaces, a sign, digits with a decimal point,
+// an exponent ("12", " -3.5e2 ").
+std::optional<double> animationNumber(const QString& text);
+
+}  // namespace quill

@@ -1,0 +1,41 @@
+#pragma once
+#include <vector>
+
+#include "engine/KeyFrame.h"
+
+namespace quill {
+
+class DesktopServices;
+
+// What the animation window asks of the main window, the key-frame history
+// and the preview. The app object implements it.
+class AnimatorHost {
+ public:
+  virtual ~AnimatorHost() = default;
+
+  virtual DesktopServices& services() = 0;
+  // curFrame from the main window's settings, and back into them.
+  virtual void captureMainSettings() = 0;
+  virtual void applyMainSettings() = 0;
+  virtual void restoreMainWindow() = 0;  // normal state, not minimised
+  // The main window's key handler and its jump commands.
+  virtual void mainKeyDown(int keyCode, int shift) = 0;
+  virtual void jumpBack() = 0;
+  virtual void jumpForward() = 0;
+  // The current key frame, and it with the k - 1 frames before it, in list order.
+  virtual KeyFrame currentKeyFrame() = 0;
+  virtual std::vector<KeyFrame> keyFramesUpToCurrent(int k) = 0;
+
+  // The preview: out of its minimised state; shown in its normal state (which
+  // activates and draws it); hidden; fitted and drawn from the tables as they
+  // stand; and one animation frame drawn without a new fit (or, with sequence
+  // saving armed, drawn at sequence size and written). False when a sequence
+  // file could not be written.
+  virtual void unminimisePreview() = 0;
+  virtual void showPreview() = 0;
+  virtual void hidePreview() = 0;
+  virtual void fitPreview() = 0;
+  virtual bool drawAnimationFrame() = 0;
+};
+
+}  // namespace quill
