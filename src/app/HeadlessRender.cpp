@@ -42,6 +42,8 @@ Renders a Quillaven pattern without a window.
   --legend      polygons: draw the legend below the pattern (the digit
                 triangles, the base and colour mode, the range of numbers)
   -h, --help    show this text
+  --animate D   run the parametric animation of STATE.kvt described in D and
+                write its frames (see quillaven-render --animate --help)
 
 Pictures are drawn as Quillaven exports them: bitmaps on white with a line width
 of W div 3200 + 1 pixels, metafiles with every drawn cell recorded. Each frame

@@ -1,9 +1,11 @@
-#include <QGuiApplication>
+#include <QApplication>
+#include <algorithm>
 #include <cstdlib>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "app/HeadlessAnimate.h"
 #include "app/HeadlessRender.h"
 
 namespace {
@@ -16,9 +18,12 @@ void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& mes
 
 int main(int argc, char** argv) {
   qInstallMessageHandler(quietMessages);
-  // Drawing text needs a GUI application; no display is needed for that.
+  // Drawing text and the animation window need an application; no display is
+  // needed for either.
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QGuiApplication application(argc, argv);
+  QApplication application(argc, argv);
   std::vector<std::string> args(argv + 1, argv + argc);
+  if (std::find(args.begin(), args.end(), "--animate") != args.end())
+    return quill::runHeadlessAnimation(args, std::cout, std::cerr);
   return quill::runHeadlessRender(args, std::cout, std::cerr);
 }

@@ -1,0 +1,198 @@
+// The animation window driven through its controls, with a host that
+// records what it is asked to do.
+#include "animation/AnimateWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+#include "animation/AnimatorHost.h"
+#include "animation/SeqStatus.h"
+#include "engine/FrameCapture.h"
+#include "ui/ScriptedServices.h"
+
+namespace quill {
+namespace {
+
+class RecordingHost : public AnimatorHost {
+ public:
+  explicit RecordingHost(PatternState& s) : state(s) {}
+  DesktopServices& services() override { return scripted; }
+  void captureMainSettings() override { captureFrame(state, {}); }
+  void applyMainSettings() override { ++applies; }
+  void restoreMainWindow() override {}
+  void mainKeyDown(int keyCode, int shift) override { keys.push_back(keyCode * 10 + shift); }
+  void jumpBack() override {}
+  void jumpForward() override {}
+  KeyFrame currentKeyFrame() override { return keyFrames.empty() ? KeyFrame{} : keyFrames.back(); }
+  std::vector<KeyFrame> keyFramesUpToCurrent(int) override { return keyFrames; }
+  void unminimisePreview() override {}
+  void showPreview() override {}
+  void hidePreview() override {}
+  void fitPreview() override { ++fits; }
+  bool drawAnimationFrame() override {
+    startValues.push_back(state.curFrame.startValue);
+    return true;
+  }
+
+  PatternState& state;
+  ScriptedServices scripted;
+  std::vector<int32_t> startValues;
+  std::vector<int> keys;
+  std::vector<KeyFrame> keyFrames;
+  int applies = 0;
+  int fits = 0;
+};
+
+class AnimateWindowTest : public ::testing::Test {
+ protected:
+  AnimateWindowTest() : host(state), window(state, host) {
+    loadStartupDefaults(state);
+    window.Form_activate();
+  }
+  template <typename W = QWidget>
+  W* find(const char* name) {
+    W* w = window.findChild<W*>(name);
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+  }
+  void check(int feature) { find<QCheckBox>(("chkFeature" + std::to_string(feature)).c_str())->click(); }
+  void type(const char* box, const QString& text) { find<QLineEdit>(box)->setText(text); }
+  QString text(const char* label) { return find<QLabel>(label)->text(); }
+  void click(const char* button) { QTest::mouseClick(find<QAbstractButton>(button), Qt::LeftButton); }
+
+  PatternState state;
+  RecordingHost host;
+  AnimateWindow window;
+};
+
+TEST_F(AnimateWindowTest, ARunDrawsEveryStepNumberThenResets) {
+  check(0);
+  EXPECT_EQ(text("lblFrametotal"), "# frames = 200");
+  EXPECT_EQ(text("lblPriority0"), "priority 0");
+  click("cmdRun");
+  // 201 frames, start values 1..201, then Reset applies step 0 once more.
+  ASSERT_EQ(host.startValues.size(), 201u);
+  EXPECT_EQ(host.startValues.front(), 1);
+  EXPECT_EQ(host.startValues.back(), 201);
+  EXPECT_EQ(state.curFrame.startValue, 202);
+  EXPECT_GE(host.fits, 2);
+  EXPECT_FALSE(window.running());
+}
+
+TEST_F(AnimateWindowTest, EscBetweenFramesStopsBeforeTheNext) {
+  check(0);
+  int frames = 0;
+  host.scripted.onProcessEvents = [&] {
+    if (++frames == 3) window.Form_KeyDown(27, 0);
+  };
+  click("cmdRun");
+  EXPECT_EQ(host.startValues.size(), 3u);
+  EXPECT_FALSE(state.stopRequested);
+}
+
+TEST_F(AnimateWindowTest, CloseRestoresTheActivatedPatternAndTheCloseBoxDoesNot) {
+  const int32_t start = state.curFrame.startValue;
+  check(0);
+  click("cmdStep");
+  click("cmdStep");
+  EXPECT_EQ(state.curFrame.startValue, start + 2);
+  click("cmdClose");
+  EXPECT_EQ(state.curFrame.startValue, start);
+  EXPECT_EQ(host.applies, 1);
+  EXPECT_FALSE(state.animatorOpen);
+
+  window.Form_activate();
+  click("cmdStep");
+  window.close();
+  EXPECT_EQ(state.curFrame.startValue, start + 1);
+  EXPECT_EQ(host.applies, 1);
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_FALSE(state.animatorOpen);
+}
+
+TEST_F(AnimateWindowTest, TextBoxesRefuseWhatTheyCannotUse) {
+  struct Case {
+    const char* box;
+    const char* typed;
+    const char* restored;
+    const char* message;
+    int beeps;
+  } cases[] = {
+      {"txtnSteps0", "0", "20", "# steps must > 0 and <= 100000", 0},
+      {"txtnSteps2", "10001", "20", "# steps must > 0 and <= 100000", 0},
+      {"txtnFrames", "abc", "200", "# frames must be numeric", 1},
+      {"txtnFrames", "1000", "200", "# steps must > 0 and < 1000", 0},
+      {"txtDelay", "", "0", "delay value must be numeric", 1},
+      {"txtKeyFrameDivs", "x", "100", "# frames must be numeric", 1},
+      {"txtStart", "-", "1", "start value must be numeric", 1},
+      {"txtTailLaunch", "0", "240", "tail launch must be at least 1", 0},
+      {"txtTailLength", "q", "160", "tail length must be numeric", 1},
+      {"txtTailStep", "1e", "1", "tail step must be numeric", 1},
+  };
+  for (const Case& c : cases) {
+    const int beepsBefore = host.scripted.beeps;
+    type(c.box, c.typed);
+    EXPECT_EQ(find<QLineEdit>(c.box)->text(), c.restored) << c.box;
+    EXPECT_EQ(host.scripted.lastMessage(), c.message) << c.box;
+    EXPECT_EQ(host.scripted.beeps - beepsBefore, c.beeps) << c.box;
+  }
+  type("txtnSteps0", "10000");
+  EXPECT_EQ(find<QLineEdit>("txtnSteps0")->text(), "10000");
+  find<QScrollBar>("hscCPend")->setValue(19);
+  EXPECT_EQ(text("lblCPend"), "20");
+}
+
+TEST_F(AnimateWindowTest, GeometryFeaturesFollowTheGeometryAtActivation) {
+  check(3);
+  check(5);  // disabled for polygons: a click does nothing
+  EXPECT_FALSE(window.model().isChecked(5));
+  state.triangleMode = false;
+  window.Form_activate();
+  EXPECT_FALSE(window.model().isChecked(3));
+  EXPECT_FALSE(find<QCheckBox>("chkFeature3")->isEnabled());
+  EXPECT_TRUE(find<QCheckBox>("chkFeature5")->isEnabled());
+}
+
+TEST_F(AnimateWindowTest, LockIconsAndKeysReachTheMainWindow) {
+  check(0);
+  check(2);
+  EXPECT_TRUE(find<QLabel>("picUnlock2")->isVisibleTo(&window));
+  EXPECT_FALSE(find<QLabel>("picUnlock0")->isVisibleTo(&window));
+  QTest::mouseClick(find<QLabel>("picUnlock2"), Qt::LeftButton);
+  EXPECT_EQ(text("lblLocked2"), "locked to 0");
+  EXPECT_EQ(text("lblFrametotal"), "# frames = 200");
+  QTest::keyClick(&window, Qt::Key_D);
+  EXPECT_EQ(host.keys, (std::vector<int>{'D' * 10 + 2}));
+  QTest::keyClick(find<QLineEdit>("txtDelay"), Qt::Key_Z);  // typing into a box stays typing
+  EXPECT_EQ(host.keys.size(), 1u);
+}
+
+TEST_F(AnimateWindowTest, GeometryLabelsAndStepCountFromTheKeyFrames) {
+  KeyFrame first, second;
+  first.frameNo = 1, second.frameNo = 2, first.frameTotal = second.frameTotal = 2;
+  first.vertexCount = second.vertexCount = 3;
+  second.aniName = "swirl";
+  host.keyFrames = {first, second};
+  check(7);
+  EXPECT_EQ(text("lblgeoBanner"), "using 2 key frames");
+  EXPECT_EQ(text("lblAniName"), "swirl");
+  EXPECT_EQ(window.geos().size(), 200u);
+  QTest::mouseClick(find<QLabel>("lblframeWhat"), Qt::LeftButton);
+  EXPECT_EQ(find<QLineEdit>("txtnSteps7")->text(), "100");
+  type("txtKeyFrameDivs", "20000");
+  host.keyFrames.insert(host.keyFrames.begin(), first);
+  host.keyFrames[2].frameNo = 3;
+  window.updateGeos();
+  click("cmdRun");  // 2 x 20000 x 2 in-between frames do not fit 16 bits
+  EXPECT_NE(host.scripted.lastMessage().find("too many in-between frames"), std::string::npos);
+  EXPECT_TRUE(host.startValues.empty());
+}
+
+}  // namespace
+}  // namespace quill
