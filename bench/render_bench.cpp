@@ -1,6 +1,7 @@
-// Leaves per second of the render paths, each beside a baseline that draws the
-// same polygons with a plain per-leaf QPainter loop. The ratio table at the end
-// is path time / baseline time (below 1: faster than the plain loop).
+// Leaves per second of the render paths. Each scanline row has its QPainter
+// reference row (the same render on a PolygonFill::Painter surface) in the same
+// run; the table at the end prints reference time / path time (the speed-up).
+// Plain per-leaf QPainter loops of the same polygons are kept as Baseline rows.
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -44,19 +45,33 @@ std::unique_ptr<Scene> hexagon(int levels) {
   return scene;
 }
 
-// A 1600 x 1600 grid at level 0 on a 2000 x 2000 surface (1.25-pixel cells).
-std::unique_ptr<Scene> bigGrid() {
+// A square grid of `cells` a side at a division depth on a `side`-pixel surface.
+std::unique_ptr<Scene> grid(int cells, int side, int levels) {
   auto scene = std::make_unique<Scene>();
   loadStartupDefaults(*scene->state);
   PatternState& s = *scene->state;
   s.triangleMode = false;
-  s.columnCount = 1600;
-  s.rowCount = 1600;
+  s.columnCount = static_cast<int16_t>(cells);
+  s.rowCount = cells;
   s.curFrame.triangleMode = kFalse16;
-  s.curFrame.columnCount = 1600;
-  s.curFrame.rowCount = 1600;
-  scene->width = scene->height = 2000;
-  scene->renderState.cellSize = 2000.0 / 1600;
+  s.curFrame.columnCount = static_cast<int16_t>(cells);
+  s.curFrame.rowCount = static_cast<int16_t>(cells);
+  s.curFrame.levels = static_cast<int16_t>(levels);
+  scene->width = scene->height = side;
+  scene->renderState.cellSize = static_cast<double>(side) / cells;
+  return scene;
+}
+std::unique_ptr<Scene> bigGrid() { return grid(1600, 2000, 0); }
+
+// The start-up 12 x 10 grid divided seven times on the 2000 x 1600 surface.
+std::unique_ptr<Scene> startupGrid7() {
+  auto scene = std::make_unique<Scene>();
+  loadStartupDefaults(*scene->state);
+  PatternState& s = *scene->state;
+  s.triangleMode = false;
+  s.curFrame.triangleMode = kFalse16;
+  s.curFrame.levels = 7;
+  scene->renderState.cellSize = static_cast<double>(kHeight) / s.curFrame.rowCount;
   return scene;
 }
 
@@ -76,8 +91,8 @@ void reportLeaves(benchmark::State& st, int64_t leaves) {
       benchmark::Counter(static_cast<double>(leaves), benchmark::Counter::kIsIterationInvariantRate);
 }
 
-void runRaster(benchmark::State& st, Scene& scene) {
-  RasterSurface surface(scene.width, scene.height);
+void runRaster(benchmark::State& st, Scene& scene, PolygonFill fill = PolygonFill::Scanline) {
+  RasterSurface surface(scene.width, scene.height, fill);
   int64_t leaves = 0;
   for (auto _ : st) {
     surface.clear(kWhite);
@@ -107,25 +122,38 @@ void runBaseline(benchmark::State& st, Scene& scene) {
   reportLeaves(st, static_cast<int64_t>(polygons.size()));
 }
 
-void BM_HexagonRaster(benchmark::State& st) {
+void BM_HexagonScanline(benchmark::State& st) {
   auto scene = hexagon(static_cast<int>(st.range(0)));
   runRaster(st, *scene);
+}
+void BM_HexagonPainter(benchmark::State& st) {
+  auto scene = hexagon(static_cast<int>(st.range(0)));
+  runRaster(st, *scene, PolygonFill::Painter);
 }
 void BM_HexagonBaseline(benchmark::State& st) {
   auto scene = hexagon(static_cast<int>(st.range(0)));
   runBaseline(st, *scene);
 }
-void BM_Grid1600Raster(benchmark::State& st) {
+void BM_Grid1600Scanline(benchmark::State& st) {
   auto scene = bigGrid();
   runRaster(st, *scene);
 }
-void BM_Grid1600Baseline(benchmark::State& st) {
+void BM_Grid1600Painter(benchmark::State& st) {
   auto scene = bigGrid();
-  runBaseline(st, *scene);
+  runRaster(st, *scene, PolygonFill::Painter);
+}
+void BM_Grid12x10L7Scanline(benchmark::State& st) {
+  auto scene = startupGrid7();
+  runRaster(st, *scene);
+}
+void BM_Grid12x10L7Painter(benchmark::State& st) {
+  auto scene = startupGrid7();
+  runRaster(st, *scene, PolygonFill::Painter);
 }
 
-void BM_HexagonEmfLevel5(benchmark::State& st) {
-  auto scene = hexagon(5);
+// The metafile recorder alone (the raster side drawn on a null surface).
+void BM_HexagonEmf(benchmark::State& st) {
+  auto scene = hexagon(static_cast<int>(st.range(0)));
   const std::string path =
       (std::filesystem::temp_directory_path() / "quillaven-bench.emf").string();
   int64_t leaves = 0;
@@ -148,17 +176,32 @@ void BM_HexagonEmfLevel5(benchmark::State& st) {
   std::filesystem::remove(path);
   reportLeaves(st, leaves);
 }
-void BM_HexagonEmfLevel5Baseline(benchmark::State& st) {
-  auto scene = hexagon(5);
-  runBaseline(st, *scene);
-}
 
-BENCHMARK(BM_HexagonRaster)->DenseRange(0, 7)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_HexagonBaseline)->DenseRange(0, 7)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Grid1600Raster)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Grid1600Baseline)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_HexagonEmfLevel5)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_HexagonEmfLevel5Baseline)->Unit(benchmark::kMillisecond);
+// Writing a finished 2000 x 1600 picture (the hexagon at level 5) on its own.
+void runWrite(benchmark::State& st, bool png) {
+  auto scene = hexagon(5);
+  RasterSurface surface(kWidth, kHeight);
+  surface.clear(kWhite);
+  Renderer(*scene->state, scene->renderState, surface).draw();
+  const std::string path =
+      (std::filesystem::temp_directory_path() / (png ? "quillaven-bench.png" : "quillaven-bench.bmp"))
+          .string();
+  for (auto _ : st) benchmark::DoNotOptimize(png ? surface.savePng(path) : surface.saveBmp(path));
+  std::filesystem::remove(path);
+}
+void BM_WriteBmp(benchmark::State& st) { runWrite(st, false); }
+void BM_WritePng(benchmark::State& st) { runWrite(st, true); }
+
+BENCHMARK(BM_HexagonScanline)->DenseRange(0, 7)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HexagonPainter)->DenseRange(0, 7)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HexagonBaseline)->Arg(7)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Grid1600Scanline)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Grid1600Painter)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Grid12x10L7Scanline)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Grid12x10L7Painter)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HexagonEmf)->Arg(5)->Arg(7)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_WriteBmp)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WritePng)->Unit(benchmark::kMillisecond);
 
 // Console output plus a table of each path's time against its baseline.
 class RatioReporter : public benchmark::ConsoleReporter {
@@ -170,23 +213,25 @@ class RatioReporter : public benchmark::ConsoleReporter {
   }
   void Finalize() override {
     ConsoleReporter::Finalize();
-    std::printf("\npath / baseline time:\n");
+    std::printf("\nspeed-up against the QPainter reference in this run (reference time / path time):\n");
     for (const auto& [name, time] : times_) {
-      std::string base = name;
-      for (const char* path : {"Raster", "EmfLevel5"}) {
-        const auto at = base.find(path);
-        if (at != std::string::npos) {
-          base.replace(at, std::string(path).size(),
-                       std::string(path) == "Raster" ? "Baseline" : "EmfLevel5Baseline");
-          break;
-        }
-      }
-      if (base == name || !times_.count(base)) continue;
-      std::printf("  %-28s %6.2f\n", name.c_str(), time / times_[base]);
+      const std::string base = referenceOf(name);
+      if (base.empty() || !times_.count(base)) continue;
+      std::printf("  %-30s %-30s %8.2f\n", name.c_str(), base.c_str(), times_[base] / time);
     }
   }
 
  private:
+  // Scanline rows pair with their Painter row; metafile rows with the
+  // QPainter raster render of the same hexagon.
+  static std::string referenceOf(std::string name) {
+    for (const std::string path : {"Scanline", "Emf", "Baseline"}) {
+      const auto at = name.find(path);
+      if (at != std::string::npos) return name.replace(at, path.size(), "Painter");
+    }
+    return {};
+  }
+
   std::map<std::string, double> times_;
 };
 
@@ -194,6 +239,12 @@ class RatioReporter : public benchmark::ConsoleReporter {
 }  // namespace quill
 
 int main(int argc, char** argv) {
+  // Figures from an unoptimised build say nothing about the program.
+  std::printf("build type: %s%s\n", QUILLAVEN_BUILD_TYPE,
+              std::string(QUILLAVEN_BUILD_TYPE) == "Release" ? "" : "  (NOT Release: figures are not comparable)");
+#ifndef NDEBUG
+  std::printf("WARNING: assertions are on; this is a debug build\n");
+#endif
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QGuiApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);

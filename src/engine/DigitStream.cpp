@@ -91,6 +91,35 @@ ChannelSums accumulate(const PatternState& state, int n, Term term) {
   return sums;
 }
 
+// The blend of a number from its digits' channel sums: f x sum equals the
+// per-digit accumulation exactly, since every term is a small multiple of f.
+Color blendFromSums(const PatternState& state, int n, const int64_t sums[3]) {
+  const double f = blendWeightFactor(state, n);
+  switch (state.curFrame.blendVariant) {
+    case 0: {
+      const auto average = [n](double sum) {
+        return static_cast<double>(roundHalfEvenToInt(sum) / n);
+      };
+      return makeColor(average(f * sums[0]), average(f * sums[1]), average(f * sums[2]));
+    }
+    case 1: {
+      const double r = f * sums[0], g = f * sums[1], b = f * sums[2];
+      const double m = std::max({r, g, b});
+      const double scale = m > 255 ? m / 256 : 1;
+      return makeColor(std::floor(r / scale), std::floor(g / scale), std::floor(b / scale));
+    }
+    case 2: {
+      const int64_t full = int64_t{256} * n;
+      const double r = f * (sums[0] - full), g = f * (sums[1] - full), b = f * (sums[2] - full);
+      const double m = std::min({r, g, b});
+      const double scale = m < -255 ? m / 256 : -1;
+      return makeColor(256 - std::floor(r / scale), 256 - std::floor(g / scale),
+                       256 - std::floor(b / scale));
+    }
+    default: return kBlack;
+  }
+}
+
 }  // namespace
 
 void resetDigitStream(PatternState& state) {
@@ -147,6 +176,93 @@ Color blendColor(PatternState& state) {
     case 2: return blendSubtract(state);
     default: return kBlack;
   }
+}
+
+void DigitCursor::restart() {
+  base_ = streamBase(state_);
+  blend_ = state_.curFrame.blendOn != 0;
+  held_ = -1;
+  exactSums_ = true;
+  for (int d = 0; d < 16; ++d) {
+    const Color c = state_.curFrame.palette[static_cast<size_t>(d)];
+    channels_[d][0] = c & 255;
+    channels_[d][1] = (c / 256) & 255;
+    channels_[d][2] = c / 65536;
+    // Channel products with a float weight stay exact in double, whatever the
+    // order of summing, only while each channel fits a byte.
+    if (channels_[d][2] < 0 || channels_[d][2] > 255) exactSums_ = false;
+  }
+}
+
+Color DigitCursor::next() { return blend_ ? nextBlend() : nextDigit(); }
+
+Color DigitCursor::nextDigit() {
+  if (takeZero(state_)) return paletteColor(state_, 0);
+  if (state_.pendingDigits <= 0 || state_.pendingDigits > kDigitSlots) {
+    state_.pendingDigits = 0;
+    convert();
+  }
+  --state_.pendingDigits;
+  return paletteColor(state_, state_.digitBuffer[static_cast<size_t>(state_.pendingDigits)]);
+}
+
+Color DigitCursor::nextBlend() {
+  if (!exactSums_ || state_.curFrame.blendVariant < 0 || state_.curFrame.blendVariant > 2) {
+    held_ = -1;
+    return blendColor(state_);
+  }
+  if (takeZero(state_)) return paletteColor(state_, 0);
+  state_.pendingDigits = 0;
+  const int n = convert();
+  state_.pendingDigits = static_cast<int16_t>(n - 1);
+  return blendFromSums(state_, n, sums_);
+}
+
+void DigitCursor::addDigit(int digit, int sign) {
+  const int* c = channels_[digit & 15];
+  for (int i = 0; i < 3; ++i) sums_[i] += sign * c[i];
+}
+
+int DigitCursor::convert() {
+  const int64_t v = state_.digitCounter;
+  if (held_ < 1 || v != held_ + 1) {
+    fullConvert();
+    return length_;
+  }
+  auto& buffer = state_.digitBuffer;
+  int i = 0;
+  while (i < length_ && buffer[static_cast<size_t>(i)] == base_ - 1) {
+    addDigit(buffer[static_cast<size_t>(i)], -1);
+    buffer[static_cast<size_t>(i++)] = 0;
+    addDigit(0, 1);
+  }
+  if (i == length_ && length_ == kDigitSlots) {  // the buffer cannot grow: convert as ever
+    fullConvert();
+    return length_;
+  }
+  if (i == length_) {  // a new top digit
+    buffer[static_cast<size_t>(i)] = 1;
+    ++length_;
+    addDigit(1, 1);
+  } else {
+    addDigit(buffer[static_cast<size_t>(i)], -1);
+    addDigit(++buffer[static_cast<size_t>(i)], 1);
+  }
+  held_ = v;
+  state_.pendingDigits = static_cast<int16_t>(length_);
+  ++state_.digitCounter;
+  return length_;
+}
+
+void DigitCursor::fullConvert() {
+  state_.pendingDigits = 0;
+  const int64_t v = state_.digitCounter;
+  convertNextNumber(state_);
+  length_ = state_.pendingDigits;
+  // A number cut short by the buffer cannot be counted on from.
+  held_ = length_ < kDigitSlots ? v : -1;
+  sums_[0] = sums_[1] = sums_[2] = 0;
+  for (int i = 0; i < length_; ++i) addDigit(state_.digitBuffer[static_cast<size_t>(i)], 1);
 }
 
 }  // namespace quill

@@ -24,4 +24,32 @@ Color blendSubtract(PatternState& state);
 // Weight factor (32-bit float) of a number with n digits.
 float blendWeightFactor(const PatternState& state, int digitCount);
 
+// The colours of nextDigitColor or blendColor (by curFrame.blendOn) for one
+// render, leaving the stream members exactly as those would. A number that
+// follows the one in hand is counted up in place rather than converted whole,
+// and blends keep per-channel digit sums that follow the changed digits only.
+// Call restart() when the stream was reset or touched by anything else.
+class DigitCursor {
+ public:
+  explicit DigitCursor(PatternState& state) : state_(state) { restart(); }
+  void restart();
+  Color next();
+
+ private:
+  Color nextDigit();
+  Color nextBlend();
+  int convert();  // returns the digit count
+  void fullConvert();
+  void addDigit(int digit, int sign);
+
+  PatternState& state_;
+  int64_t base_ = 2;
+  bool blend_ = false;
+  bool exactSums_ = true;     // every palette channel within 0..255
+  int64_t held_ = -1;         // the number whose digits fill slots 0..length_-1
+  int length_ = 0;
+  int64_t sums_[3] = {0, 0, 0};  // red, green, blue of the held number's digits
+  int channels_[16][3] = {};
+};
+
 }  // namespace quill

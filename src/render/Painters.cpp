@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -129,13 +130,17 @@ void Renderer::squareLeaf(double x, double y, double size) {
 
 bool Renderer::leafColour() {
   const int64_t period = groupSize(rs_.fractionPeriod);
-  const int64_t k = rs_.cellIndex % period;
+  // Groups are powers of two, so most leaves need no division.
+  const int64_t k = (period & (period - 1)) == 0 ? rs_.cellIndex & (period - 1)
+                                                 : rs_.cellIndex % period;
   if (k == 0) {
     rs_.previousColor = rs_.currentColor;
-    rs_.currentColor = state_.curFrame.blendOn != 0 ? blendColor(state_) : nextDigitColor(state_);
+    rs_.currentColor = nextColour();
   }
-  if (!gapOn(rs_.cellIndex, state_.tailPhase, state_.gapPeriod, state_.gapLength,
-             reverseDirection_ || state_.tailReverse)) {
+  // A run as long as its period leaves no gap at any position.
+  const bool noGaps = state_.gapLength >= std::max<int32_t>(state_.gapPeriod, 1);
+  if (!noGaps && !gapOn(rs_.cellIndex, state_.tailPhase, state_.gapPeriod, state_.gapLength,
+                        reverseDirection_ || state_.tailReverse)) {
     ++rs_.cellIndex;
     return false;
   }

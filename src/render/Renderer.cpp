@@ -17,7 +17,21 @@ constexpr int kMaxFractions = 62;
 }  // namespace
 
 Renderer::Renderer(PatternState& state, RenderState& renderState, Surface& surface)
-    : state_(state), rs_(renderState), surface_(surface) {}
+    : state_(state), rs_(renderState), surface_(surface), digits_(state) {}
+
+// Marks the span of one render, however it returns.
+struct Renderer::RenderSpan {
+  explicit RenderSpan(bool& flag) : flag_(flag) { flag_ = true; }
+  ~RenderSpan() { flag_ = false; }
+  RenderSpan(const RenderSpan&) = delete;
+  RenderSpan& operator=(const RenderSpan&) = delete;
+  bool& flag_;
+};
+
+Color Renderer::nextColour() {
+  if (inRender_) return digits_.next();
+  return state_.curFrame.blendOn != 0 ? blendColor(state_) : nextDigitColor(state_);
+}
 
 void Renderer::setStopCheck(std::function<bool()> check, int64_t leaves) {
   stopCheck_ = std::move(check);
@@ -57,9 +71,11 @@ void Renderer::prologue(bool grid) {
   state_.gapPeriod = f.tailLaunch;
   if (grid) surface_.clear(background_.value_or(f.backColor));
   resetDigitStream(state_);
+  digits_.restart();
 }
 
 void Renderer::render() {
+  const RenderSpan span(inRender_);
   prologue(false);
   const KeyFrame& f = state_.curFrame;
   if (state_.digitCounter == 0) rs_.currentColor = f.palette[(f.numberBase - 1) & 15];
@@ -87,6 +103,7 @@ void Renderer::render() {
 }
 
 void Renderer::render_Spi() {
+  const RenderSpan span(inRender_);
   prologue(true);
   spiralStart(state_);
   rs_.cellPenWidth = 1;
@@ -98,6 +115,7 @@ void Renderer::render_Spi() {
 }
 
 void Renderer::render_book() {
+  const RenderSpan span(inRender_);
   prologue(true);
   rs_.cellPenWidth = 1;
   const int rows = state_.curFrame.rowCount;

@@ -4,6 +4,7 @@
 #include <limits>
 #include <optional>
 
+#include "engine/DigitStream.h"
 #include "engine/PatternState.h"
 #include "render/RenderState.h"
 #include "ui/MetafileRecorder.h"
@@ -78,7 +79,9 @@ class Renderer {
   void Gcurse(double x, double y, double size, int16_t level);
 
  private:
+  struct RenderSpan;
   void prologue(bool grid);
+  Color nextColour();
   void cursePoints(const Point& a, const Point& b, const Point& c) {
     curse(a.x, a.y, b.x, b.y, c.x, c.y, 0);
   }
@@ -97,6 +100,10 @@ class Renderer {
   MetafileTarget* metafile_ = nullptr;
   bool reverseDirection_ = false;
   std::optional<Color> background_;
+  // Between a render's prologue and its end the colours come from the cursor;
+  // painters called on their own take them straight from the stream.
+  DigitCursor digits_;
+  bool inRender_ = false;
   std::function<bool()> stopCheck_;
   int64_t stopEvery_ = 1 << 16;
   int64_t nextStopPoll_ = kNever;  // cellIndex at which the stop check is next asked

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "ui/QtColor.h"
+#include "ui/ScanlineFill.h"
 
 namespace quill {
 namespace {
@@ -46,7 +47,8 @@ QFont makeFont(const FontSpec& wanted) {
 
 }  // namespace
 
-RasterSurface::RasterSurface(int width, int height) : font_(makeFont(fontSpec_)) {
+RasterSurface::RasterSurface(int width, int height, PolygonFill fill)
+    : polygonFill_(fill), font_(makeFont(fontSpec_)) {
   if (canAllocate(width, height)) {
     image_ = QImage(width, height, QImage::Format_RGB32);
     if (!image_.isNull()) image_.fill(toQRgb(background_));
@@ -87,6 +89,27 @@ void RasterSurface::setLineWidth(int pixels) {
 
 void RasterSurface::polygon(const IntPoint* points, int count, Color fill, Color outline) {
   if (points == nullptr || count < 3 || count > 4) return;
+  if (polygonFill_ == PolygonFill::Scanline)
+    scanlinePolygon(points, count, fill, outline);
+  else
+    painterPolygon(points, count, fill, outline);
+}
+
+void RasterSurface::scanlinePolygon(const IntPoint* points, int count, Color fill,
+                                    Color outline) {
+  if (image_.isNull()) return;
+  endPainting();
+  // bits() detaches, so a copy of the image handed out earlier keeps its pixels.
+  const PixelRows rows{reinterpret_cast<uint32_t*>(image_.bits()),
+                       image_.bytesPerLine() / 4, image_.width(), image_.height()};
+  fillPolygon(rows, points, count, toQRgb(fill));
+  if (lineWidth_ == 1)
+    strokeThin(rows, points, count, toQRgb(outline));
+  else
+    strokeWide(rows, points, count, lineWidth_, toQRgb(outline));
+}
+
+void RasterSurface::painterPolygon(const IntPoint* points, int count, Color fill, Color outline) {
   QPainter* p = painter();
   if (p == nullptr) return;
   QPoint corners[4];

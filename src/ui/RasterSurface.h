@@ -11,8 +11,27 @@
 namespace quill {
 
 // A surface on an in-memory RGB32 image, drawn without antialiasing so every
-// pixel carries one of the colours asked for. The painter stays open between
-// calls and is closed only when the image itself is needed.
+// pixel carries one of the colours asked for.
+//
+// Polygons are filled straight into the image rows (PolygonFill::Scanline),
+// which is what the program draws with, by this coverage rule:
+// - fill: a pixel takes the fill colour when its centre lies inside the polygon
+//   (odd-even rule); a centre exactly on a slanted edge counts as lying just
+//   left of it, so it is inside on the polygon's right side only;
+// - outline, width 1, drawn after the fill: each edge walks its longer axis one
+//   pixel per step and sets the pixel under the line at the middle of the step
+//   (at the step's start when the other coordinate falls), corners set once and
+//   a corner pixel added where the two edges would leave a diagonal gap;
+// - outline, width w > 1: every pixel whose centre lies within w/2 of an edge,
+//   measured square to it, plus the mitred outer corner; a miter tip farther
+//   than 2w from the ends of the outer sides is cut where both have run on 2w.
+// PolygonFill::Painter draws them with QPainter instead; it is the reference
+// the scanline rule is checked against: away from the edges (farther than one
+// line width; for wider lines, than a cut miter's reach of 2w + 1) both give
+// the same pixel, and the start-up pictures come out identical. Text always goes through QPainter,
+// which stays open between text calls and is closed before rows are written.
+enum class PolygonFill { Scanline, Painter };
+
 class RasterSurface : public Surface {
  public:
   static constexpr int kMaxSide = 32767;
@@ -20,7 +39,8 @@ class RasterSurface : public Surface {
 
   // Starts white. A size that canAllocate refuses gives an empty surface on
   // which drawing does nothing.
-  explicit RasterSurface(int width = 0, int height = 0);
+  explicit RasterSurface(int width = 0, int height = 0,
+                         PolygonFill fill = PolygonFill::Scanline);
   ~RasterSurface() override;
   RasterSurface(const RasterSurface&) = delete;
   RasterSurface& operator=(const RasterSurface&) = delete;
@@ -41,6 +61,7 @@ class RasterSurface : public Surface {
   void setLineWidth(int pixels) override;
   int lineWidth() const override { return lineWidth_; }
   void polygon(const IntPoint* points, int count, Color fill, Color outline) override;
+  PolygonFill polygonFill() const { return polygonFill_; }
   void setFont(const FontSpec& font) override;
   const FontSpec& font() const { return fontSpec_; }
   void setTextColor(Color color) override { textColor_ = color; }
@@ -56,9 +77,12 @@ class RasterSurface : public Surface {
  private:
   QPainter* painter();
   void endPainting();
+  void painterPolygon(const IntPoint* points, int count, Color fill, Color outline);
+  void scanlinePolygon(const IntPoint* points, int count, Color fill, Color outline);
 
   QImage image_;
   QPainter painter_;
+  PolygonFill polygonFill_ = PolygonFill::Scanline;
   Color background_ = kWhite;
   int lineWidth_ = 1;
   FontSpec fontSpec_;

@@ -135,5 +135,36 @@ TEST(DigitStreamBlend, WeightFactorByDigitCount) {
   }
 }
 
+TEST(DigitCursor, GivesTheStreamsColoursAndLeavesItsMembersAsTheyWould) {
+  struct Case {
+    int base;
+    int64_t start;
+    int16_t blendOn, variant;
+  };
+  const Case cases[] = {{10, 0, 0, 0},    {2, 0, 0, 0},     {16, 250, 0, 0},  {10, 9990, 1, 0},
+                        {10, 0, 1, 1},    {7, 340, 1, 2},   {3, 0, 1, 0},     {16, 4090, 1, 1},
+                        {2, (int64_t{1} << 26) - 40, 0, 0}, {2, (int64_t{1} << 26) - 40, 1, 0},
+                        {10, 95, 1, 3}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.base << " " << c.start << " " << c.blendOn << c.variant);
+    PatternState reference = digitEchoState(c.base, c.start);
+    const Palette& spectrum = presetPalette(0);
+    for (int i = 0; i < 16; ++i) reference.curFrame.palette[static_cast<size_t>(i)] = spectrum[static_cast<size_t>(i)];
+    reference.curFrame.blendWeights[0] = 57;
+    reference.curFrame.blendWeights[2] = 0;
+    reference.curFrame.blendOn = c.blendOn;
+    reference.curFrame.blendVariant = c.variant;
+    PatternState cursorState = reference;
+    DigitCursor cursor(cursorState);
+    for (int call = 0; call < 3000; ++call) {
+      const Color expected = c.blendOn ? blendColor(reference) : nextDigitColor(reference);
+      ASSERT_EQ(cursor.next(), expected) << call;
+      ASSERT_EQ(cursorState.digitCounter, reference.digitCounter) << call;
+      ASSERT_EQ(cursorState.pendingDigits, reference.pendingDigits) << call;
+      ASSERT_EQ(cursorState.digitBuffer, reference.digitBuffer) << call;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace quill
