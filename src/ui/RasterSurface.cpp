@@ -73,6 +73,7 @@ bool RasterSurface::tryResize(int width, int height) {
   const size_t rowBytes = static_cast<size_t>(std::min(width, image_.width())) * 4;
   for (int y = 0; y < rows; ++y) std::memcpy(next.scanLine(y), image_.constScanLine(y), rowBytes);
   image_ = std::move(next);
+  rows_ = {};
   return true;
 }
 
@@ -99,9 +100,8 @@ void RasterSurface::scanlinePolygon(const IntPoint* points, int count, Color fil
                                     Color outline) {
   if (image_.isNull()) return;
   endPainting();
-  // bits() detaches, so a copy of the image handed out earlier keeps its pixels.
-  const PixelRows rows{reinterpret_cast<uint32_t*>(image_.bits()),
-                       image_.bytesPerLine() / 4, image_.width(), image_.height()};
+  const PixelRows& rows = pixelRows();
+  if (stamps_.draw(rows, points, count, lineWidth_, toQRgb(fill), toQRgb(outline))) return;
   fillPolygon(rows, points, count, toQRgb(fill));
   if (lineWidth_ == 1)
     strokeThin(rows, points, count, toQRgb(outline));
@@ -141,9 +141,19 @@ void RasterSurface::text(int x, int y, const std::string& text) {
                                                               static_cast<qsizetype>(text.size())));
 }
 
+// Whoever gets the image may keep a copy: the next polygon detaches from it.
 const QImage& RasterSurface::image() {
   endPainting();
+  rows_ = {};
   return image_;
+}
+
+// bits() detaches, so a copy of the image handed out earlier keeps its pixels;
+// the rows stay valid until the image is handed out, replaced or painted on.
+const PixelRows& RasterSurface::pixelRows() {
+  if (rows_.bits == nullptr)
+    rows_ = {reinterpret_cast<uint32_t*>(image_.bits()), image_.bytesPerLine() / 4, image_.width(), image_.height()};
+  return rows_;
 }
 
 bool RasterSurface::saveBmp(const std::string& path) {
@@ -162,6 +172,7 @@ bool RasterSurface::savePng(const std::string& path) {
 
 QPainter* RasterSurface::painter() {
   if (painter_.isActive()) return &painter_;
+  rows_ = {};
   if (image_.isNull() || !painter_.begin(&image_)) return nullptr;
   painter_.setRenderHint(QPainter::Antialiasing, false);
   painter_.setRenderHint(QPainter::TextAntialiasing, false);

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include "ui/PolygonStamps.h"
 #include "ui/Surface.h"
 
 namespace quill {
@@ -79,9 +80,12 @@ class RasterSurface : public Surface {
   void endPainting();
   void painterPolygon(const IntPoint* points, int count, Color fill, Color outline);
   void scanlinePolygon(const IntPoint* points, int count, Color fill, Color outline);
+  const PixelRows& pixelRows();
 
   QImage image_;
   QPainter painter_;
+  PolygonStamps stamps_;
+  PixelRows rows_;  // of image_, while no copy of it has been handed out
   PolygonFill polygonFill_ = PolygonFill::Scanline;
   Color background_ = kWhite;
   int lineWidth_ = 1;

@@ -1,0 +1,40 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "ui/ScanlineFill.h"
+
+namespace quill {
+
+// The pixels of small polygons, kept by shape. The scanline rules depend only
+// on the points relative to each other, so a triangle drawn once can be
+// stamped wherever the same shape comes again, as long as it lies wholly
+// inside the picture: pixel for pixel what fillPolygon and the strokes give.
+class PolygonStamps {
+ public:
+  // Draws the polygon from its stamp and returns true, or returns false when
+  // it is too large, too near the picture's border or has too wide a line to stamp.
+  bool draw(const PixelRows& rows, const IntPoint* points, int count, int lineWidth, uint32_t fill,
+            uint32_t outline);
+
+ private:
+  struct Stamp {
+    uint64_t key = 0;  // 0: empty slot
+    std::vector<int32_t> fill;
+    std::vector<int32_t> outline;
+  };
+  static constexpr int kReach = 12;  // largest offset of a stamped point from the first
+  // Thin outlines only: the wide stroke's miters are not exact under a shift.
+  static constexpr int kMaxWidth = 1;
+  static constexpr int kScratch = 32;  // the scratch picture a stamp is made in
+  static constexpr int kSlots = 16384;
+
+  const Stamp& stampFor(uint64_t key, const IntPoint* relative, int count, ptrdiff_t stride);
+
+  std::vector<Stamp> slots_ = std::vector<Stamp>(kSlots);
+  ptrdiff_t stride_ = 0;
+  std::array<uint32_t, kScratch * kScratch> scratch_{};
+};
+
+}  // namespace quill
