@@ -141,7 +141,7 @@ void AnimationModel::advanceLevel(int level, const ApplyFeature& apply) {
   if (l.current > l.steps) {
     l.current = 0;
     advanceLevel(level - 1, apply);
-    loopString_ = "R-" + std::to_string(level) + loopString_;
+    loopString_ = std::string("R-").append(std::to_string(level)).append(loopString_);
   }
 }
 

@@ -8,7 +8,9 @@ namespace quill {
 std::string temporaryPathFor(const std::string& path) {
   const std::filesystem::path target(path);
   // Same folder, so the final rename never crosses file systems.
-  return (target.parent_path() / ("." + target.filename().string() + ".part")).string();
+  std::string name = ".";
+  name.append(target.filename().string()).append(".part");
+  return (target.parent_path() / name).string();
 }
 
 bool writeReplacing(const std::string& path, const std::function<bool(const std::string&)>& write) {

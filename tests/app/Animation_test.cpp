@@ -70,6 +70,18 @@ TEST_F(AnimationRunTest, ASavedRunWritesNumberedFramesWithTheBanner) {
   EXPECT_FALSE(app->state().sequenceFramePending);
 }
 
+TEST_F(AnimationRunTest, AFrameThatCannotBeWrittenStopsTheRunWithAMessage) {
+  AnimateWindow& window = openAnimator();
+  window.findChild<QCheckBox*>("chkFeature0")->click();
+  scripted->fileNames = {dir.filePath("missing/a.bmp").toStdString()};
+  window.findChild<QCheckBox*>("chkSaveImages")->click();
+  window.cmdRun_Click();
+  EXPECT_NE(scripted->lastMessage().find("can't write " + dir.filePath("missing/a001.bmp").toStdString()),
+            std::string::npos);
+  EXPECT_EQ(scripted->messages.size(), 1u);  // the run stopped at the first frame
+  EXPECT_FALSE(window.running());
+}
+
 TEST_F(AnimationRunTest, HeadlessRunWritesWhatTheWindowWrites) {
   const std::string state = examplePath("morph.kvt");
   const std::string description = examplePath("morph.txt");
