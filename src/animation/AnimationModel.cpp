@@ -66,7 +66,7 @@ void AnimationModel::uncheck(int i) {
 void AnimationModel::lock(int i) {
   if (!validFeature(i)) return;
   features_[i].locked = kTrue16;
-  features_[i].lockLabel = "locked to " + std::to_string(features_[i].lockedTo);
+  features_[i].lockLabel = std::string("locked to ").append(std::to_string(features_[i].lockedTo));
 }
 
 void AnimationModel::unlock(int i) {
@@ -124,8 +124,9 @@ void AnimationModel::buildLoops(const StepCounts& steps) {
   loopString_ = std::to_string(levelCount_) + ", ";
   for (int l = 1; l <= levelCount_; ++l) {
     const LoopLevel& level = loops_[l];
-    loopString_ += " /" + std::to_string(level.count) + ": " + std::to_string(level.steps) + "-";
-    for (int j = 1; j <= level.count && j < kFeatureSlots; ++j) loopString_ += std::to_string(level.list[j]) + " ";
+    loopString_.append(" /").append(std::to_string(level.count)).append(": ");
+    loopString_.append(std::to_string(level.steps)).append("-");
+    for (int j = 1; j <= level.count && j < kFeatureSlots; ++j) loopString_.append(std::to_string(level.list[j])).append(" ");
   }
 }
 
@@ -135,7 +136,7 @@ void AnimationModel::advanceLevel(int level, const ApplyFeature& apply) {
   LoopLevel& l = loops_[level];
   for (int j = 1; j <= l.count && j < kFeatureSlots; ++j) {
     if (apply) apply(l.list[j], l.steps, l.current);
-    loopString_ += " " + std::to_string(l.list[j]);
+    loopString_.append(" ").append(std::to_string(l.list[j]));
   }
   ++l.current;
   if (l.current > l.steps) {
@@ -150,8 +151,9 @@ void AnimationModel::resetCounters() {
 }
 
 std::string AnimationModel::frameTotalText(bool saving, const std::string& framesText) const {
-  if (saving) return "# frames = " + framesText + " of " + shortestText(totalFrames_);
-  return "# frames = " + shortestText(totalFrames_);
+  std::string text = "# frames = ";
+  if (saving) text.append(framesText).append(" of ");
+  return text.append(shortestText(totalFrames_));
 }
 
 }  // namespace quill
