@@ -5,6 +5,7 @@ packages=(
   g++ cmake make pkg-config
   qt6-base-dev qt6-svg-dev libgl-dev
   libemf-dev emf2svg
+  libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation
 )

@@ -221,7 +221,10 @@ void AnimateWindow::createWindowControls() {
   lblnFrames = caption(row, QRect(0, 62, 78, 18), "# of frames", txtnFrames);
   hscRes = rangeBar(row, "hscRes", QRect(212, 62, 100, 17), 0, 4, 0);
   lblResCaption = caption(row, QRect(140, 62, 70, 18), "resolution", hscRes);
-  lblRes = make<QLabel>(row, "lblRes", QRect(318, 62, 100, 18), "small");
+  lblRes = make<QLabel>(row, "lblRes", QRect(318, 62, 72, 18), "small");
+  txtFps = make<QLineEdit>(row, "txtFps", QRect(424, 60, 36, 22), "25");
+  lblFps = caption(row, QRect(396, 62, 26, 18), "fps", txtFps);
+  txtFps->setToolTip("frames per second of a movie (.mp4, .webm, .gif)");
   lblloopString = make<QLabel>(row, "lblloopString", QRect(0, 86, kFrameWidth, 18), "debug info");
   lblloopString->setStyleSheet("color: rgb(0, 0, 255)");
   lblloopString->hide();

@@ -11,6 +11,7 @@
 #include "animation/SeqStatus.h"
 #include "engine/Rounding.h"
 #include "ui/DesktopServices.h"
+#include "ui/MovieEncoder.h"
 
 namespace quill {
 
@@ -21,14 +22,15 @@ QString frameNumberText(int i) { return QString::number(i).rightJustified(3, '0'
 
 }  // namespace
 
-// One odometer step, then the frame drawn, or drawn and written when saving.
-bool AnimateWindow::stepFrame() {
+// One odometer step, then the frame drawn, or drawn and written when saving:
+// into the movie when one is being written, else to lastFileName.
+bool AnimateWindow::stepFrame(MovieEncoder* movie) {
   host_.unminimisePreview();
   model_.advanceLevel(model_.levelCount(), [this](int f, int16_t steps, int16_t current) {
     applyFeature(f, steps, current);
   });
   lblloopString->setText(QString::fromStdString(model_.loopString()));
-  return host_.drawAnimationFrame();
+  return host_.drawAnimationFrame(movie);
 }
 
 void AnimateWindow::cmdStep_Click() {
@@ -55,24 +57,10 @@ bool AnimateWindow::geometryFits() {
 void AnimateWindow::cmdRun_Click() {
   if (running_ || !geometryFits()) return;
   running_ = true;
-  DesktopServices& services = host_.services();
   if (state_.sequenceFramePending) {
-    host_.hidePreview();
-    seqStatus_->show();
-    const QString total = txtnFrames->text();
-    const int frames = static_cast<int>(animationNumber(total).value_or(0));
-    for (int i = 1; i <= frames; ++i) {
-      seqStatus_->showProgress(i, total);
-      if (state_.stopRequested) break;
-      state_.lastFileName = state_.sequenceBaseName + frameNumberText(i).toStdString() + state_.sequenceExtension;
-      if (!stepFrame()) {
-        services.message("can't write " + state_.lastFileName + ": the run stops here; the files before it stay");
-        break;
-      }
-      services.sleepMs(delayMs());
-      services.processEvents();
-    }
+    savedRun();
   } else {
+    DesktopServices& services = host_.services();
     const double total = std::clamp(roundHalfEven(model_.totalFrames() + 1), 0.0, double{INT32_MAX});
     for (int64_t i = 1; i <= static_cast<int64_t>(total); ++i) {
       if (state_.stopRequested) break;
@@ -82,6 +70,49 @@ void AnimateWindow::cmdRun_Click() {
     }
   }
   finishRun();
+}
+
+// The movie a saved run writes, opened at the frame size and rate; nothing for
+// numbered picture files, or when it cannot be opened (with a message then).
+std::unique_ptr<MovieEncoder> AnimateWindow::openMovie() {
+  const std::optional<MovieType> type = movieTypeOf(state_.lastFileName);
+  if (!type) return nullptr;
+  std::unique_ptr<MovieEncoder> movie = host_.movieEncoder(*type);
+  const int fps = static_cast<int>(animationNumber(txtFps->text()).value_or(25));
+  if (movie && movie->open(state_.lastFileName, state_.sequenceFrameWidth, state_.sequenceFrameHeight, fps))
+    return movie;
+  host_.services().message("can't write " + state_.lastFileName + (movie ? ": " + movie->error() : std::string()));
+  return nullptr;
+}
+
+// A stopped movie is finished with the frames written so far, so it plays; a
+// movie without a frame, or one that failed, leaves no file.
+void AnimateWindow::savedRun() {
+  DesktopServices& services = host_.services();
+  const bool toMovie = movieTypeOf(state_.lastFileName).has_value();
+  std::unique_ptr<MovieEncoder> movie = openMovie();
+  if (toMovie && !movie) return;
+  const std::string movieName = state_.lastFileName;
+  host_.hidePreview();
+  seqStatus_->show();
+  const QString total = txtnFrames->text();
+  const int frames = static_cast<int>(animationNumber(total).value_or(0));
+  int written = 0;
+  for (int i = 1; i <= frames; ++i) {
+    seqStatus_->showProgress(i, total);
+    if (state_.stopRequested) break;
+    if (!toMovie) state_.lastFileName = state_.sequenceBaseName + frameNumberText(i).toStdString() + state_.sequenceExtension;
+    if (!stepFrame(movie.get())) {
+      services.message(toMovie ? "can't write " + movieName + ": " + movie->error() + "; the run stops and no movie is left"
+                               : "can't write " + state_.lastFileName + ": the run stops here; the files before it stay");
+      return;  // an unfinished encoder removes its file
+    }
+    ++written;
+    services.sleepMs(delayMs());
+    services.processEvents();
+  }
+  if (movie && written > 0 && !movie->finish())
+    services.message("can't write " + movieName + ": " + movie->error() + "; no movie is left");
 }
 
 void AnimateWindow::finishRun() {
@@ -119,8 +150,41 @@ void AnimateWindow::cmdClose_Click() {
 }
 
 void AnimateWindow::showSavingControls(bool shown) {
-  for (QWidget* w : std::initializer_list<QWidget*>{hscRes, lblResCaption, lblRes, txtnFrames, lblnFrames})
+  for (QWidget* w : std::initializer_list<QWidget*>{hscRes, lblResCaption, lblRes, txtnFrames, lblnFrames, txtFps, lblFps})
     w->setVisible(shown);
+}
+
+namespace {
+
+std::string lowerExtension(const std::string& name) {
+  const auto dot = name.find_last_of("./\\");
+  if (dot == std::string::npos || name[dot] != '.') return {};
+  return QString::fromStdString(name.substr(dot)).toLower().toStdString();
+}
+
+// The picture types and every movie type, for the dialog and the messages.
+std::string sequenceFilter() {
+  std::string filter = "Pictures (*.bmp)|*.bmp|PNG pictures (*.png)|*.png";
+  for (const MovieFormat& f : kMovieFormats)
+    filter += std::string("|") + f.codec + " movie (*" + f.extension + ")|*" + f.extension;
+  return filter;
+}
+
+}  // namespace
+
+// A movie type the installed libraries cannot write is refused at once, with
+// the types that can be written instead.
+bool AnimateWindow::armMovie(const std::string& name, MovieType type) {
+  if (host_.movieEncoder(type)) return true;
+  std::string others = ".bmp, .png";
+  for (const MovieFormat& f : kMovieFormats) {
+    if (f.type != type && host_.movieEncoder(f.type)) others += std::string(", ") + f.extension;
+  }
+  const MovieFormat& format = movieFormat(type);
+  host_.services().message(std::string("can't write ") + name + ": this computer's FFmpeg libraries have no " +
+                           format.codec + " encoder (" + format.encoder + ") for " + format.extension +
+                           " movies; choose " + others + " instead");
+  return false;
 }
 
 void AnimateWindow::chkSaveImages_Click() {
@@ -133,14 +197,18 @@ void AnimateWindow::chkSaveImages_Click() {
   }
   showSavingControls(true);
   state_.lastFileName.clear();
-  const auto name = host_.services().saveFileName({"save sequence", "Files (*.bmp)|*.bmp", "bmp", false, true});
+  const auto name = host_.services().saveFileName({"save sequence", sequenceFilter(), "bmp", false, true});
   if (name && !name->empty()) {
-    state_.lastFileName = *name;
-    const std::string& n = *name;
-    const bool png = n.size() >= 4 && QString::fromStdString(n.substr(n.size() - 4)).toLower() == ".png";
-    state_.sequenceBaseName = n.size() >= 4 ? n.substr(0, n.size() - 4) : n;
-    state_.sequenceExtension = png ? ".png" : ".bmp";
-    state_.sequenceFramePending = true;
+    const std::string extension = lowerExtension(*name);
+    const std::optional<MovieType> movie = movieTypeOf(*name);
+    if (!movie || armMovie(*name, *movie)) {
+      state_.lastFileName = *name;
+      // Pictures are numbered in place of the name's last four characters (its
+      // ".bmp"); a movie is the one file under the name itself.
+      state_.sequenceBaseName = name->size() >= 4 ? name->substr(0, name->size() - 4) : *name;
+      state_.sequenceExtension = extension == ".png" ? ".png" : ".bmp";
+      state_.sequenceFramePending = true;
+    }
   }
   buildLoops();
 }

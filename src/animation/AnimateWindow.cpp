@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <cmath>
 
 #include "animation/AnimatorHost.h"
 #include "animation/SeqStatus.h"
@@ -25,6 +26,7 @@ constexpr int kEscape = 27;
 constexpr int kCtrl = 2;
 constexpr int kMaxSteps = 10000;
 constexpr int kMaxFrames = 999;
+constexpr int kMaxFramesPerSecond = 120;
 }  // namespace
 
 std::optional<double> animationNumber(const QString& text) {
@@ -54,6 +56,7 @@ void AnimateWindow::connectControls() {
     connect(features_[i].nSteps, &QLineEdit::textChanged, this, [this, i] { txtnSteps_Change(i); });
   }
   connect(txtnFrames, &QLineEdit::textChanged, this, [this] { txtnFrames_Change(); });
+  connect(txtFps, &QLineEdit::textChanged, this, [this] { txtFps_Change(); });
   connect(txtDelay, &QLineEdit::textChanged, this, [this] {
     checkNumericBox(txtDelay, "0", "delay value must be numeric");
   });
@@ -262,6 +265,18 @@ void AnimateWindow::txtnFrames_Change() {
     return;
   }
   buildLoops();
+}
+
+// Movie players and encoders want a whole rate; 1 to 120 covers them all.
+void AnimateWindow::txtFps_Change() {
+  if (state_.updatingControls) return;
+  const std::optional<double> v = animationNumber(txtFps->text());
+  if (v && *v >= 1 && *v <= kMaxFramesPerSecond && *v == std::floor(*v)) return;
+  state_.updatingControls = true;
+  txtFps->setText("25");
+  state_.updatingControls = false;
+  host_.services().message(v ? "fps must be a whole number from 1 to 120" : "fps must be numeric");
+  if (!v) host_.services().beep();
 }
 
 // Non-numeric text gets the box's default back, with a message and a beep.

@@ -2,6 +2,7 @@
 #include <QElapsedTimer>
 #include <QWidget>
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "animation/FeatureValues.h"
 #include "animation/GeometryFrames.h"
 #include "engine/PatternState.h"
+#include "ui/MovieEncoder.h"
 
 class QAbstractButton;
 class QCheckBox;
@@ -106,6 +108,7 @@ class AnimateWindow : public QWidget {
   void showLockState(int feature);
   void txtnSteps_Change(int feature);
   void txtnFrames_Change();
+  void txtFps_Change();
   void checkNumericBox(QLineEdit* box, const char* fallback, const char* message);
   void txtTailLaunch_Change();
   void showScrollLabels();
@@ -113,7 +116,10 @@ class AnimateWindow : public QWidget {
   bool previewKey(QObject* target, QKeyEvent* key);
 
   // Running (AnimateRun.cpp).
-  bool stepFrame();
+  bool stepFrame(MovieEncoder* movie = nullptr);
+  void savedRun();
+  std::unique_ptr<MovieEncoder> openMovie();
+  bool armMovie(const std::string& name, MovieType type);
   void finishRun();
   bool geometryFits();
   int delayMs() const;
@@ -176,6 +182,8 @@ class AnimateWindow : public QWidget {
   QScrollBar* hscRes = nullptr;
   QLabel* lblResCaption = nullptr;
   QLabel* lblRes = nullptr;
+  QLineEdit* txtFps = nullptr;
+  QLabel* lblFps = nullptr;
   QLabel* lblFrametotal = nullptr;
   QLabel* lblloopString = nullptr;
 };

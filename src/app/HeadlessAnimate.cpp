@@ -21,15 +21,17 @@
 #include "app/QuillavenApp.h"
 #include "engine/PatternState.h"
 #include "mainwindow/Form1.h"
+#include "ui/MovieEncoder.h"
 
 namespace quill {
 
 const char* const kHeadlessAnimationHelp =
-    R"(usage: quillaven-render STATE.kvt --animate DESCRIPTION -o OUT.bmp [--frame N] [--frames N]
+    R"(usage: quillaven-render STATE.kvt --animate DESCRIPTION -o OUT.bmp [--frame N] [--frames N] [--fps N]
 
 Runs the parametric animation of a state file without a window and writes its
-frames as OUT001.bmp, OUT002.bmp, ... (or .png), exactly as the animation
-window's "save images" does.
+frames as OUT001.bmp, OUT002.bmp, ... (or .png), or as one movie OUT.mp4
+(H.264), OUT.webm (VP9) or OUT.gif, exactly as the animation window's
+"save images" does.
 
   STATE.kvt        a state file saved by Quillaven; its last record (or record
                    N with --frame N, counting from 1) is the pattern animated
@@ -39,7 +41,8 @@ window's "save images" does.
                                     set as a user would (txtnSteps2 = 150,
                                     hscBaseEnd = 12, optOutward = 1, ...)
   --frames N       the number of frames (1..999), as "# of frames"
-  -o OUT           .bmp or .png
+  --fps N          a movie's frames per second (1..120, default 25), as "fps"
+  -o OUT           .bmp or .png pictures, or an .mp4, .webm or .gif movie
 
 A value the window refuses gives its message and exit status 1; an unknown
 name or a malformed line names the line and gives exit status 2.
@@ -56,6 +59,7 @@ struct AnimateOptions {
   std::string output;
   std::optional<int> frame;
   std::optional<std::string> frames;
+  std::optional<std::string> fps;
   bool help = false;
 };
 
@@ -72,12 +76,13 @@ std::optional<std::string> parse(const std::vector<std::string>& args, AnimateOp
       if (i + 1 >= args.size()) return std::nullopt;
       return args[++i];
     };
-    if (a == "--animate" || a == "-o" || a == "--frame" || a == "--frames") {
+    if (a == "--animate" || a == "-o" || a == "--frame" || a == "--frames" || a == "--fps") {
       const auto v = value();
       if (!v) return a + " needs a value";
       if (a == "--animate") o.description = *v;
       if (a == "-o") o.output = *v;
       if (a == "--frames") o.frames = *v;
+      if (a == "--fps") o.fps = *v;
       if (a == "--frame") {
         char* end = nullptr;
         const long n = std::strtol(v->c_str(), &end, 10);
@@ -91,9 +96,10 @@ std::optional<std::string> parse(const std::vector<std::string>& args, AnimateOp
     }
   }
   if (o.statePath.empty()) return "an animation needs a state file";
-  if (o.output.size() < 5) return "-o needs a file name ending in .bmp or .png";
-  const std::string ext = o.output.substr(o.output.size() - 4);
-  if (ext != ".bmp" && ext != ".png") return "an animation is written as .bmp or .png files";
+  const std::string ext = o.output.size() < 5 ? std::string() : o.output.substr(o.output.size() - 4);
+  if (ext != ".bmp" && ext != ".png" && !movieTypeOf(o.output))
+    return "-o needs a file name ending in .bmp or .png, or a movie's .mp4, .webm or .gif";
+  if (o.fps && !movieTypeOf(o.output)) return "--fps is for movies (.mp4, .webm, .gif)";
   return std::nullopt;
 }
 
@@ -219,9 +225,14 @@ int runHeadlessAnimation(const std::vector<std::string>& args, std::ostream& out
     window.findChild<QLineEdit*>("txtnFrames")->setText(QString::fromStdString(*o.frames));
     if (services.messages > 0) return kExitFailure;
   }
+  if (o.fps) {
+    window.findChild<QLineEdit*>("txtFps")->setText(QString::fromStdString(*o.fps));
+    if (services.messages > 0) return kExitFailure;
+  }
 
   services.saveAnswer = o.output;
   window.findChild<QCheckBox*>("chkSaveImages")->click();
+  if (services.messages > 0) return kExitFailure;  // a movie type this FFmpeg can't write
   const int total = window.findChild<QLineEdit*>("txtnFrames")->text().toInt();
   const bool terminal = isatty(STDERR_FILENO) != 0;
   int done = 0;
@@ -237,8 +248,12 @@ int runHeadlessAnimation(const std::vector<std::string>& args, std::ostream& out
   window.cmdRun_Click();
   if (terminal) err << "\n";
   if (services.messages > 0) return kExitFailure;
-  out << "wrote " << total << " frames: " << o.output.substr(0, o.output.size() - 4) << "001"
-      << o.output.substr(o.output.size() - 4) << " ...\n";
+  if (movieTypeOf(o.output)) {
+    out << "wrote " << total << " frames: " << o.output << "\n";
+  } else {
+    out << "wrote " << total << " frames: " << o.output.substr(0, o.output.size() - 4) << "001"
+        << o.output.substr(o.output.size() - 4) << " ...\n";
+  }
   return 0;
 }
 

@@ -6,6 +6,7 @@
 #include "mainwindow/WindowDirectory.h"
 #include "preview/ExportHost.h"
 #include "ui/DesktopServices.h"
+#include "ui/MovieEncoder.h"
 
 namespace quill {
 
@@ -78,7 +79,10 @@ class QuillavenApp : public WindowDirectory, public ExportHost, public AnimatorH
   std::vector<KeyFrame> keyFramesUpToCurrent(int k) override;
   void unminimisePreview() override;
   void fitPreview() override;
-  bool drawAnimationFrame() override;
+  bool drawAnimationFrame(MovieEncoder* movie) override;
+  std::unique_ptr<MovieEncoder> movieEncoder(MovieType type) override;
+  // FFmpeg's encoders unless replaced (tests, the benchmark's drawing-only run).
+  void setMovieEncoderFactory(MovieEncoderFactory factory) { movieEncoders_ = std::move(factory); }
   void showSaveOptions() override;
   void exportDialogControls(FrameControls& controls) const override;
 
@@ -105,6 +109,7 @@ class QuillavenApp : public WindowDirectory, public ExportHost, public AnimatorH
   std::unique_ptr<DivisionDialog> division_;
   std::unique_ptr<AniNameDialog> naming_;
   std::unique_ptr<AnimateWindow> animator_;
+  MovieEncoderFactory movieEncoders_ = makeFfmpegMovieEncoder;
 };
 
 }  // namespace quill

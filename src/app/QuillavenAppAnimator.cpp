@@ -54,6 +54,10 @@ void QuillavenApp::unminimisePreview() {
 
 void QuillavenApp::fitPreview() { preview().fitToWindow(); }
 
-bool QuillavenApp::drawAnimationFrame() { return preview().drawAnimationFrame(); }
+bool QuillavenApp::drawAnimationFrame(MovieEncoder* movie) { return preview().drawAnimationFrame(movie); }
+
+std::unique_ptr<MovieEncoder> QuillavenApp::movieEncoder(MovieType type) {
+  return movieEncoders_ ? movieEncoders_(type) : nullptr;
+}
 
 }  // namespace quill

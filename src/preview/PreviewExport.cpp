@@ -6,6 +6,7 @@
 #include "preview/ExportFiles.h"
 #include "preview/PictureBox.h"
 #include "preview/PreviewWindow.h"
+#include "ui/MovieEncoder.h"
 #include "ui/NullSurface.h"
 #include "ui/SafeWrite.h"
 
@@ -88,20 +89,24 @@ bool PreviewWindow::metafilePass(const ExportOptions& options) {
 
 // The animation has prepared the point tables; the flag stays set for its
 // next frame. False when the frame could not be written: the run stops there.
-bool PreviewWindow::sequenceFramePass() {
+bool PreviewWindow::sequenceFramePass(MovieEncoder* movie) {
   if (!picBox_->place(0, 0, state_.sequenceFrameWidth, state_.sequenceFrameHeight)) return false;
   RasterSurface& surface = picBox_->surface();
   drawSequenceFrame(state_, renderState_, surface);
   picBox_->update();
+  if (movie) return movie->addFrame(surface);
+  // A movie is written only by a whole run; a single step or an activation
+  // while one is armed draws the frame and writes nothing.
+  if (movieTypeOf(state_.lastFileName)) return true;
   const bool png = state_.sequenceExtension == ".png";
   return writeReplacing(state_.lastFileName, [&surface, png](const std::string& temporary) {
     return png ? surface.savePng(temporary) : surface.saveBmp(temporary);
   });
 }
 
-bool PreviewWindow::drawAnimationFrame() {
+bool PreviewWindow::drawAnimationFrame(MovieEncoder* movie) {
   if (rendering_) return true;
-  if (state_.sequenceFramePending) return sequenceFramePass();
+  if (state_.sequenceFramePending) return sequenceFramePass(movie);
   renderPicture();
   return true;
 }

@@ -15,6 +15,7 @@ class QImage;
 namespace quill {
 
 class PictureBox;
+class MovieEncoder;
 
 // Where the picture surface goes in an available area of W x H pixels and the
 // scale that makes the pattern fill it. Position and size stay fractional here;
@@ -85,9 +86,10 @@ class PreviewWindow : public QWidget {
   bool startExport(const ExportOptions& options);
 
   // One animation frame from the tables as they stand: drawn in the current
-  // fit, or drawn at sequence size and written while a saved run is armed.
-  // False when a sequence file could not be written.
-  bool drawAnimationFrame();
+  // fit, or drawn at sequence size and written while a saved run is armed
+  // (into `movie` when a movie is being written). False when the frame could
+  // not be written.
+  bool drawAnimationFrame(MovieEncoder* movie = nullptr);
 
   bool rendering() const { return rendering_; }
   const PreviewView& view() const { return view_; }
@@ -128,7 +130,7 @@ class PreviewWindow : public QWidget {
   bool bitmapPass(const ExportOptions& options);
   bool saveBitmap(ExportPicture& picture, ExportFormat format);
   bool metafilePass(const ExportOptions& options);
-  bool sequenceFramePass();
+  bool sequenceFramePass(MovieEncoder* movie = nullptr);
   void exportRender(const std::function<void(const RenderHook&)>& draw);
   bool keepExporting();
   void setWindowBackground(Color color);

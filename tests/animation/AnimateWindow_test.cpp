@@ -35,10 +35,11 @@ class RecordingHost : public AnimatorHost {
   void showPreview() override {}
   void hidePreview() override {}
   void fitPreview() override { ++fits; }
-  bool drawAnimationFrame() override {
+  bool drawAnimationFrame(MovieEncoder*) override {
     startValues.push_back(state.curFrame.startValue);
     return true;
   }
+  std::unique_ptr<MovieEncoder> movieEncoder(MovieType) override { return nullptr; }
 
   PatternState& state;
   ScriptedServices scripted;

@@ -1,0 +1,302 @@
+// The movie encoder on FFmpeg's libraries. Their headers stay in this file.
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/opt.h>
+#include <libswscale/swscale.h>
+}
+
+#include <QImage>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include "ui/GifPalette.h"
+#include "ui/MovieEncoder.h"
+#include "ui/RasterSurface.h"
+#include "ui/SafeWrite.h"
+
+namespace quill {
+
+namespace {
+
+constexpr int kMaxSide = 16384;  // beyond what H.264's levels describe
+constexpr int kMaxFramesPerSecond = 120;
+
+std::string avError(int code) {
+  char text[AV_ERROR_MAX_STRING_SIZE] = {};
+  av_strerror(code, text, sizeof text);
+  return text;
+}
+
+const char* muxerName(MovieType type) {
+  switch (type) {
+    case MovieType::Mp4: return "mp4";
+    case MovieType::Webm: return "webm";
+    case MovieType::Gif: return "gif";
+  }
+  return "";
+}
+
+// H.264 and VP9 in 4:2:0 store colour for 2 x 2 pixel blocks: even sizes only.
+int codedSide(MovieType type, int side) { return type == MovieType::Gif ? side : side + (side & 1); }
+
+// Copies the picture into the top-left of `padded` and repeats its last column
+// and row into the extra ones, so the padding continues the edge.
+void padInto(const QImage& picture, QImage& padded) {
+  const int w = picture.width();
+  const int h = picture.height();
+  for (int y = 0; y < padded.height(); ++y) {
+    const auto* from = reinterpret_cast<const uint32_t*>(picture.constScanLine(std::min(y, h - 1)));
+    auto* to = reinterpret_cast<uint32_t*>(padded.scanLine(y));
+    std::memcpy(to, from, static_cast<size_t>(w) * 4);
+    for (int x = w; x < padded.width(); ++x) to[x] = from[w - 1];
+  }
+}
+
+class FfmpegMovieEncoder final : public MovieEncoder {
+ public:
+  FfmpegMovieEncoder(MovieType type, const AVCodec* codec) : type_(type), codec_(codec) {}
+  ~FfmpegMovieEncoder() override { discard(); }
+
+  bool open(const std::string& path, int width, int height, int framesPerSecond) override;
+  bool addFrame(RasterSurface& surface) override;
+  bool finish() override;
+  std::string error() const override { return error_; }
+
+ private:
+  bool fail(const std::string& what, int code = 0);
+  bool openCodec(int framesPerSecond);
+  bool openFile();
+  bool allocateFrame();
+  bool convert(const QImage& picture);
+  bool send(const AVFrame* frame);
+  bool writeError();
+  void release();
+  void discard();
+
+  MovieType type_;
+  const AVCodec* codec_;
+  std::string path_;
+  std::string temporary_;
+  int width_ = 0;
+  int height_ = 0;
+  AVFormatContext* format_ = nullptr;
+  AVCodecContext* codecContext_ = nullptr;
+  AVStream* stream_ = nullptr;
+  AVFrame* frame_ = nullptr;
+  AVPacket* packet_ = nullptr;
+  SwsContext* scaler_ = nullptr;
+  QImage padded_;
+  int64_t frames_ = 0;
+  std::string error_;
+};
+
+bool FfmpegMovieEncoder::fail(const std::string& what, int code) {
+  error_ = code < 0 ? what + " (" + avError(code) + ")" : what;
+  discard();
+  return false;
+}
+
+bool FfmpegMovieEncoder::open(const std::string& path, int width, int height, int framesPerSecond) {
+  discard();
+  error_.clear();
+  if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide)
+    return fail("a movie frame must be 1 to " + std::to_string(kMaxSide) + " pixels a side");
+  if (framesPerSecond < 1 || framesPerSecond > kMaxFramesPerSecond)
+    return fail("the frame rate must be 1 to " + std::to_string(kMaxFramesPerSecond));
+  if (path.empty()) return fail("no file name");
+  path_ = path;
+  width_ = width;
+  height_ = height;
+  return openCodec(framesPerSecond) && openFile() && allocateFrame();
+}
+
+bool FfmpegMovieEncoder::openCodec(int framesPerSecond) {
+  codecContext_ = avcodec_alloc_context3(codec_);
+  if (!codecContext_) return fail("out of memory");
+  AVCodecContext& c = *codecContext_;
+  c.width = codedSide(type_, width_);
+  c.height = codedSide(type_, height_);
+  c.time_base = AVRational{1, framesPerSecond};
+  c.framerate = AVRational{framesPerSecond, 1};
+  c.thread_count = 0;  // as many as the machine has: the drawing runs beside them
+  if (type_ == MovieType::Gif) {
+    c.pix_fmt = AV_PIX_FMT_PAL8;
+  } else {
+    c.pix_fmt = AV_PIX_FMT_YUV420P;
+    c.gop_size = 10 * framesPerSecond;
+    // The conversion below uses BT.601 in the limited range; say so, or players guess.
+    c.colorspace = AVCOL_SPC_SMPTE170M;
+    c.color_primaries = AVCOL_PRI_SMPTE170M;
+    c.color_trc = AVCOL_TRC_SMPTE170M;
+    c.color_range = AVCOL_RANGE_MPEG;
+  }
+  if (type_ == MovieType::Mp4) {
+    c.max_b_frames = 0;  // frames out as they go in: simpler files, every frame where a player seeks
+    av_opt_set(c.priv_data, "preset", "veryfast", 0);
+    av_opt_set(c.priv_data, "crf", "18", 0);
+  } else if (type_ == MovieType::Webm) {
+    c.bit_rate = 0;  // constant quality
+    av_opt_set(c.priv_data, "deadline", "realtime", 0);
+    av_opt_set(c.priv_data, "cpu-used", "8", 0);
+    av_opt_set(c.priv_data, "row-mt", "1", 0);
+    av_opt_set(c.priv_data, "crf", "24", 0);
+  }
+  const int r = avformat_alloc_output_context2(&format_, nullptr, muxerName(type_), nullptr);
+  if (r < 0 || !format_) return fail("can't set up the " + std::string(muxerName(type_)) + " file", r);
+  if (format_->oformat->flags & AVFMT_GLOBALHEADER) c.flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+  const int opened = avcodec_open2(codecContext_, codec_, nullptr);
+  if (opened < 0) return fail("can't start the " + std::string(movieFormat(type_).encoder) + " encoder", opened);
+  return true;
+}
+
+bool FfmpegMovieEncoder::openFile() {
+  stream_ = avformat_new_stream(format_, nullptr);
+  if (!stream_) return fail("out of memory");
+  stream_->time_base = codecContext_->time_base;
+  int r = avcodec_parameters_from_context(stream_->codecpar, codecContext_);
+  if (r < 0) return fail("can't set up the movie stream", r);
+  temporary_ = temporaryPathFor(path_);
+  r = avio_open(&format_->pb, temporary_.c_str(), AVIO_FLAG_WRITE);
+  if (r < 0) {
+    temporary_.clear();  // nothing was created
+    return fail("can't create the file", r);
+  }
+  r = avformat_write_header(format_, nullptr);
+  if (r < 0) return fail("can't write the file", r);
+  return !writeError();
+}
+
+bool FfmpegMovieEncoder::allocateFrame() {
+  frame_ = av_frame_alloc();
+  packet_ = av_packet_alloc();
+  if (!frame_ || !packet_) return fail("out of memory");
+  frame_->format = codecContext_->pix_fmt;
+  frame_->width = codecContext_->width;
+  frame_->height = codecContext_->height;
+  const int r = av_frame_get_buffer(frame_, 0);
+  if (r < 0) return fail("out of memory", r);
+  if (type_ != MovieType::Gif) {
+    scaler_ = sws_getContext(frame_->width, frame_->height, AV_PIX_FMT_RGB32, frame_->width, frame_->height,
+                             AV_PIX_FMT_YUV420P, SWS_POINT, nullptr, nullptr, nullptr);
+    if (!scaler_) return fail("can't set up the colour conversion");
+  }
+  if (frame_->width != width_ || frame_->height != height_) {
+    padded_ = QImage(frame_->width, frame_->height, QImage::Format_RGB32);
+    if (padded_.isNull()) return fail("out of memory");
+  }
+  return true;
+}
+
+bool FfmpegMovieEncoder::convert(const QImage& picture) {
+  const QImage* source = &picture;
+  if (!padded_.isNull()) {
+    padInto(picture, padded_);
+    source = &padded_;
+  }
+  const int r = av_frame_make_writable(frame_);
+  if (r < 0) return fail("out of memory", r);
+  if (type_ == MovieType::Gif) {
+    std::array<uint32_t, 256> palette{};
+    indexGifFrame(reinterpret_cast<const uint32_t*>(source->constBits()), source->width(), source->height(),
+                  static_cast<int>(source->bytesPerLine() / 4), palette, frame_->data[0], frame_->linesize[0]);
+    std::memcpy(frame_->data[1], palette.data(), sizeof palette);
+    return true;
+  }
+  const uint8_t* planes[] = {source->constBits()};
+  const int strides[] = {static_cast<int>(source->bytesPerLine())};
+  sws_scale(scaler_, planes, strides, 0, source->height(), frame_->data, frame_->linesize);
+  return true;
+}
+
+bool FfmpegMovieEncoder::addFrame(RasterSurface& surface) {
+  if (!format_) return fail(error_.empty() ? "the movie is not open" : error_);
+  const QImage& image = surface.image();
+  if (image.width() != width_ || image.height() != height_) return fail("the frame changed size");
+  const QImage picture = image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32
+                             ? image
+                             : image.convertToFormat(QImage::Format_RGB32);
+  if (!convert(picture)) return false;
+  frame_->pts = frames_++;
+  return send(frame_);
+}
+
+// Encodes a frame (nothing: the end) and writes the packets it gives.
+bool FfmpegMovieEncoder::send(const AVFrame* frame) {
+  int r = avcodec_send_frame(codecContext_, frame);
+  if (r < 0) return fail("can't encode the frame", r);
+  while ((r = avcodec_receive_packet(codecContext_, packet_)) >= 0) {
+    // Some encoders leave the duration out; MP4 then gives the last frame none
+    // and players drop it.
+    if (packet_->duration <= 0) packet_->duration = 1;
+    av_packet_rescale_ts(packet_, codecContext_->time_base, stream_->time_base);
+    packet_->stream_index = stream_->index;
+    r = av_interleaved_write_frame(format_, packet_);
+    if (r < 0) return fail("can't write the file", r);
+  }
+  if (r != AVERROR(EAGAIN) && r != AVERROR_EOF) return fail("can't encode the frame", r);
+  return !writeError();
+}
+
+// A full disk shows up as the output's sticky error, not always as a failed call.
+bool FfmpegMovieEncoder::writeError() {
+  if (format_->pb && format_->pb->error < 0) {
+    fail("can't write the file", format_->pb->error);
+    return true;
+  }
+  return false;
+}
+
+bool FfmpegMovieEncoder::finish() {
+  if (!format_) return fail(error_.empty() ? "the movie is not open" : error_);
+  if (frames_ == 0) return fail("the movie has no frames");
+  if (!send(nullptr)) return false;
+  int r = av_write_trailer(format_);
+  if (r < 0) return fail("can't write the file", r);
+  if (writeError()) return false;
+  r = avio_closep(&format_->pb);
+  if (r < 0) return fail("can't write the file", r);
+  std::error_code ec;
+  std::filesystem::rename(temporary_, path_, ec);
+  if (ec) return fail("can't put the movie under its name: " + ec.message());
+  temporary_.clear();
+  release();
+  return true;
+}
+
+void FfmpegMovieEncoder::release() {
+  sws_freeContext(scaler_);
+  scaler_ = nullptr;
+  av_packet_free(&packet_);
+  av_frame_free(&frame_);
+  avcodec_free_context(&codecContext_);
+  if (format_) {
+    if (format_->pb) avio_closep(&format_->pb);
+    avformat_free_context(format_);
+    format_ = nullptr;
+  }
+  stream_ = nullptr;
+  padded_ = QImage();
+  frames_ = 0;
+}
+
+void FfmpegMovieEncoder::discard() {
+  release();
+  if (!temporary_.empty()) {
+    std::error_code ec;
+    std::filesystem::remove(temporary_, ec);
+    temporary_.clear();
+  }
+}
+
+}  // namespace
+
+std::unique_ptr<MovieEncoder> makeFfmpegMovieEncoder(MovieType type) {
+  av_log_set_level(AV_LOG_ERROR);  // the encoders' statistics are no business of the user's
+  const AVCodec* codec = avcodec_find_encoder_by_name(movieFormat(type).encoder);
+  if (!codec) return nullptr;
+  return std::make_unique<FfmpegMovieEncoder>(type, codec);
+}
+
+}  // namespace quill
