@@ -1,5 +1,6 @@
 #include "ui/RasterSurface.h"
 
+#include <QFile>
 #include <QFontMetricsF>
 #include <QPen>
 #include <QString>
@@ -156,18 +157,45 @@ const PixelRows& RasterSurface::pixelRows() {
   return rows_;
 }
 
+namespace {
+
+// A full disk can cut a file short while the write still reports success, so
+// a saved file is checked for its end: the size a bitmap's header gives, and
+// a PNG's closing chunk.
+bool wholeBmp(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return false;
+  const QByteArray head = file.read(6);
+  if (head.size() < 6) return false;
+  uint32_t declared = 0;
+  for (int i = 5; i >= 2; --i) declared = declared << 8 | static_cast<uint8_t>(head[i]);
+  return file.size() == static_cast<qint64>(declared);
+}
+
+bool wholePng(const QString& path) {
+  static const QByteArray kEnd("\0\0\0\0IEND\xAE\x42\x60\x82", 12);
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly) || file.size() < kEnd.size()) return false;
+  file.seek(file.size() - kEnd.size());
+  return file.read(kEnd.size()) == kEnd;
+}
+
+}  // namespace
+
 bool RasterSurface::saveBmp(const std::string& path) {
   endPainting();
   if (image_.isNull()) return false;
   // Qt writes an image without alpha at 24 bits per pixel straight from the
   // RGB32 rows, so big exports need no converted copy.
-  return image_.save(QString::fromStdString(path), "BMP");
+  const QString name = QString::fromStdString(path);
+  return image_.save(name, "BMP") && wholeBmp(name);
 }
 
 bool RasterSurface::savePng(const std::string& path) {
   endPainting();
   if (image_.isNull()) return false;
-  return image_.save(QString::fromStdString(path), "PNG");
+  const QString name = QString::fromStdString(path);
+  return image_.save(name, "PNG") && wholePng(name);
 }
 
 QPainter* RasterSurface::painter() {

@@ -1,6 +1,9 @@
 #include "ui/RasterSurface.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
 
 #include <QFile>
 #include <QImage>
@@ -150,6 +153,25 @@ TEST(RasterSurface, SavesA24BitWindowsBitmapAndAPng) {
   EXPECT_EQ(QImage(png).convertToFormat(QImage::Format_RGB32), s.image());
   EXPECT_FALSE(s.savePng(dir.filePath("missing/out.png").toStdString()));
   EXPECT_FALSE(s.saveBmp(dir.filePath("missing/out.bmp").toStdString()));
+}
+
+// A full disk cuts the file short; the save must say so.
+TEST(RasterSurface, AFileCutShortIsAFailedSave) {
+  QTemporaryDir dir;
+  RasterSurface s(200, 100);
+  s.clear(kBack);
+  rlimit saved{};
+  getrlimit(RLIMIT_FSIZE, &saved);
+  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit tiny = saved;
+  tiny.rlim_cur = 200;
+  setrlimit(RLIMIT_FSIZE, &tiny);
+  const bool bmp = s.saveBmp(dir.filePath("cut.bmp").toStdString());
+  const bool png = s.savePng(dir.filePath("cut.png").toStdString());
+  setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, oldHandler);
+  EXPECT_FALSE(bmp);
+  EXPECT_FALSE(png);
 }
 
 }  // namespace
