@@ -1,13 +1,11 @@
 // State files through the main window's commands, and the close questions.
-#include <sys/resource.h>
-
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <csignal>
 #include <cstring>
 
 #include "Form1Fixture.h"
+#include "support/FileSizeLimit.h"
 #include "mainwindow/KeyPreview.h"
 
 namespace quill {
@@ -137,15 +135,11 @@ TEST_F(FilesTest, AFailedSaveKeepsTheOldFileAndSaysSo) {
   previews(2);
 
   // A full disk: writes past 64 bytes fail.
-  rlimit saved{};
-  getrlimit(RLIMIT_FSIZE, &saved);
-  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit tiny = saved;
-  tiny.rlim_cur = 64;
-  setrlimit(RLIMIT_FSIZE, &tiny);
-  const bool saved1 = save(target);
-  setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, oldHandler);
+  bool saved1 = true;
+  {
+    const FileSizeLimit limit(64);
+    saved1 = save(target);
+  }
 
   EXPECT_FALSE(saved1);
   EXPECT_EQ(readAll(QString::fromStdString(target)), before);

@@ -1,14 +1,13 @@
 // Movies written by the FFmpeg encoder, read back with the same libraries.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <QDir>
 #include <QTemporaryDir>
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <random>
 
+#include "support/FileSizeLimit.h"
 #include "support/MovieDecode.h"
 #include "ui/GifPalette.h"
 #include "ui/QtColor.h"
@@ -90,23 +89,7 @@ INSTANTIATE_TEST_SUITE_P(Types, MovieEncoderTest,
                                            MovieCase{MovieType::Webm, 161, 121, 162, 122, 8},
                                            MovieCase{MovieType::Gif, 161, 121, 161, 121, 0}));
 
-// Noise does not compress, so a few frames outgrow a small file-size limit,
-// which the system reports exactly as it reports a full disk.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    std::signal(SIGXFSZ, SIG_IGN);
-    getrlimit(RLIMIT_FSIZE, &saved_);
-    rlimit limit = saved_;
-    limit.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &limit);
-  }
-  ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved_); }
-
- private:
-  rlimit saved_{};
-};
-
+// Noise does not compress, so a few frames outgrow a small file-size limit.
 void drawNoise(RasterSurface& surface, std::mt19937& random) {
   for (int y = 0; y < surface.height(); y += 2) {
     for (int x = 0; x < surface.width(); x += 2) {

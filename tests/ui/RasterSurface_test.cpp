@@ -1,9 +1,6 @@
 #include "ui/RasterSurface.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-
-#include <csignal>
 
 #include <QFile>
 #include <QImage>
@@ -11,6 +8,7 @@
 #include <QTemporaryDir>
 #include <set>
 
+#include "support/FileSizeLimit.h"
 #include "ui/QtColor.h"
 
 namespace quill {
@@ -160,18 +158,9 @@ TEST(RasterSurface, AFileCutShortIsAFailedSave) {
   QTemporaryDir dir;
   RasterSurface s(200, 100);
   s.clear(kBack);
-  rlimit saved{};
-  getrlimit(RLIMIT_FSIZE, &saved);
-  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit tiny = saved;
-  tiny.rlim_cur = 200;
-  setrlimit(RLIMIT_FSIZE, &tiny);
-  const bool bmp = s.saveBmp(dir.filePath("cut.bmp").toStdString());
-  const bool png = s.savePng(dir.filePath("cut.png").toStdString());
-  setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, oldHandler);
-  EXPECT_FALSE(bmp);
-  EXPECT_FALSE(png);
+  const FileSizeLimit limit(200);
+  EXPECT_FALSE(s.saveBmp(dir.filePath("cut.bmp").toStdString()));
+  EXPECT_FALSE(s.savePng(dir.filePath("cut.png").toStdString()));
 }
 
 }  // namespace
