@@ -12,6 +12,7 @@
 #include <QScrollBar>
 
 #include "animation/AnimateWindow.h"
+#include "ui/MakeWidget.h"
 
 namespace quill {
 
@@ -32,25 +33,14 @@ constexpr FeatureLook kLooks[kFeatureCount] = {
     {"# vertices", "# vertices", 72, "100"}, {"# rows / columns", "# rows / columns", 66, "20"},
     {"tail chaser", "tail chaser", 72, "200"}, {"geometry", "geometry", 100, "100"}};
 
-template <typename W>
-W* make(QWidget* parent, const QString& name, QRect geometry, const QString& text = {}) {
-  auto* w = new W(parent);
-  w->setObjectName(name);
-  w->setGeometry(geometry);
-  if constexpr (requires { w->setText(text); }) {
-    if (!text.isNull()) w->setText(text);
-  }
-  return w;
-}
-
 QLabel* caption(QWidget* parent, QRect geometry, const QString& text, QWidget* buddy) {
-  auto* label = make<QLabel>(parent, QString(), geometry, text);
+  auto* label = makeWidget<QLabel>(parent, QString(), geometry, text);
   label->setBuddy(buddy);
   return label;
 }
 
 QScrollBar* rangeBar(QWidget* parent, const char* name, QRect geometry, int min, int max, int value) {
-  auto* bar = make<QScrollBar>(parent, name, geometry);
+  auto* bar = makeWidget<QScrollBar>(parent, name, geometry);
   bar->setOrientation(Qt::Horizontal);
   bar->setRange(min, max);
   bar->setPageStep(1);
@@ -82,19 +72,19 @@ const std::array<SequenceSize, 5> kSequenceSizes{{{"small", 1200, 1000},
 void AnimateWindow::createFeatures() {
   for (int i = 0; i < kFeatureCount; ++i) {
     Feature& f = features_[i];
-    f.check = make<QCheckBox>(this, QString("chkFeature%1").arg(i), QRect(8 + (i % 4) * 118, 4 + (i / 4) * 20, 116, 20),
+    f.check = makeWidget<QCheckBox>(this, QString("chkFeature%1").arg(i), QRect(8 + (i % 4) * 118, 4 + (i / 4) * 20, 116, 20),
                               kLooks[i].check);
-    f.frame = make<QGroupBox>(this, QString("frmFeature%1").arg(i), QRect(8, 0, kFrameWidth, kLooks[i].height));
+    f.frame = makeWidget<QGroupBox>(this, QString("frmFeature%1").arg(i), QRect(8, 0, kFrameWidth, kLooks[i].height));
     f.frame->setTitle(kLooks[i].frame);
     f.frame->hide();
-    f.nSteps = make<QLineEdit>(f.frame, QString("txtnSteps%1").arg(i), QRect(76, 18, 56, 22), kLooks[i].steps);
+    f.nSteps = makeWidget<QLineEdit>(f.frame, QString("txtnSteps%1").arg(i), QRect(76, 18, 56, 22), kLooks[i].steps);
     caption(f.frame, QRect(8, 20, 66, 18), "# of steps", f.nSteps);
-    f.priority = make<QLabel>(f.frame, QString("lblPriority%1").arg(i), QRect(140, 20, 76, 18), "priority");
-    f.locked = make<QLabel>(f.frame, QString("lblLocked%1").arg(i), QRect(218, 20, 100, 18), "unlocked");
-    f.lockIcon = make<QLabel>(f.frame, QString("picLock%1").arg(i), QRect(322, 18, 20, 20));
+    f.priority = makeWidget<QLabel>(f.frame, QString("lblPriority%1").arg(i), QRect(140, 20, 76, 18), "priority");
+    f.locked = makeWidget<QLabel>(f.frame, QString("lblLocked%1").arg(i), QRect(218, 20, 100, 18), "unlocked");
+    f.lockIcon = makeWidget<QLabel>(f.frame, QString("picLock%1").arg(i), QRect(322, 18, 20, 20));
     f.lockIcon->setPixmap(padlock(true));
     f.lockIcon->setAccessibleName("unlock");
-    f.unlockIcon = make<QLabel>(f.frame, QString("picUnlock%1").arg(i), QRect(322, 18, 20, 20));
+    f.unlockIcon = makeWidget<QLabel>(f.frame, QString("picUnlock%1").arg(i), QRect(322, 18, 20, 20));
     f.unlockIcon->setPixmap(padlock(false));
     f.unlockIcon->setAccessibleName("lock");
     for (QLabel* icon : {f.lockIcon, f.unlockIcon}) {
@@ -102,7 +92,7 @@ void AnimateWindow::createFeatures() {
       icon->setCursor(Qt::PointingHandCursor);
       icon->installEventFilter(this);
     }
-    make<QLabel>(f.frame, QString("lblIndex%1").arg(i), QRect(400, 20, 56, 18),
+    makeWidget<QLabel>(f.frame, QString("lblIndex%1").arg(i), QRect(400, 20, 56, 18),
                  i == 7 ? QString("index7") : QString("index %1").arg(i));
     createFeatureControls(i, f.frame);
   }
@@ -116,7 +106,7 @@ void AnimateWindow::createFeatureControls(int i, QGroupBox* frame) {
     case 3: return createLayerControls(frame);
     case 4: return createVertexControls(frame);
     case 5:
-      make<QLabel>(frame, "lblNotYet", QRect(8, 44, 200, 18), "not yet implemented");
+      makeWidget<QLabel>(frame, "lblNotYet", QRect(8, 44, 200, 18), "not yet implemented");
       return;
     case 6: return createTailControls(frame);
     default: return createGeometryControls(frame);
@@ -124,108 +114,108 @@ void AnimateWindow::createFeatureControls(int i, QGroupBox* frame) {
 }
 
 void AnimateWindow::createStartControls(QGroupBox* frame) {
-  txtStart = make<QLineEdit>(frame, "txtStart", QRect(42, 44, 56, 22), "1");
+  txtStart = makeWidget<QLineEdit>(frame, "txtStart", QRect(42, 44, 56, 22), "1");
   caption(frame, QRect(8, 46, 32, 18), "step", txtStart);
-  optDiscrete = make<QRadioButton>(frame, "optDiscrete", QRect(106, 44, 110, 22), "discrete steps");
-  optContinue = make<QRadioButton>(frame, "optContinue", QRect(218, 44, 100, 22), "continuation");
+  optDiscrete = makeWidget<QRadioButton>(frame, "optDiscrete", QRect(106, 44, 110, 22), "discrete steps");
+  optContinue = makeWidget<QRadioButton>(frame, "optContinue", QRect(218, 44, 100, 22), "continuation");
   optDiscrete->setChecked(true);
-  chkBackwards = make<QCheckBox>(frame, "chkBackwards", QRect(322, 44, 136, 22), "count backwards");
+  chkBackwards = makeWidget<QCheckBox>(frame, "chkBackwards", QRect(322, 44, 136, 22), "count backwards");
 }
 
 void AnimateWindow::createPaletteControls(QGroupBox* frame) {
   hscGridChip = rangeBar(frame, "hscGridChip", QRect(96, 46, 110, 17), 1, 15, 7);
   caption(frame, QRect(8, 46, 86, 18), "# color chips", hscGridChip);
-  lblGridChip = make<QLabel>(frame, "lblGridChip", QRect(210, 46, 24, 18), "7");
-  optGradient = make<QRadioButton>(frame, "optGradient", QRect(240, 44, 84, 22), "gradient");
-  Option1 = make<QRadioButton>(frame, "Option1", QRect(326, 44, 84, 22), "discrete");
+  lblGridChip = makeWidget<QLabel>(frame, "lblGridChip", QRect(210, 46, 24, 18), "7");
+  optGradient = makeWidget<QRadioButton>(frame, "optGradient", QRect(240, 44, 84, 22), "gradient");
+  Option1 = makeWidget<QRadioButton>(frame, "Option1", QRect(326, 44, 84, 22), "discrete");
   optGradient->setChecked(true);
-  picGradient = make<QLabel>(frame, "picGradient", QRect(8, 70, 164, 26));
+  picGradient = makeWidget<QLabel>(frame, "picGradient", QRect(8, 70, 164, 26));
   picGradient->setAccessibleName("gradient");
 }
 
 void AnimateWindow::createBaseControls(QGroupBox* frame) {
   hscBaseStart = rangeBar(frame, "hscBaseStart", QRect(60, 46, 110, 17), 2, 26, 2);
   caption(frame, QRect(8, 46, 50, 18), "start at", hscBaseStart);
-  rangeLabels_[0] = make<QLabel>(frame, "lblBaseStart", QRect(174, 46, 30, 18), "2");
+  rangeLabels_[0] = makeWidget<QLabel>(frame, "lblBaseStart", QRect(174, 46, 30, 18), "2");
   hscBaseEnd = rangeBar(frame, "hscBaseEnd", QRect(268, 46, 110, 17), 2, 26, 16);
   caption(frame, QRect(216, 46, 50, 18), "end at", hscBaseEnd);
-  rangeLabels_[1] = make<QLabel>(frame, "lblBaseEnd", QRect(382, 46, 30, 18), "16");
+  rangeLabels_[1] = makeWidget<QLabel>(frame, "lblBaseEnd", QRect(382, 46, 30, 18), "16");
 }
 
 void AnimateWindow::createLayerControls(QGroupBox* frame) {
   hscCPstart = rangeBar(frame, "hscCPstart", QRect(60, 46, 110, 17), 1, 99, 10);
   caption(frame, QRect(8, 46, 50, 18), "start at", hscCPstart);
-  rangeLabels_[2] = make<QLabel>(frame, "lblCPstart", QRect(174, 46, 30, 18), "10");
+  rangeLabels_[2] = makeWidget<QLabel>(frame, "lblCPstart", QRect(174, 46, 30, 18), "10");
   hscCPend = rangeBar(frame, "hscCPend", QRect(268, 46, 110, 17), 1, 99, 19);
   caption(frame, QRect(216, 46, 50, 18), "end at", hscCPend);
-  rangeLabels_[3] = make<QLabel>(frame, "lblCPend", QRect(382, 46, 30, 18), "20");
-  auto* mode = make<QWidget>(frame, "grpNV", QRect(8, 70, 200, 24));
-  optNVcontinuous = make<QRadioButton>(mode, "optNVcontinuous", QRect(0, 0, 96, 22), "continuous");
-  optNVdiscrete = make<QRadioButton>(mode, "optNVdiscrete", QRect(100, 0, 90, 22), "discrete");
+  rangeLabels_[3] = makeWidget<QLabel>(frame, "lblCPend", QRect(382, 46, 30, 18), "20");
+  auto* mode = makeWidget<QWidget>(frame, "grpNV", QRect(8, 70, 200, 24));
+  optNVcontinuous = makeWidget<QRadioButton>(mode, "optNVcontinuous", QRect(0, 0, 96, 22), "continuous");
+  optNVdiscrete = makeWidget<QRadioButton>(mode, "optNVdiscrete", QRect(100, 0, 90, 22), "discrete");
   optNVcontinuous->setChecked(true);
-  auto* side = make<QWidget>(frame, "grpSide", QRect(216, 70, 200, 24));
-  optInward = make<QRadioButton>(side, "optInward", QRect(0, 0, 80, 22), "inward");
-  optOutward = make<QRadioButton>(side, "optOutward", QRect(84, 0, 90, 22), "outward");
+  auto* side = makeWidget<QWidget>(frame, "grpSide", QRect(216, 70, 200, 24));
+  optInward = makeWidget<QRadioButton>(side, "optInward", QRect(0, 0, 80, 22), "inward");
+  optOutward = makeWidget<QRadioButton>(side, "optOutward", QRect(84, 0, 90, 22), "outward");
   optInward->setChecked(true);
 }
 
 void AnimateWindow::createVertexControls(QGroupBox* frame) {
   hscnVstart = rangeBar(frame, "hscnVstart", QRect(60, 46, 110, 17), 3, 23, 6);
   caption(frame, QRect(8, 46, 50, 18), "start at", hscnVstart);
-  rangeLabels_[4] = make<QLabel>(frame, "lblnVstart", QRect(174, 46, 30, 18), "6");
+  rangeLabels_[4] = makeWidget<QLabel>(frame, "lblnVstart", QRect(174, 46, 30, 18), "6");
   hscnVend = rangeBar(frame, "hscnVend", QRect(268, 46, 110, 17), 3, 23, 10);
   caption(frame, QRect(216, 46, 50, 18), "end at", hscnVend);
-  rangeLabels_[5] = make<QLabel>(frame, "lblnVend", QRect(382, 46, 30, 18), "10");
+  rangeLabels_[5] = makeWidget<QLabel>(frame, "lblnVend", QRect(382, 46, 30, 18), "10");
 }
 
 void AnimateWindow::createTailControls(QGroupBox* frame) {
-  txtTailLaunch = make<QLineEdit>(frame, "txtTailLaunch", QRect(72, 44, 48, 22), "240");
+  txtTailLaunch = makeWidget<QLineEdit>(frame, "txtTailLaunch", QRect(72, 44, 48, 22), "240");
   caption(frame, QRect(8, 46, 62, 18), "tail launch", txtTailLaunch);
-  txtTailLength = make<QLineEdit>(frame, "txtTailLength", QRect(190, 44, 48, 22), "160");
+  txtTailLength = makeWidget<QLineEdit>(frame, "txtTailLength", QRect(190, 44, 48, 22), "160");
   caption(frame, QRect(126, 46, 62, 18), "tail length", txtTailLength);
-  txtTailStep = make<QLineEdit>(frame, "txtTailStep", QRect(276, 44, 40, 22), "1");
+  txtTailStep = makeWidget<QLineEdit>(frame, "txtTailStep", QRect(276, 44, 40, 22), "1");
   caption(frame, QRect(244, 46, 30, 18), "step", txtTailStep);
-  chktailReverse = make<QCheckBox>(frame, "chktailReverse", QRect(322, 44, 136, 22), "reverse direction");
+  chktailReverse = makeWidget<QCheckBox>(frame, "chktailReverse", QRect(322, 44, 136, 22), "reverse direction");
 }
 
 void AnimateWindow::createGeometryControls(QGroupBox* frame) {
-  txtKeyFrameDivs = make<QLineEdit>(frame, "txtKeyFrameDivs", QRect(112, 44, 50, 22), "100");
+  txtKeyFrameDivs = makeWidget<QLineEdit>(frame, "txtKeyFrameDivs", QRect(112, 44, 50, 22), "100");
   caption(frame, QRect(8, 46, 102, 18), "frames / keyframe", txtKeyFrameDivs);
-  lblgeoBanner = make<QLabel>(frame, "lblgeoBanner", QRect(172, 46, 150, 18), "using 0 key frames");
-  lblframeWhat = make<QLabel>(frame, "lblframeWhat", QRect(326, 46, 30, 18), "0");
+  lblgeoBanner = makeWidget<QLabel>(frame, "lblgeoBanner", QRect(172, 46, 150, 18), "using 0 key frames");
+  lblframeWhat = makeWidget<QLabel>(frame, "lblframeWhat", QRect(326, 46, 30, 18), "0");
   lblframeWhat->setCursor(Qt::PointingHandCursor);
   lblframeWhat->setToolTip("click: one sweep through the key frames up to this one");
   lblframeWhat->installEventFilter(this);
-  make<QLabel>(frame, "lblOf", QRect(358, 46, 20, 18), "of");
-  lblofWhat = make<QLabel>(frame, "lblofWhat", QRect(380, 46, 30, 18), "0");
-  lblAniName = make<QLabel>(frame, "lblAniName", QRect(8, 72, 180, 18), "animation name");
+  makeWidget<QLabel>(frame, "lblOf", QRect(358, 46, 20, 18), "of");
+  lblofWhat = makeWidget<QLabel>(frame, "lblofWhat", QRect(380, 46, 30, 18), "0");
+  lblAniName = makeWidget<QLabel>(frame, "lblAniName", QRect(8, 72, 180, 18), "animation name");
   const char* names[] = {"Command4", "Command1", "Command2", "Command3"};
   const char* captions[] = {"<<", "<", ">", ">>"};
-  for (int b = 0; b < 4; ++b) make<QPushButton>(frame, names[b], QRect(230 + 44 * b, 70, 40, 24), captions[b]);
+  for (int b = 0; b < 4; ++b) makeWidget<QPushButton>(frame, names[b], QRect(230 + 44 * b, 70, 40, 24), captions[b]);
 }
 
 void AnimateWindow::createWindowControls() {
-  bottomRow_ = make<QWidget>(this, "bottomRow", QRect(8, 0, kFrameWidth, 106));
+  bottomRow_ = makeWidget<QWidget>(this, "bottomRow", QRect(8, 0, kFrameWidth, 106));
   QWidget* row = bottomRow_;
   const char* names[] = {"cmdRun", "cmdStep", "cmdReset", "cmdClose", "cmdRand"};
   const char* captions[] = {"run", "step", "reset", "close", "randomate"};
   QPushButton** buttons[] = {&cmdRun, &cmdStep, &cmdReset, &cmdClose, &cmdRand};
-  for (int b = 0; b < 5; ++b) *buttons[b] = make<QPushButton>(row, names[b], QRect(b * 92, 0, 88, 26), captions[b]);
+  for (int b = 0; b < 5; ++b) *buttons[b] = makeWidget<QPushButton>(row, names[b], QRect(b * 92, 0, 88, 26), captions[b]);
   cmdRand->setEnabled(false);  // offered, as ever, with nothing behind it
-  chkSaveImages = make<QCheckBox>(row, "chkSaveImages", QRect(0, 32, 104, 22), "save images");
-  txtDelay = make<QLineEdit>(row, "txtDelay", QRect(150, 32, 50, 22), "0");
+  chkSaveImages = makeWidget<QCheckBox>(row, "chkSaveImages", QRect(0, 32, 104, 22), "save images");
+  txtDelay = makeWidget<QLineEdit>(row, "txtDelay", QRect(150, 32, 50, 22), "0");
   caption(row, QRect(110, 34, 38, 18), "delay", txtDelay);
-  make<QLabel>(row, "lblmS", QRect(204, 34, 24, 18), "mS");
-  lblFrametotal = make<QLabel>(row, "lblFrametotal", QRect(236, 34, 228, 18), "# frames = 1 of 1");
-  txtnFrames = make<QLineEdit>(row, "txtnFrames", QRect(80, 60, 50, 22), "200");
+  makeWidget<QLabel>(row, "lblmS", QRect(204, 34, 24, 18), "mS");
+  lblFrametotal = makeWidget<QLabel>(row, "lblFrametotal", QRect(236, 34, 228, 18), "# frames = 1 of 1");
+  txtnFrames = makeWidget<QLineEdit>(row, "txtnFrames", QRect(80, 60, 50, 22), "200");
   lblnFrames = caption(row, QRect(0, 62, 78, 18), "# of frames", txtnFrames);
   hscRes = rangeBar(row, "hscRes", QRect(212, 62, 100, 17), 0, 4, 0);
   lblResCaption = caption(row, QRect(140, 62, 70, 18), "resolution", hscRes);
-  lblRes = make<QLabel>(row, "lblRes", QRect(318, 62, 72, 18), "small");
-  txtFps = make<QLineEdit>(row, "txtFps", QRect(424, 60, 36, 22), "25");
+  lblRes = makeWidget<QLabel>(row, "lblRes", QRect(318, 62, 72, 18), "small");
+  txtFps = makeWidget<QLineEdit>(row, "txtFps", QRect(424, 60, 36, 22), "25");
   lblFps = caption(row, QRect(396, 62, 26, 18), "fps", txtFps);
   txtFps->setToolTip("frames per second of a movie (.mp4, .webm, .gif)");
-  lblloopString = make<QLabel>(row, "lblloopString", QRect(0, 86, kFrameWidth, 18), "debug info");
+  lblloopString = makeWidget<QLabel>(row, "lblloopString", QRect(0, 86, kFrameWidth, 18), "debug info");
   lblloopString->setStyleSheet("color: rgb(0, 0, 255)");
   lblloopString->hide();
   showSavingControls(false);

@@ -10,6 +10,7 @@
 
 #include "engine/Rounding.h"
 #include "ui/DesktopServices.h"
+#include "ui/MakeWidget.h"
 
 namespace quill {
 
@@ -17,22 +18,14 @@ namespace {
 
 constexpr const char* kOrderNames[] = {"spiral out", "book", "cross", "spiral in"};
 
-template <typename W>
-W* make(QWidget* parent, const char* name, QRect geometry) {
-  auto* w = new W(parent);
-  w->setObjectName(name);
-  w->setGeometry(geometry);
-  return w;
-}
-
 QLabel* label(QWidget* parent, const char* name, QRect geometry, const char* text) {
-  auto* l = make<QLabel>(parent, name, geometry);
+  auto* l = makeWidget<QLabel>(parent, name, geometry);
   l->setText(text);
   return l;
 }
 
 QScrollBar* makeScroll(QWidget* parent, const char* name, QRect geometry, int max, QLabel* caption) {
-  auto* bar = make<QScrollBar>(parent, name, geometry);
+  auto* bar = makeWidget<QScrollBar>(parent, name, geometry);
   bar->setOrientation(Qt::Horizontal);
   bar->setRange(0, max);
   bar->setPageStep(1);
@@ -85,7 +78,7 @@ DivisionDialog::DivisionDialog(DesktopServices& services, QWidget* parent)
   lblblueFractions_ = label(this, "lblblueFractions", QRect(224, 74, 24, 17), "0");
   lblblueFractions_->setStyleSheet("color: blue");
 
-  auto* regress = make<QRadioButton>(this, "optRegress", QRect(10, 100, 120, 20));
+  auto* regress = makeWidget<QRadioButton>(this, "optRegress", QRect(10, 100, 120, 20));
   regress->setText("regression");
   regress->setChecked(true);
 
@@ -93,14 +86,14 @@ DivisionDialog::DivisionDialog(DesktopServices& services, QWidget* parent)
   hscOrder_ = makeScroll(this, "hscOrder", QRect(10, 146, 150, 17), 3, caption4);
   orderName_ = label(this, "Label3", QRect(170, 146, 80, 17), kOrderNames[0]);
 
-  auto* gaps = make<QGroupBox>(this, "Frame1", QRect(10, 172, 240, 56));
+  auto* gaps = makeWidget<QGroupBox>(this, "Frame1", QRect(10, 172, 240, 56));
   gaps->setTitle("gap control");
   QLabel* offset = label(gaps, "Label6", QRect(8, 24, 44, 20), "offset");
-  txtTailLaunch_ = make<QLineEdit>(gaps, "txtTailLaunch", QRect(54, 22, 60, 22));
+  txtTailLaunch_ = makeWidget<QLineEdit>(gaps, "txtTailLaunch", QRect(54, 22, 60, 22));
   txtTailLaunch_->setText("4");
   offset->setBuddy(txtTailLaunch_);
   QLabel* length = label(gaps, "Label5", QRect(124, 24, 44, 20), "length");
-  txtTailLength_ = make<QLineEdit>(gaps, "txtTailLength", QRect(170, 22, 60, 22));
+  txtTailLength_ = makeWidget<QLineEdit>(gaps, "txtTailLength", QRect(170, 22, 60, 22));
   txtTailLength_->setText("4");
   length->setBuddy(txtTailLength_);
 

@@ -12,6 +12,7 @@
 #include <cmath>
 
 #include "ui/DesktopServices.h"
+#include "ui/MakeWidget.h"
 #include "ui/QtColor.h"
 
 namespace quill {
@@ -48,15 +49,6 @@ class PadCanvas : public QWidget {
 };
 
 namespace {
-
-template <typename W>
-W* make(QWidget* parent, const char* name, QRect geometry, const QString& text = {}) {
-  auto* widget = new W(parent);
-  widget->setObjectName(QString::fromLatin1(name));
-  widget->setGeometry(geometry);
-  widget->setText(text);
-  return widget;
-}
 
 // Clips the segment to the image (Liang-Barsky), then steps one pixel at a
 // time along its longer axis.
@@ -120,17 +112,17 @@ void PadEditor::createControls() {
 
   constexpr int x = kPadPixelsWide + 4;
   constexpr int w = 100;
-  optSelect_ = make<QRadioButton>(this, "optSelect", QRect(x, 8, w, 20), "select points");
-  optMove_ = make<QRadioButton>(this, "optMove", QRect(x, 30, w, 20), "move");
-  optScale_ = make<QRadioButton>(this, "optScale", QRect(x, 52, w, 20), "scale");
-  optRotate_ = make<QRadioButton>(this, "optRotate", QRect(x, 74, w, 20), "rotate");
-  optPoint_ = make<QRadioButton>(this, "optPoint", QRect(x, 96, w, 20), "point ");
+  optSelect_ = makeWidget<QRadioButton>(this, "optSelect", QRect(x, 8, w, 20), "select points");
+  optMove_ = makeWidget<QRadioButton>(this, "optMove", QRect(x, 30, w, 20), "move");
+  optScale_ = makeWidget<QRadioButton>(this, "optScale", QRect(x, 52, w, 20), "scale");
+  optRotate_ = makeWidget<QRadioButton>(this, "optRotate", QRect(x, 74, w, 20), "rotate");
+  optPoint_ = makeWidget<QRadioButton>(this, "optPoint", QRect(x, 96, w, 20), "point ");
   auto* tools = new QButtonGroup(this);
   for (QRadioButton* b : {optSelect_, optMove_, optScale_, optRotate_, optPoint_}) tools->addButton(b);
   optPoint_->setChecked(true);
 
   const auto button = [this](const char* name, int y, const char* caption, void (PadEditor::*handler)()) {
-    auto* b = make<QPushButton>(this, name, QRect(x, y, w, 24), caption);
+    auto* b = makeWidget<QPushButton>(this, name, QRect(x, y, w, 24), caption);
     connect(b, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
   };
   button("cmdDeselect", 130, "deselect all", &PadEditor::cmdDeselect_Click);
@@ -139,10 +131,10 @@ void PadEditor::createControls() {
   button("cmdShrink", 214, " shrink", &PadEditor::cmdShrink_Click);
   button("cmdUndo", 242, "undo", &PadEditor::cmdUndo_Click);
 
-  lblMoveX_ = make<QLabel>(this, "lblMoveX", QRect(x, 280, w, 18), "x:");
-  lblMoveY_ = make<QLabel>(this, "lblMoveY", QRect(x, 298, w, 18), "y:");
-  lblScale_ = make<QLabel>(this, "lblScale", QRect(x, 316, w, 18), "%");
-  lblRot_ = make<QLabel>(this, "lblRot", QRect(x, 334, w, 18), "");
+  lblMoveX_ = makeWidget<QLabel>(this, "lblMoveX", QRect(x, 280, w, 18), "x:");
+  lblMoveY_ = makeWidget<QLabel>(this, "lblMoveY", QRect(x, 298, w, 18), "y:");
+  lblScale_ = makeWidget<QLabel>(this, "lblScale", QRect(x, 316, w, 18), "%");
+  lblRot_ = makeWidget<QLabel>(this, "lblRot", QRect(x, 334, w, 18), "");
   resize(x + w + 4, kPadPixelsHigh + 16);
 }
 

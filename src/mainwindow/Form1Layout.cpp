@@ -18,6 +18,7 @@
 #include "mainwindow/Form1.h"
 #include "mainwindow/KeyPreview.h"
 #include "mainwindow/WindowDirectory.h"
+#include "ui/MakeWidget.h"
 
 namespace quill {
 
@@ -25,19 +26,8 @@ namespace {
 
 constexpr QSize kIconSize(32, 24);
 
-template <typename W>
-W* make(QWidget* parent, const char* name, QRect geometry, const QString& text = {}) {
-  auto* widget = new W(parent);
-  widget->setObjectName(QString::fromLatin1(name));
-  widget->setGeometry(geometry);
-  if constexpr (requires { widget->setText(text); }) {
-    if (!text.isNull()) widget->setText(text);
-  }
-  return widget;
-}
-
 QScrollBar* makeScroll(QWidget* parent, const char* name, QRect geometry, int min, int max, int value) {
-  auto* bar = make<QScrollBar>(parent, name, geometry);
+  auto* bar = makeWidget<QScrollBar>(parent, name, geometry);
   bar->setOrientation(Qt::Horizontal);
   bar->setRange(min, max);
   bar->setValue(value);
@@ -72,7 +62,7 @@ QPixmap hexagonIcon() {
 }
 
 QToolButton* makePicture(QWidget* parent, const char* name, const QPixmap& icon) {
-  auto* button = make<QToolButton>(parent, name, QRect(8, 6, 44, 34));
+  auto* button = makeWidget<QToolButton>(parent, name, QRect(8, 6, 44, 34));
   button->setIcon(icon);
   button->setIconSize(kIconSize);
   return button;
@@ -83,56 +73,56 @@ QToolButton* makePicture(QWidget* parent, const char* name, const QPixmap& icon)
 void Form1::createGeometryControls() {
   ui_.PicRect = makePicture(this, "PicRect", gridIcon());
   ui_.picHex = makePicture(this, "picHex", hexagonIcon());
-  ui_.Label8 = make<QLabel>(this, "Label8", QRect(60, 14, 104, 18), "triangles");
+  ui_.Label8 = makeWidget<QLabel>(this, "Label8", QRect(60, 14, 104, 18), "triangles");
 
-  ui_.Label1 = make<QLabel>(this, "Label1", QRect(8, 48, 160, 16), "#  polygon vertices ");
+  ui_.Label1 = makeWidget<QLabel>(this, "Label1", QRect(8, 48, 160, 16), "#  polygon vertices ");
   ui_.HScroll1 = makeScroll(this, "HScroll1", QRect(8, 66, 120, 17), 3, 23, 6);
-  ui_.Label2 = make<QLabel>(this, "Label2", QRect(134, 66, 32, 17), "6");
-  ui_.Label4 = make<QLabel>(this, "Label4", QRect(8, 90, 160, 16), "# concentric layers");
+  ui_.Label2 = makeWidget<QLabel>(this, "Label2", QRect(134, 66, 32, 17), "6");
+  ui_.Label4 = makeWidget<QLabel>(this, "Label4", QRect(8, 90, 160, 16), "# concentric layers");
   ui_.HScroll2 = makeScroll(this, "HScroll2", QRect(8, 108, 120, 17), 1, 99, 4);
-  ui_.Label5 = make<QLabel>(this, "Label5", QRect(134, 108, 32, 17), "4");
-  ui_.Label7 = make<QLabel>(this, "Label7", QRect(8, 132, 120, 17), "96");
+  ui_.Label5 = makeWidget<QLabel>(this, "Label5", QRect(134, 108, 32, 17), "4");
+  ui_.Label7 = makeWidget<QLabel>(this, "Label7", QRect(8, 132, 120, 17), "96");
 }
 
 void Form1::createGridControls() {
-  ui_.lblCols = make<QLabel>(this, "lblCols", QRect(8, 50, 70, 18), "# columns");
-  ui_.txtDims[0] = make<QLineEdit>(this, "txtDims0", QRect(80, 48, 56, 22), "12");
-  ui_.lblRows = make<QLabel>(this, "lblRows", QRect(8, 76, 70, 18), "# rows");
-  ui_.txtDims[1] = make<QLineEdit>(this, "txtDims1", QRect(80, 74, 56, 22), "10");
-  ui_.lblRects = make<QLabel>(this, "lblRects", QRect(8, 102, 120, 18), "120");
+  ui_.lblCols = makeWidget<QLabel>(this, "lblCols", QRect(8, 50, 70, 18), "# columns");
+  ui_.txtDims[0] = makeWidget<QLineEdit>(this, "txtDims0", QRect(80, 48, 56, 22), "12");
+  ui_.lblRows = makeWidget<QLabel>(this, "lblRows", QRect(8, 76, 70, 18), "# rows");
+  ui_.txtDims[1] = makeWidget<QLineEdit>(this, "txtDims1", QRect(80, 74, 56, 22), "10");
+  ui_.lblRects = makeWidget<QLabel>(this, "lblRects", QRect(8, 102, 120, 18), "120");
   // A lone option button: it only captures the ratio, and the boxes turn it off.
-  ui_.optLock = make<QRadioButton>(this, "optLock", QRect(142, 62, 22, 20));
+  ui_.optLock = makeWidget<QRadioButton>(this, "optLock", QRect(142, 62, 22, 20));
   ui_.optLock->setAutoExclusive(false);
 
-  ui_.Frame2 = make<QGroupBox>(this, "Frame2", QRect(8, 122, 156, 42));
-  ui_.optSpiral = make<QRadioButton>(ui_.Frame2, "optSpiral", QRect(8, 14, 70, 20), "spiral");
-  ui_.optLinear = make<QRadioButton>(ui_.Frame2, "optLinear", QRect(80, 14, 70, 20), "book");
+  ui_.Frame2 = makeWidget<QGroupBox>(this, "Frame2", QRect(8, 122, 156, 42));
+  ui_.optSpiral = makeWidget<QRadioButton>(ui_.Frame2, "optSpiral", QRect(8, 14, 70, 20), "spiral");
+  ui_.optLinear = makeWidget<QRadioButton>(ui_.Frame2, "optLinear", QRect(80, 14, 70, 20), "book");
   ui_.optLinear->setChecked(true);
 }
 
 void Form1::createCountingControls() {
-  ui_.Label6 = make<QLabel>(this, "Label6", QRect(8, 172, 120, 16), "number base");
+  ui_.Label6 = makeWidget<QLabel>(this, "Label6", QRect(8, 172, 120, 16), "number base");
   ui_.HScroll3 = makeScroll(this, "HScroll3", QRect(8, 190, 120, 17), 2, 16, 10);
-  ui_.Label9 = make<QLabel>(this, "Label9", QRect(134, 190, 32, 17), "10");
-  ui_.Label11 = make<QLabel>(this, "Label11", QRect(8, 214, 150, 16), "start counting at");
-  ui_.startval = make<QLineEdit>(this, "startval", QRect(8, 232, 128, 22), "0");
+  ui_.Label9 = makeWidget<QLabel>(this, "Label9", QRect(134, 190, 32, 17), "10");
+  ui_.Label11 = makeWidget<QLabel>(this, "Label11", QRect(8, 214, 150, 16), "start counting at");
+  ui_.startval = makeWidget<QLineEdit>(this, "startval", QRect(8, 232, 128, 22), "0");
   ui_.Label11->setBuddy(ui_.startval);
-  ui_.decimal = make<QCheckBox>(this, "decimal", QRect(8, 258, 80, 20), "decimal");
-  ui_.locked = make<QCheckBox>(this, "locked", QRect(92, 258, 72, 20), "lock");
+  ui_.decimal = makeWidget<QCheckBox>(this, "decimal", QRect(8, 258, 80, 20), "decimal");
+  ui_.locked = makeWidget<QCheckBox>(this, "locked", QRect(92, 258, 72, 20), "lock");
   ui_.locked->setChecked(true);
 }
 
 void Form1::createColourControls() {
-  ui_.Frame1 = make<QGroupBox>(this, "Frame1", QRect(8, 282, 156, 42));
-  ui_.Option1 = make<QRadioButton>(ui_.Frame1, "Option1", QRect(8, 14, 70, 20), "list");
-  ui_.Option2 = make<QRadioButton>(ui_.Frame1, "Option2", QRect(80, 14, 70, 20), "blend");
+  ui_.Frame1 = makeWidget<QGroupBox>(this, "Frame1", QRect(8, 282, 156, 42));
+  ui_.Option1 = makeWidget<QRadioButton>(ui_.Frame1, "Option1", QRect(8, 14, 70, 20), "list");
+  ui_.Option2 = makeWidget<QRadioButton>(ui_.Frame1, "Option2", QRect(80, 14, 70, 20), "blend");
   ui_.Option2->setChecked(true);
-  ui_.Check1 = make<QCheckBox>(this, "Check1", QRect(8, 330, 80, 20), "lines");
-  ui_.Check2 = make<QCheckBox>(this, "Check2", QRect(92, 330, 72, 20), "fills");
+  ui_.Check1 = makeWidget<QCheckBox>(this, "Check1", QRect(8, 330, 80, 20), "lines");
+  ui_.Check2 = makeWidget<QCheckBox>(this, "Check2", QRect(92, 330, 72, 20), "fills");
   ui_.Check1->setChecked(true);
   ui_.Check2->setChecked(true);
 
-  ui_.Label22 = make<QLabel>(this, "Label22", QRect(8, 356, 156, 22), "background");
+  ui_.Label22 = makeWidget<QLabel>(this, "Label22", QRect(8, 356, 156, 22), "background");
   ui_.Label22->setAlignment(Qt::AlignCenter);
   ui_.Label22->setAutoFillBackground(true);
   QPalette palette = ui_.Label22->palette();
@@ -140,8 +130,8 @@ void Form1::createColourControls() {
   palette.setColor(QPalette::WindowText, Qt::white);
   ui_.Label22->setPalette(palette);
 
-  ui_.Command2 = make<QPushButton>(this, "Command2", QRect(8, 386, 156, 28), "preview");
-  ui_.cmdHide = make<QPushButton>(this, "cmdHide", QRect(8, 418, 156, 24), "hide preview");
+  ui_.Command2 = makeWidget<QPushButton>(this, "Command2", QRect(8, 386, 156, 28), "preview");
+  ui_.cmdHide = makeWidget<QPushButton>(this, "cmdHide", QRect(8, 418, 156, 24), "hide preview");
 }
 
 void Form1::createPaletteControls() {
@@ -152,7 +142,7 @@ void Form1::createPaletteControls() {
   constexpr int kChipHeight = 20;
   for (int k = 0; k < 16; ++k) {
     const QRect place(8 + (k % 8) * 20 - (k % 8 == 7 ? 1 : 0), 450 + (k / 8) * 22, kChipWidth, kChipHeight);
-    QLabel* chip = make<QLabel>(this, kNames[k], place);
+    QLabel* chip = makeWidget<QLabel>(this, kNames[k], place);
     chip->setAlignment(Qt::AlignCenter);
     chip->setAutoFillBackground(true);
     chip->setFrameShape(QFrame::Box);
@@ -162,9 +152,9 @@ void Form1::createPaletteControls() {
   }
   ui_.Label22->installEventFilter(this);
   ui_.Label22->setCursor(Qt::PointingHandCursor);
-  ui_.Command3 = make<QPushButton>(this, "Command3", QRect(8, 498, 76, 24), "bright");
-  ui_.Command1 = make<QPushButton>(this, "Command1", QRect(88, 498, 76, 24), "random");
-  ui_.Command6 = make<QPushButton>(this, "Command6", QRect(8, 526, 156, 24), "blend options");
+  ui_.Command3 = makeWidget<QPushButton>(this, "Command3", QRect(8, 498, 76, 24), "bright");
+  ui_.Command1 = makeWidget<QPushButton>(this, "Command1", QRect(88, 498, 76, 24), "random");
+  ui_.Command6 = makeWidget<QPushButton>(this, "Command6", QRect(8, 526, 156, 24), "blend options");
 }
 
 void Form1::createPad() {
@@ -174,16 +164,16 @@ void Form1::createPad() {
 }
 
 void Form1::createCommandControls() {
-  ui_.Command4 = make<QPushButton>(this, "Command4", QRect(140, 232, 24, 22), "R");
+  ui_.Command4 = makeWidget<QPushButton>(this, "Command4", QRect(140, 232, 24, 22), "R");
   QFont bold = ui_.Command4->font();
   bold.setBold(true);
   ui_.Command4->setFont(bold);
   ui_.Command4->setToolTip("the start value of the last preview");
-  ui_.cmdRecurse = make<QPushButton>(this, "cmdRecurse", QRect(8, 556, 76, 24), "divide");
-  ui_.cmdAnimate = make<QPushButton>(this, "cmdAnimate", QRect(88, 556, 76, 24), "animate");
-  ui_.Command5 = make<QPushButton>(this, "Command5", QRect(8, 584, 76, 24), "save state");
-  ui_.Command7 = make<QPushButton>(this, "Command7", QRect(88, 584, 76, 24), "load state");
-  ui_.bmap_button = make<QPushButton>(this, "bmap_button", QRect(8, 612, 156, 24), "save image");
+  ui_.cmdRecurse = makeWidget<QPushButton>(this, "cmdRecurse", QRect(8, 556, 76, 24), "divide");
+  ui_.cmdAnimate = makeWidget<QPushButton>(this, "cmdAnimate", QRect(88, 556, 76, 24), "animate");
+  ui_.Command5 = makeWidget<QPushButton>(this, "Command5", QRect(8, 584, 76, 24), "save state");
+  ui_.Command7 = makeWidget<QPushButton>(this, "Command7", QRect(88, 584, 76, 24), "load state");
+  ui_.bmap_button = makeWidget<QPushButton>(this, "bmap_button", QRect(8, 612, 156, 24), "save image");
 }
 
 // One set of history buttons in the panel, which stays in view with the
@@ -201,15 +191,15 @@ void Form1::createHistoryControls() {
                       {{"cmdJumpFwd", "Command14"}, ">>", &ui_.jumpForward, 117, 39}};
   const int padLeft = kPanelWidthTwips / kTwipsPerPixel;
   for (const Row& r : rows) {
-    (*r.buttons)[0] = make<QPushButton>(this, r.names[0], QRect(8 + r.x, 644, r.width, 24), r.caption);
-    (*r.buttons)[1] = make<QPushButton>(this, r.names[1], QRect(padLeft + r.x, 524, r.width, 24), r.caption);
+    (*r.buttons)[0] = makeWidget<QPushButton>(this, r.names[0], QRect(8 + r.x, 644, r.width, 24), r.caption);
+    (*r.buttons)[1] = makeWidget<QPushButton>(this, r.names[1], QRect(padLeft + r.x, 524, r.width, 24), r.caption);
   }
-  ui_.modify[0] = make<QPushButton>(this, "Command10", QRect(8, 672, 156, 24), "modify frame");
-  ui_.modify[1] = make<QPushButton>(this, "cmdModify2", QRect(padLeft + 166, 524, 100, 24), "modify frame");
-  ui_.cmdNewAni = make<QPushButton>(this, "cmdNewAni", QRect(8, 700, 156, 24), "new animation");
-  ui_.lblXofY = make<QLabel>(this, "lblXofY", QRect(8, 726, 56, 18), "0 of 0");
-  ui_.Label3 = make<QLabel>(this, "Label3", QRect(66, 726, 98, 18), "frame 1 of 1");
-  ui_.lblAniName = make<QLabel>(this, "lblAniName", QRect(padLeft + 280, 528, 200, 18), "");
+  ui_.modify[0] = makeWidget<QPushButton>(this, "Command10", QRect(8, 672, 156, 24), "modify frame");
+  ui_.modify[1] = makeWidget<QPushButton>(this, "cmdModify2", QRect(padLeft + 166, 524, 100, 24), "modify frame");
+  ui_.cmdNewAni = makeWidget<QPushButton>(this, "cmdNewAni", QRect(8, 700, 156, 24), "new animation");
+  ui_.lblXofY = makeWidget<QLabel>(this, "lblXofY", QRect(8, 726, 56, 18), "0 of 0");
+  ui_.Label3 = makeWidget<QLabel>(this, "Label3", QRect(66, 726, 98, 18), "frame 1 of 1");
+  ui_.lblAniName = makeWidget<QLabel>(this, "lblAniName", QRect(padLeft + 280, 528, 200, 18), "");
 }
 
 void Form1::connectCommands() {

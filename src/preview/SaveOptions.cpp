@@ -13,6 +13,7 @@
 #include "preview/ExportFiles.h"
 #include "preview/ExportHost.h"
 #include "ui/DesktopServices.h"
+#include "ui/MakeWidget.h"
 
 namespace quill {
 
@@ -20,19 +21,6 @@ namespace {
 
 constexpr int kWidthPixels = 300;
 constexpr double kMaxWidth = 16000;
-
-template <typename W>
-W* make(QWidget* parent, const char* name, QRect geometry, const QString& text = {}) {
-  auto* widget = new W(parent);
-  widget->setObjectName(QString::fromLatin1(name));
-  widget->setGeometry(geometry);
-  if constexpr (requires { widget->setText(text); }) {
-    if (!text.isNull()) widget->setText(text);
-  } else {
-    widget->setTitle(text);
-  }
-  return widget;
-}
 
 }  // namespace
 
@@ -70,25 +58,25 @@ SaveOptions::SaveOptions(PatternState& state, DesktopServices& services, ExportH
 }
 
 void SaveOptions::createControls() {
-  Frame1 = make<QGroupBox>(this, "Frame1", QRect(8, 4, 140, 66), "file type");
-  optBmp = make<QRadioButton>(Frame1, "optBmp", QRect(8, 20, 60, 20), ".bmp");
-  optWmf = make<QRadioButton>(Frame1, "optWmf", QRect(72, 20, 60, 20), ".emf");
-  optPng = make<QRadioButton>(Frame1, "optPng", QRect(8, 42, 60, 20), ".png");
-  optSvg = make<QRadioButton>(Frame1, "optSvg", QRect(72, 42, 60, 20), ".svg");
+  Frame1 = makeWidget<QGroupBox>(this, "Frame1", QRect(8, 4, 140, 66), "file type");
+  optBmp = makeWidget<QRadioButton>(Frame1, "optBmp", QRect(8, 20, 60, 20), ".bmp");
+  optWmf = makeWidget<QRadioButton>(Frame1, "optWmf", QRect(72, 20, 60, 20), ".emf");
+  optPng = makeWidget<QRadioButton>(Frame1, "optPng", QRect(8, 42, 60, 20), ".png");
+  optSvg = makeWidget<QRadioButton>(Frame1, "optSvg", QRect(72, 42, 60, 20), ".svg");
   optWmf->setChecked(true);
 
-  Frame2 = make<QGroupBox>(this, "Frame2", QRect(156, 4, 136, 88), "metafile grid");
-  optNormal = make<QRadioButton>(Frame2, "optNormal", QRect(8, 20, 120, 20), "large");
-  optHeavy = make<QRadioButton>(Frame2, "optHeavy", QRect(8, 42, 120, 20), "extra large");
-  optExtra = make<QRadioButton>(Frame2, "optExtra", QRect(8, 64, 120, 20), "maximum");
+  Frame2 = makeWidget<QGroupBox>(this, "Frame2", QRect(156, 4, 136, 88), "metafile grid");
+  optNormal = makeWidget<QRadioButton>(Frame2, "optNormal", QRect(8, 20, 120, 20), "large");
+  optHeavy = makeWidget<QRadioButton>(Frame2, "optHeavy", QRect(8, 42, 120, 20), "extra large");
+  optExtra = makeWidget<QRadioButton>(Frame2, "optExtra", QRect(8, 64, 120, 20), "maximum");
   optNormal->setChecked(true);
 
-  legend = make<QCheckBox>(this, "legend", QRect(8, 74, 140, 20), "draw legend");
-  cmdSave = make<QPushButton>(this, "cmdSave", QRect(8, 104, 136, 28), "save");
-  cmdCancel = make<QPushButton>(this, "cmdCancel", QRect(156, 104, 136, 28), "cancel");
+  legend = makeWidget<QCheckBox>(this, "legend", QRect(8, 74, 140, 20), "draw legend");
+  cmdSave = makeWidget<QPushButton>(this, "cmdSave", QRect(8, 104, 136, 28), "save");
+  cmdCancel = makeWidget<QPushButton>(this, "cmdCancel", QRect(156, 104, 136, 28), "cancel");
   // Below the buttons: only the taller bitmap dialog shows it.
-  Label1 = make<QLabel>(this, "Label1", QRect(8, 176, 100, 20), "width in pixels");
-  Text1 = make<QLineEdit>(this, "Text1", QRect(112, 174, 80, 22), "2000");
+  Label1 = makeWidget<QLabel>(this, "Label1", QRect(8, 176, 100, 20), "width in pixels");
+  Text1 = makeWidget<QLineEdit>(this, "Text1", QRect(112, 174, 80, 22), "2000");
   Label1->setBuddy(Text1);
 
   const auto onTurnedOn = [this](QRadioButton* button, void (SaveOptions::*handler)()) {
