@@ -5,6 +5,8 @@
 // and its first feature (the start value) checked, so every frame differs.
 #include <benchmark/benchmark.h>
 
+#include "BuildType.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -111,12 +113,7 @@ void printSummary() {
 }  // namespace quill
 
 int main(int argc, char** argv) {
-  // Figures from an unoptimised build say nothing about the program.
-  std::printf("build type: %s%s\n", QUILLAVEN_BUILD_TYPE,
-              std::string(QUILLAVEN_BUILD_TYPE) == "Release" ? "" : "  (NOT Release: figures are not comparable)");
-#ifndef NDEBUG
-  std::printf("WARNING: assertions are on; this is a debug build\n");
-#endif
+  printBuildType();
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);

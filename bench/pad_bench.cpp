@@ -3,6 +3,8 @@
 // a time. The drag redraws the frame alone; mouse-up adds the mesh.
 #include <benchmark/benchmark.h>
 
+#include "BuildType.h"
+
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
@@ -15,12 +17,6 @@
 
 namespace quill {
 namespace {
-
-#ifdef NDEBUG
-constexpr const char* kBuild = "optimised";
-#else
-constexpr const char* kBuild = "DEBUG (figures are not representative)";
-#endif
 
 struct LargestPad {
   LargestPad() : editor(state, services) {
@@ -81,7 +77,8 @@ BENCHMARK(BM_PadLineByLineBaseline)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QApplication app(argc, argv);
-  std::printf("pad redraw, %s build; target: frame and mesh under 5 ms\n", quill::kBuild);
+  printBuildType();
+  std::printf("pad redraw; target: frame and mesh under 5 ms\n");
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

@@ -4,6 +4,8 @@
 // Plain per-leaf QPainter loops of the same polygons are kept as Baseline rows.
 #include <benchmark/benchmark.h>
 
+#include "BuildType.h"
+
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -239,12 +241,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
 }  // namespace quill
 
 int main(int argc, char** argv) {
-  // Figures from an unoptimised build say nothing about the program.
-  std::printf("build type: %s%s\n", QUILLAVEN_BUILD_TYPE,
-              std::string(QUILLAVEN_BUILD_TYPE) == "Release" ? "" : "  (NOT Release: figures are not comparable)");
-#ifndef NDEBUG
-  std::printf("WARNING: assertions are on; this is a debug build\n");
-#endif
+  printBuildType();
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QGuiApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);
