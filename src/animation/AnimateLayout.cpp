@@ -133,22 +133,27 @@ void AnimateWindow::createPaletteControls(QGroupBox* frame) {
   picGradient->setAccessibleName("gradient");
 }
 
+// "start at" and "end at" scroll bars, each with the label that shows its value.
+void AnimateWindow::createRange(QGroupBox* frame, const RangeLook& look, QScrollBar*& start, QScrollBar*& end) {
+  start = rangeBar(frame, look.start, QRect(60, 46, 110, 17), look.min, look.max, look.first);
+  caption(frame, QRect(8, 46, 50, 18), "start at", start);
+  rangeLabels_[look.labels] = makeWidget<QLabel>(frame, look.startLabel, QRect(174, 46, 30, 18),
+                                                 QString::number(look.first));
+  end = rangeBar(frame, look.end, QRect(268, 46, 110, 17), look.min, look.max, look.last);
+  caption(frame, QRect(216, 46, 50, 18), "end at", end);
+  rangeLabels_[look.labels + 1] = makeWidget<QLabel>(frame, look.endLabel, QRect(382, 46, 30, 18),
+                                                     QString::number(look.last + look.endShown));
+}
+
 void AnimateWindow::createBaseControls(QGroupBox* frame) {
-  hscBaseStart = rangeBar(frame, "hscBaseStart", QRect(60, 46, 110, 17), 2, 26, 2);
-  caption(frame, QRect(8, 46, 50, 18), "start at", hscBaseStart);
-  rangeLabels_[0] = makeWidget<QLabel>(frame, "lblBaseStart", QRect(174, 46, 30, 18), "2");
-  hscBaseEnd = rangeBar(frame, "hscBaseEnd", QRect(268, 46, 110, 17), 2, 26, 16);
-  caption(frame, QRect(216, 46, 50, 18), "end at", hscBaseEnd);
-  rangeLabels_[1] = makeWidget<QLabel>(frame, "lblBaseEnd", QRect(382, 46, 30, 18), "16");
+  createRange(frame, {"hscBaseStart", "hscBaseEnd", "lblBaseStart", "lblBaseEnd", 2, 26, 2, 16, 0, 0}, hscBaseStart,
+              hscBaseEnd);
 }
 
 void AnimateWindow::createLayerControls(QGroupBox* frame) {
-  hscCPstart = rangeBar(frame, "hscCPstart", QRect(60, 46, 110, 17), 1, 99, 10);
-  caption(frame, QRect(8, 46, 50, 18), "start at", hscCPstart);
-  rangeLabels_[2] = makeWidget<QLabel>(frame, "lblCPstart", QRect(174, 46, 30, 18), "10");
-  hscCPend = rangeBar(frame, "hscCPend", QRect(268, 46, 110, 17), 1, 99, 19);
-  caption(frame, QRect(216, 46, 50, 18), "end at", hscCPend);
-  rangeLabels_[3] = makeWidget<QLabel>(frame, "lblCPend", QRect(382, 46, 30, 18), "20");
+  // "end at" shows one more: the continuous sweep runs up to end + 1 layers.
+  createRange(frame, {"hscCPstart", "hscCPend", "lblCPstart", "lblCPend", 1, 99, 10, 19, 2, 1}, hscCPstart,
+              hscCPend);
   auto* mode = makeWidget<QWidget>(frame, "grpNV", QRect(8, 70, 200, 24));
   optNVcontinuous = makeWidget<QRadioButton>(mode, "optNVcontinuous", QRect(0, 0, 96, 22), "continuous");
   optNVdiscrete = makeWidget<QRadioButton>(mode, "optNVdiscrete", QRect(100, 0, 90, 22), "discrete");
@@ -160,12 +165,7 @@ void AnimateWindow::createLayerControls(QGroupBox* frame) {
 }
 
 void AnimateWindow::createVertexControls(QGroupBox* frame) {
-  hscnVstart = rangeBar(frame, "hscnVstart", QRect(60, 46, 110, 17), 3, 23, 6);
-  caption(frame, QRect(8, 46, 50, 18), "start at", hscnVstart);
-  rangeLabels_[4] = makeWidget<QLabel>(frame, "lblnVstart", QRect(174, 46, 30, 18), "6");
-  hscnVend = rangeBar(frame, "hscnVend", QRect(268, 46, 110, 17), 3, 23, 10);
-  caption(frame, QRect(216, 46, 50, 18), "end at", hscnVend);
-  rangeLabels_[5] = makeWidget<QLabel>(frame, "lblnVend", QRect(382, 46, 30, 18), "10");
+  createRange(frame, {"hscnVstart", "hscnVend", "lblnVstart", "lblnVend", 3, 23, 6, 10, 4, 0}, hscnVstart, hscnVend);
 }
 
 void AnimateWindow::createTailControls(QGroupBox* frame) {

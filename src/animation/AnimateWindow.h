@@ -93,6 +93,16 @@ class AnimateWindow : public QWidget {
   void createFeatureControls(int i, QGroupBox* frame);
   void createStartControls(QGroupBox* frame);
   void createPaletteControls(QGroupBox* frame);
+  struct RangeLook {
+    const char* start;
+    const char* end;
+    const char* startLabel;
+    const char* endLabel;
+    int min, max, first, last;
+    int labels;     // index of the start label in rangeLabels_
+    int endShown;   // what the end label adds to the value
+  };
+  void createRange(QGroupBox* frame, const RangeLook& look, QScrollBar*& start, QScrollBar*& end);
   void createBaseControls(QGroupBox* frame);
   void createLayerControls(QGroupBox* frame);
   void createVertexControls(QGroupBox* frame);

@@ -18,17 +18,13 @@
 #include "app/HeadlessAnimate.h"
 #include "app/QuillavenApp.h"
 #include "mainwindow/Form1.h"
+#include "support/FileBytes.h"
 #include "ui/ScriptedServices.h"
 
 namespace quill {
 namespace {
 
 std::string examplePath(const char* name) { return std::string(QUILLAVEN_SOURCE_DIR) + "/examples/" + name; }
-
-QByteArray bytesOf(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 class AnimationRunTest : public ::testing::Test {
  protected:
@@ -64,7 +60,7 @@ TEST_F(AnimationRunTest, ASavedRunWritesNumberedFramesWithTheBanner) {
   EXPECT_EQ(files.front(), "a001.bmp");
   EXPECT_EQ(files.back(), "a012.bmp");
   EXPECT_EQ(QImage(dir.filePath("a007.bmp")).size(), QSize(1200, 1000));
-  EXPECT_NE(bytesOf(dir.filePath("a001.bmp")), bytesOf(dir.filePath("a002.bmp")));  // the count moved on
+  EXPECT_NE(fileBytes(dir.filePath("a001.bmp")), fileBytes(dir.filePath("a002.bmp")));  // the count moved on
   // The end of a run disarms saving and resets.
   EXPECT_FALSE(window.findChild<QCheckBox*>("chkSaveImages")->isChecked());
   EXPECT_FALSE(app->state().sequenceFramePending);
@@ -108,9 +104,9 @@ TEST_F(AnimationRunTest, HeadlessRunWritesWhatTheWindowWrites) {
 
   for (int i = 1; i <= 6; ++i) {
     const QString n = QString("%1").arg(i, 3, 10, QChar('0'));
-    const QByteArray fromWindow = bytesOf(dir.filePath("w" + n + ".bmp"));
+    const QByteArray fromWindow = fileBytes(dir.filePath("w" + n + ".bmp"));
     ASSERT_FALSE(fromWindow.isEmpty()) << i;
-    EXPECT_EQ(bytesOf(dir.filePath("h" + n + ".bmp")), fromWindow) << "frame " << i;
+    EXPECT_EQ(fileBytes(dir.filePath("h" + n + ".bmp")), fromWindow) << "frame " << i;
   }
 }
 

@@ -5,16 +5,12 @@
 #include <cstring>
 
 #include "Form1Fixture.h"
-#include "support/FileSizeLimit.h"
 #include "mainwindow/KeyPreview.h"
+#include "support/FileBytes.h"
+#include "support/FileSizeLimit.h"
 
 namespace quill {
 namespace {
-
-QByteArray readAll(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 int16_t i16At(const QByteArray& bytes, int offset) {
   int16_t v = 0;
@@ -57,7 +53,7 @@ TEST_F(FilesTest, SaveWritesTheListAndLoadAppendsIt) {
   EXPECT_FALSE(form->unsavedEdits());
 
   // Header, count N - 1, then records of 600 bytes plus their texts.
-  const QByteArray bytes = readAll(QString::fromStdString(path("three.kvt")));
+  const QByteArray bytes = fileBytes(QString::fromStdString(path("three.kvt")));
   EXPECT_EQ(bytes.left(14), "quillaven v1.6");
   EXPECT_EQ(i16At(bytes, 14), 3);
   const int nameLength = 11;  // "animation 1"
@@ -91,14 +87,14 @@ TEST_F(FilesTest, SaveAfterADeleteWritesOneRecordFewer) {
   form->Form_KeyDown('Z', kCtrlBit);
   form->Form_KeyDown('D', kCtrlBit);
   ASSERT_TRUE(save(path("two.kvt")));
-  const QByteArray bytes = readAll(QString::fromStdString(path("two.kvt")));
+  const QByteArray bytes = fileBytes(QString::fromStdString(path("two.kvt")));
   EXPECT_EQ(i16At(bytes, 14), 2);
 }
 
 TEST_F(FilesTest, RefusedFilesSayWhyAndChangeNothing) {
   previews(2);
   ASSERT_TRUE(save(path("good.kvt")));
-  QByteArray good = readAll(QString::fromStdString(path("good.kvt")));
+  QByteArray good = fileBytes(QString::fromStdString(path("good.kvt")));
   const auto write = [&](const char* name, const QByteArray& bytes) {
     QFile f(dir.filePath(name));
     EXPECT_TRUE(f.open(QIODevice::WriteOnly));
@@ -131,7 +127,7 @@ TEST_F(FilesTest, AFailedSaveKeepsTheOldFileAndSaysSo) {
   previews(1);
   const std::string target = path("kept.kvt");
   ASSERT_TRUE(save(target));
-  const QByteArray before = readAll(QString::fromStdString(target));
+  const QByteArray before = fileBytes(QString::fromStdString(target));
   previews(2);
 
   // A full disk: writes past 64 bytes fail.
@@ -142,7 +138,7 @@ TEST_F(FilesTest, AFailedSaveKeepsTheOldFileAndSaysSo) {
   }
 
   EXPECT_FALSE(saved1);
-  EXPECT_EQ(readAll(QString::fromStdString(target)), before);
+  EXPECT_EQ(fileBytes(QString::fromStdString(target)), before);
   EXPECT_NE(windows.scripted.lastMessage().find("can't save " + target), std::string::npos);
   EXPECT_NE(windows.calls.back(), "showNotice saved as:");
   EXPECT_TRUE(form->unsavedEdits());

@@ -5,15 +5,11 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include "support/FileBytes.h"
 #include "ui/MetafileRecorder.h"
 
 namespace quill {
 namespace {
-
-QByteArray readAll(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 int32_t le32(const QByteArray& b, int at) {
   uint32_t v = 0;
@@ -72,7 +68,7 @@ TEST(EmfRecorder, WritesAHeaderWithTheGivenFrameWhenClosedOrDropped) {
         EXPECT_FALSE(r->close());  // once only
       }
     }
-    const QByteArray b = readAll(path);
+    const QByteArray b = fileBytes(path);
     ASSERT_GE(b.size(), 108);
     EXPECT_EQ(le32(b, 0), 1);  // EMR_HEADER
     EXPECT_EQ(b.mid(40, 4), QByteArray(" EMF"));
@@ -99,7 +95,7 @@ TEST(EmfRecorder, AnIndependentReaderSeesEveryPolygonAndTheText) {
   run.start(converter, {"-i", emf, "-o", svg});
   ASSERT_TRUE(run.waitForFinished(60000));
   ASSERT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
-  const QString text = QString::fromUtf8(readAll(svg));
+  const QString text = QString::fromUtf8(fileBytes(svg));
   SCOPED_TRACE(text.toStdString());
   EXPECT_EQ(text.count("<path") + text.count("<polygon"), 3);
   for (const char* fill : {"#FF0000", "#008000", "#0102FA"})  // red in the low byte
