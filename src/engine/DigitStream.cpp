@@ -192,6 +192,10 @@ void DigitCursor::restart() {
     // order of summing, only while each channel fits a byte.
     if (channels_[d][2] < 0 || channels_[d][2] > 255) exactSums_ = false;
   }
+  if (blend_) {
+    if (!blended_) blended_ = std::make_unique<Blended[]>(kBlendSlots);
+    std::fill_n(blended_.get(), kBlendSlots, Blended{});
+  }
 }
 
 Color DigitCursor::next() { return blend_ ? nextBlend() : nextDigit(); }
@@ -215,7 +219,14 @@ Color DigitCursor::nextBlend() {
   state_.pendingDigits = 0;
   const int n = convert();
   state_.pendingDigits = static_cast<int16_t>(n - 1);
-  return blendFromSums(state_, n, sums_);
+  // Exact sums lie within 0..255 x 64 digits, 14 bits each.
+  const uint64_t key = uint64_t{1} << 63 | static_cast<uint64_t>(n) |
+                       static_cast<uint64_t>(sums_[0]) << 7 |
+                       static_cast<uint64_t>(sums_[1]) << 21 |
+                       static_cast<uint64_t>(sums_[2]) << 35;
+  Blended& slot = blended_[(key * 0x9E3779B97F4A7C15ull) >> 52];
+  if (slot.key != key) slot = {key, blendFromSums(state_, n, sums_)};
+  return slot.color;
 }
 
 void DigitCursor::addDigit(int digit, int sign) {

@@ -1,4 +1,6 @@
 #pragma once
+#include <memory>
+
 #include "engine/PatternState.h"
 
 namespace quill {
@@ -50,6 +52,15 @@ class DigitCursor {
   int length_ = 0;
   int64_t sums_[3] = {0, 0, 0};  // red, green, blue of the held number's digits
   int channels_[16][3] = {};
+  // A blend depends on nothing but the digit count and the channel sums (the
+  // weights and variant hold for a whole render), and few sums ever occur, so
+  // the colours already worked out are kept by those.
+  struct Blended {
+    uint64_t key = 0;  // 0: empty
+    Color color = 0;
+  };
+  static constexpr size_t kBlendSlots = 4096;
+  std::unique_ptr<Blended[]> blended_;
 };
 
 }  // namespace quill

@@ -71,6 +71,10 @@ void Renderer::curse(double x1, double y1, double x2, double y2, double x3, doub
   const double x12 = (x1 + x2) / 2, y12 = (y1 + y2) / 2;
   const double x23 = (x2 + x3) / 2, y23 = (y2 + y3) / 2;
   const double x13 = (x1 + x3) / 2, y13 = (y1 + y3) / 2;
+  if (level + 1 >= rs_.maxLevel) {
+    leafQuartet(x1, y1, x2, y2, x3, y3, x12, y12, x23, y23, x13, y13);
+    return;
+  }
   const Corners children[4] = {
       {x23, y23, x12, y12, x13, y13},  // middle
       {x1, y1, x13, y13, x12, y12},    // corner A
@@ -101,15 +105,44 @@ void Renderer::Gcurse(double x, double y, double size, int16_t level) {
   }
 }
 
+// previewScale is single precision; the product is taken in double.
+IntPoint Renderer::pixelOf(double x, double y) const {
+  const double scale = state_.previewScale;
+  return {floorToPixel((x + 312.5) * scale), floorToPixel((247 - y) * scale)};
+}
+
 void Renderer::triangleLeaf(double x1, double y1, double x2, double y2, double x3, double y3) {
+  triangleLeafAt(pixelOf(x1, y1), pixelOf(x2, y2), pixelOf(x3, y3));
+}
+
+// A point's pixel depends on nothing but the point, so the corners and
+// midpoints shared by the four leaves are converted once.
+void Renderer::leafQuartet(double x1, double y1, double x2, double y2, double x3, double y3,
+                           double x12, double y12, double x23, double y23, double x13,
+                           double y13) {
+  const IntPoint p1 = pixelOf(x1, y1), p2 = pixelOf(x2, y2), p3 = pixelOf(x3, y3);
+  const IntPoint p12 = pixelOf(x12, y12), p23 = pixelOf(x23, y23), p13 = pixelOf(x13, y13);
+  const IntPoint children[4][3] = {
+      {p23, p12, p13},  // middle
+      {p1, p13, p12},   // corner A
+      {p12, p2, p23},   // corner B
+      {p13, p23, p3},   // corner C
+  };
+  // curse has checked the order before dividing.
+  for (int child : kTriangleOrder[state_.curFrame.order]) {
+    const IntPoint* c = children[child];
+    triangleLeafAt(c[0], c[1], c[2]);
+    if (stopped_) return;
+  }
+}
+
+void Renderer::triangleLeafAt(IntPoint a, IntPoint b, IntPoint c) {
   if (rs_.cellIndex >= nextStopPoll_ && pollStop()) return;
   if (!leafColour()) return;
-  // previewScale is single precision; the product is taken in double.
-  const double scale = state_.previewScale;
   auto& p = state_.trianglePoints;
-  p[0] = {floorToPixel((x1 + 312.5) * scale), floorToPixel((247 - y1) * scale)};
-  p[1] = {floorToPixel((x2 + 312.5) * scale), floorToPixel((247 - y2) * scale)};
-  p[2] = {floorToPixel((x3 + 312.5) * scale), floorToPixel((247 - y3) * scale)};
+  p[0] = a;
+  p[1] = b;
+  p[2] = c;
   const bool metaLines = metafile_ && metafile_->triangleLinesOn;
   const bool metaFills = metafile_ && metafile_->triangleFillsOn;
   drawLeaf(p.data(), 3, metaLines, metaFills);
@@ -154,7 +187,16 @@ void Renderer::drawLeaf(const IntPoint* points, int count, bool metaLinesOn, boo
   const KeyFrame& f = state_.curFrame;
   const Color outline = f.drawLines != 0 ? kBlack : rs_.cellColor;
   const Color fill = f.drawFills != 0 ? rs_.cellColor : kWhite;
-  surface_.polygon(points, count, fill, outline);
+  if (inRender_) {
+    SurfacePolygon& leaf = batch_[static_cast<size_t>(batched_)];
+    std::copy(points, points + count, leaf.points);
+    leaf.count = count;
+    leaf.fill = fill;
+    leaf.outline = outline;
+    if (++batched_ == kBatch) flushLeaves();
+  } else {
+    surface_.polygon(points, count, fill, outline);
+  }
   ++rs_.cellIndex;
   if (metafile_ != nullptr && metafile_->recorder != nullptr)
     recordLeaf(points, count, metaLinesOn, metaFillsOn);

@@ -19,14 +19,23 @@ constexpr int kMaxFractions = 62;
 Renderer::Renderer(PatternState& state, RenderState& renderState, Surface& surface)
     : state_(state), rs_(renderState), surface_(surface), digits_(state) {}
 
-// Marks the span of one render, however it returns.
+// Marks the span of one render, however it returns, and hands the surface
+// the leaves still batched at its end.
 struct Renderer::RenderSpan {
-  explicit RenderSpan(bool& flag) : flag_(flag) { flag_ = true; }
-  ~RenderSpan() { flag_ = false; }
+  explicit RenderSpan(Renderer& renderer) : renderer_(renderer) { renderer_.inRender_ = true; }
+  ~RenderSpan() {
+    renderer_.flushLeaves();
+    renderer_.inRender_ = false;
+  }
   RenderSpan(const RenderSpan&) = delete;
   RenderSpan& operator=(const RenderSpan&) = delete;
-  bool& flag_;
+  Renderer& renderer_;
 };
+
+void Renderer::flushLeaves() {
+  if (batched_ > 0) surface_.drawPolygons(batch_.data(), batched_);
+  batched_ = 0;
+}
 
 Color Renderer::nextColour() {
   if (inRender_) return digits_.next();
@@ -42,6 +51,7 @@ void Renderer::setStopCheck(std::function<bool()> check, int64_t leaves) {
 bool Renderer::pollStop() {
   if (stopped_) return true;
   nextStopPoll_ = rs_.cellIndex + stopEvery_;
+  flushLeaves();  // whoever looks at the picture now sees every leaf so far
   if (stopCheck_ && stopCheck_()) {
     stopped_ = true;
     nextStopPoll_ = rs_.cellIndex;  // every later leaf lands here and turns back
@@ -75,7 +85,7 @@ void Renderer::prologue(bool grid) {
 }
 
 void Renderer::render() {
-  const RenderSpan span(inRender_);
+  const RenderSpan span(*this);
   prologue(false);
   const KeyFrame& f = state_.curFrame;
   if (state_.digitCounter == 0) rs_.currentColor = f.palette[(f.numberBase - 1) & 15];
@@ -103,7 +113,7 @@ void Renderer::render() {
 }
 
 void Renderer::render_Spi() {
-  const RenderSpan span(inRender_);
+  const RenderSpan span(*this);
   prologue(true);
   spiralStart(state_);
   rs_.cellPenWidth = 1;
@@ -115,7 +125,7 @@ void Renderer::render_Spi() {
 }
 
 void Renderer::render_book() {
-  const RenderSpan span(inRender_);
+  const RenderSpan span(*this);
   prologue(true);
   rs_.cellPenWidth = 1;
   const int rows = state_.curFrame.rowCount;

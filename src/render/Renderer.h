@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <limits>
@@ -86,11 +87,18 @@ class Renderer {
     curse(a.x, a.y, b.x, b.y, c.x, c.y, 0);
   }
   void triangleLeaf(double x1, double y1, double x2, double y2, double x3, double y3);
+  // The four leaves of a cell one level above the leaves, from its corners and
+  // midpoints converted to pixels once.
+  void leafQuartet(double x1, double y1, double x2, double y2, double x3, double y3,
+                   double x12, double y12, double x23, double y23, double x13, double y13);
+  void triangleLeafAt(IntPoint a, IntPoint b, IntPoint c);
+  IntPoint pixelOf(double x, double y) const;
   void squareLeaf(double x, double y, double size);
   bool leafColour();  // steps 1-3 of a leaf; false when the gap skips it
   void drawLeaf(const IntPoint* points, int count, bool metaLinesOn, bool metaFillsOn);
   void recordLeaf(const IntPoint* points, int count, bool linesOn, bool fillsOn);
   bool pollStop();
+  void flushLeaves();
 
   static constexpr int64_t kNever = std::numeric_limits<int64_t>::max();
 
@@ -104,6 +112,11 @@ class Renderer {
   // painters called on their own take them straight from the stream.
   DigitCursor digits_;
   bool inRender_ = false;
+  // A render's leaves go to the surface in batches; painters called on their
+  // own draw each leaf at once.
+  static constexpr int kBatch = 256;
+  std::array<SurfacePolygon, kBatch> batch_;
+  int batched_ = 0;
   std::function<bool()> stopCheck_;
   int64_t stopEvery_ = 1 << 16;
   int64_t nextStopPoll_ = kNever;  // cellIndex at which the stop check is next asked

@@ -1,5 +1,7 @@
 #include "ui/RecordingSurface.h"
 
+#include <utility>
+
 namespace quill {
 
 void RecordingSurface::resize(int width, int height) {
@@ -35,7 +37,11 @@ void RecordingSurface::setTransparentBackground(bool transparent) {
 }
 
 void RecordingSurface::text(int x, int y, const std::string& text) {
-  calls_.push_back({Kind::Text, {}, 0, 0, x, y, {}, text});
+  // Built member by member: GCC 12's optimiser misreads the braced temporary's
+  // default font as uninitialised.
+  Call call{Kind::Text, {}, 0, 0, x, y, {}, {}};
+  call.text = text;
+  calls_.push_back(std::move(call));
 }
 
 std::vector<RecordingSurface::Call> RecordingSurface::polygons() const {

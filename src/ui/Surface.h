@@ -13,6 +13,14 @@ struct FontSpec {
   friend bool operator==(const FontSpec&, const FontSpec&) = default;
 };
 
+// One polygon of a batch: 3 or 4 points, as polygon() takes them.
+struct SurfacePolygon {
+  IntPoint points[4];
+  int count = 0;
+  Color fill = 0;
+  Color outline = 0;
+};
+
 // What the painters draw on: the preview, the exports and the headless renderer
 // all go through this one interface.
 class Surface {
@@ -28,6 +36,12 @@ class Surface {
   virtual int lineWidth() const = 0;
   // A closed polygon of 3 or 4 points, filled and outlined.
   virtual void polygon(const IntPoint* points, int count, Color fill, Color outline) = 0;
+  // Polygons in order, exactly as calling polygon() for each; a render hands
+  // its leaves over this way, so a surface can draw them without a call apiece.
+  virtual void drawPolygons(const SurfacePolygon* list, int count) {
+    for (int i = 0; i < count; ++i)
+      polygon(list[i].points, list[i].count, list[i].fill, list[i].outline);
+  }
   virtual void setFont(const FontSpec& font) = 0;
   virtual void setTextColor(Color color) = 0;
   virtual void setTransparentBackground(bool transparent) = 0;
