@@ -109,7 +109,11 @@ TEST_F(RendererTest, StopCheckEndsALargeRenderAndKeepsWhatWasDrawn) {
   setGrid(100, 100);
   frame().levels = 2;  // 160000 leaves
   int asked = 0;
-  renderer.setStopCheck([&] { return ++asked == 3; }, 1000);
+  // Whoever is asked sees every leaf so far on the surface, batched or not.
+  renderer.setStopCheck([&] {
+    EXPECT_EQ(static_cast<int64_t>(polygons().size()), rs.cellIndex);
+    return ++asked == 3;
+  }, 1000);
   renderer.draw();
   EXPECT_TRUE(renderer.stopped());
   EXPECT_EQ(asked, 3);
