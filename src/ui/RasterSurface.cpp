@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <thread>
 
 #include "ui/QtColor.h"
 #include "ui/ScanlineFill.h"
@@ -49,14 +50,19 @@ QFont makeFont(const FontSpec& wanted) {
 }  // namespace
 
 RasterSurface::RasterSurface(int width, int height, PolygonFill fill)
-    : polygonFill_(fill), font_(makeFont(fontSpec_)) {
+    : polygonFill_(fill),
+      font_(makeFont(fontSpec_)),
+      threaded_(std::thread::hardware_concurrency() >= 2) {
   if (canAllocate(width, height)) {
     image_ = QImage(width, height, QImage::Format_RGB32);
     if (!image_.isNull()) image_.fill(toQRgb(background_));
   }
 }
 
-RasterSurface::~RasterSurface() { endPainting(); }
+RasterSurface::~RasterSurface() {
+  settle();
+  endPainting();
+}
 
 bool RasterSurface::canAllocate(int width, int height) {
   if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide) return false;
@@ -68,6 +74,7 @@ bool RasterSurface::tryResize(int width, int height) {
   if (!canAllocate(width, height)) return false;
   QImage next(width, height, QImage::Format_RGB32);
   if (next.isNull()) return false;
+  settle();
   endPainting();
   next.fill(toQRgb(background_));
   const int rows = std::min(height, image_.height());
@@ -80,34 +87,64 @@ bool RasterSurface::tryResize(int width, int height) {
 
 void RasterSurface::clear(Color background) {
   background_ = background;
+  settle();
   endPainting();
   if (!image_.isNull()) image_.fill(toQRgb(background));
 }
 
 void RasterSurface::setLineWidth(int pixels) {
   // A pen is never thinner than one pixel, as with GDI's width 0.
-  lineWidth_ = std::clamp(pixels, 1, kMaxLineWidth);
+  const int width = std::clamp(pixels, 1, kMaxLineWidth);
+  if (width != lineWidth_) settle();  // polygons handed over keep the width they had
+  lineWidth_ = width;
+}
+
+void RasterSurface::setThreaded(bool threaded) {
+  settle();
+  threaded_ = threaded;
 }
 
 void RasterSurface::polygon(const IntPoint* points, int count, Color fill, Color outline) {
   if (points == nullptr || count < 3 || count > 4) return;
-  if (polygonFill_ == PolygonFill::Scanline)
-    scanlinePolygon(points, count, fill, outline);
-  else
+  if (polygonFill_ == PolygonFill::Painter) {
     painterPolygon(points, count, fill, outline);
+    return;
+  }
+  SurfacePolygon one;
+  std::copy(points, points + count, one.points);
+  one.count = count;
+  one.fill = fill;
+  one.outline = outline;
+  drawPolygons(&one, 1);
 }
 
-void RasterSurface::scanlinePolygon(const IntPoint* points, int count, Color fill,
-                                    Color outline) {
-  if (image_.isNull()) return;
+void RasterSurface::drawPolygons(const SurfacePolygon* list, int count) {
+  if (polygonFill_ == PolygonFill::Painter) {
+    Surface::drawPolygons(list, count);
+    return;
+  }
+  if (image_.isNull() || list == nullptr || count <= 0) return;
   endPainting();
-  const PixelRows& rows = pixelRows();
-  if (stamps_.draw(rows, points, count, lineWidth_, toQRgb(fill), toQRgb(outline))) return;
-  fillPolygon(rows, points, count, toQRgb(fill));
-  if (lineWidth_ == 1)
-    strokeThin(rows, points, count, toQRgb(outline));
+  pixelRows();  // the rows are fixed before any polygon goes to the drawing thread
+  if (threaded_)
+    pipeline_.add(list, count);
   else
-    strokeWide(rows, points, count, lineWidth_, toQRgb(outline));
+    drawBatch(list, count);
+}
+
+void RasterSurface::drawBatch(const SurfacePolygon* list, int count) {
+  const PixelRows& rows = rows_;
+  const int width = lineWidth_;
+  for (const SurfacePolygon* p = list; p != list + count; ++p) {
+    if (p->count < 3 || p->count > 4) continue;
+    const uint32_t fill = toQRgb(p->fill), outline = toQRgb(p->outline);
+    if (stamps_.draw(rows, p->points, p->count, width, fill, outline)) continue;
+    fillPolygon(rows, p->points, p->count, fill);
+    if (width == 1)
+      strokeThin(rows, p->points, p->count, outline);
+    else
+      strokeWide(rows, p->points, p->count, width, outline);
+  }
 }
 
 void RasterSurface::painterPolygon(const IntPoint* points, int count, Color fill, Color outline) {
@@ -131,6 +168,7 @@ void RasterSurface::setFont(const FontSpec& font) {
 
 void RasterSurface::text(int x, int y, const std::string& text) {
   if (text.empty()) return;
+  settle();
   QPainter* p = painter();
   if (p == nullptr) return;
   p->setPen(toQColor(textColor_));
@@ -144,6 +182,7 @@ void RasterSurface::text(int x, int y, const std::string& text) {
 
 // Whoever gets the image may keep a copy: the next polygon detaches from it.
 const QImage& RasterSurface::image() {
+  settle();
   endPainting();
   rows_ = {};
   return image_;
@@ -183,6 +222,7 @@ bool wholePng(const QString& path) {
 }  // namespace
 
 bool RasterSurface::saveBmp(const std::string& path) {
+  settle();
   endPainting();
   if (image_.isNull()) return false;
   // Qt writes an image without alpha at 24 bits per pixel straight from the
@@ -192,6 +232,7 @@ bool RasterSurface::saveBmp(const std::string& path) {
 }
 
 bool RasterSurface::savePng(const std::string& path) {
+  settle();
   endPainting();
   if (image_.isNull()) return false;
   const QString name = QString::fromStdString(path);
@@ -200,6 +241,7 @@ bool RasterSurface::savePng(const std::string& path) {
 
 QPainter* RasterSurface::painter() {
   if (painter_.isActive()) return &painter_;
+  settle();
   rows_ = {};
   if (image_.isNull() || !painter_.begin(&image_)) return nullptr;
   painter_.setRenderHint(QPainter::Antialiasing, false);

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include "ui/PolygonPipeline.h"
 #include "ui/PolygonStamps.h"
 #include "ui/Surface.h"
 
@@ -31,6 +32,10 @@ namespace quill {
 // line width; for wider lines, than a cut miter's reach of 2w + 1) both give
 // the same pixel, and the start-up pictures come out identical. Text always goes through QPainter,
 // which stays open between text calls and is closed before rows are written.
+//
+// With two or more cores the scanline polygons are drawn on a second thread
+// while the caller works out the next ones, in the order they came, so the
+// picture is the same either way; everything else waits for them first.
 enum class PolygonFill { Scanline, Painter };
 
 class RasterSurface : public Surface {
@@ -62,7 +67,12 @@ class RasterSurface : public Surface {
   void setLineWidth(int pixels) override;
   int lineWidth() const override { return lineWidth_; }
   void polygon(const IntPoint* points, int count, Color fill, Color outline) override;
+  void drawPolygons(const SurfacePolygon* list, int count) override;
   PolygonFill polygonFill() const { return polygonFill_; }
+  // Whether scanline polygons go to the second thread; on by default when the
+  // machine has a second core.
+  void setThreaded(bool threaded);
+  bool threaded() const { return threaded_; }
   void setFont(const FontSpec& font) override;
   const FontSpec& font() const { return fontSpec_; }
   void setTextColor(Color color) override { textColor_ = color; }
@@ -79,7 +89,10 @@ class RasterSurface : public Surface {
   QPainter* painter();
   void endPainting();
   void painterPolygon(const IntPoint* points, int count, Color fill, Color outline);
-  void scanlinePolygon(const IntPoint* points, int count, Color fill, Color outline);
+  // Draws scanline polygons into rows_; runs on the drawing thread when threaded.
+  void drawBatch(const SurfacePolygon* list, int count);
+  // Waits until every polygon handed over is in the image.
+  void settle() { pipeline_.finish(); }
   const PixelRows& pixelRows();
 
   QImage image_;
@@ -94,6 +107,9 @@ class RasterSurface : public Surface {
   int fontAscent_ = -1;  // measured at the first text, so shapes need no font system
   Color textColor_ = kBlack;
   bool transparent_ = true;
+  bool threaded_ = false;
+  // Last, so it is gone (its thread joined) before anything it draws with.
+  PolygonPipeline pipeline_{[this](const SurfacePolygon* list, int count) { drawBatch(list, count); }};
 };
 
 }  // namespace quill

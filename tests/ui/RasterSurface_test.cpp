@@ -6,7 +6,9 @@
 #include <QImage>
 #include <QRect>
 #include <QTemporaryDir>
+#include <random>
 #include <set>
+#include <vector>
 
 #include "support/FileSizeLimit.h"
 #include "ui/QtColor.h"
@@ -151,6 +153,48 @@ TEST(RasterSurface, SavesA24BitWindowsBitmapAndAPng) {
   EXPECT_EQ(QImage(png).convertToFormat(QImage::Format_RGB32), s.image());
   EXPECT_FALSE(s.savePng(dir.filePath("missing/out.png").toStdString()));
   EXPECT_FALSE(s.saveBmp(dir.filePath("missing/out.bmp").toStdString()));
+}
+
+// Polygons go to the drawing thread in batches; everything else must wait for
+// them, so the pictures (and copies taken on the way) match drawing in place.
+TEST(RasterSurface, TheDrawingThreadKeepsTheOrderOfEveryCall) {
+  auto draw = [](bool threaded) {
+    std::vector<QImage> pictures;
+    RasterSurface s(300, 200);
+    s.setThreaded(threaded);
+    s.clear(kBack);
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> coordinate(-20, 320), nudge(-6, 6), colour(0, 0xFFFFFF);
+    for (int round = 0; round < 6; ++round) {
+      std::vector<SurfacePolygon> batch(5000);
+      for (SurfacePolygon& p : batch) {
+        p.count = 3 + round % 2;
+        p.points[0] = {coordinate(random), coordinate(random)};
+        for (int i = 1; i < p.count; ++i)
+          p.points[i] = {p.points[0].x + nudge(random), p.points[0].y + nudge(random)};
+        p.fill = colour(random);
+        p.outline = colour(random);
+      }
+      s.drawPolygons(batch.data(), 2500);
+      square(s, 10 * round, 20, 40);
+      s.drawPolygons(batch.data() + 2500, 2500);
+      if (round == 2) s.setLineWidth(3);
+      if (round == 4) s.clear(kFill);
+      s.text(5 + 30 * round, 150, "Q");
+      pictures.push_back(s.image());  // a copy, which later drawing must leave alone
+    }
+    square(s, 100, 100, 5);  // left unfinished when the surface goes
+    pictures.push_back(s.image());
+    return pictures;
+  };
+  const std::vector<QImage> threaded = draw(true), inPlace = draw(false);
+  ASSERT_EQ(threaded.size(), inPlace.size());
+  for (size_t i = 0; i < threaded.size(); ++i) EXPECT_EQ(threaded[i], inPlace[i]) << i;
+  EXPECT_NE(threaded[0], threaded[1]);
+
+  RasterSurface abandoned(50, 50);  // goes with polygons still out
+  std::vector<SurfacePolygon> many(9000, SurfacePolygon{{{1, 1}, {9, 1}, {1, 9}}, 3, kFill, kLine});
+  abandoned.drawPolygons(many.data(), static_cast<int>(many.size()));
 }
 
 // A full disk cuts the file short; the save must say so.
