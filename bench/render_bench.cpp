@@ -136,6 +136,13 @@ void BM_HexagonOneThread(benchmark::State& st) {
   auto scene = hexagon(static_cast<int>(st.range(0)));
   runRaster(st, *scene, PolygonFill::Scanline, false);
 }
+// The render core alone: the leaves worked out and handed to a surface that drops them.
+void BM_HexagonCoreOnly(benchmark::State& st) {
+  auto scene = hexagon(static_cast<int>(st.range(0)));
+  NullSurface surface(kWidth, kHeight);
+  for (auto _ : st) Renderer(*scene->state, scene->renderState, surface).draw();
+  reportLeaves(st, scene->renderState.cellIndex);
+}
 void BM_HexagonPainter(benchmark::State& st) {
   auto scene = hexagon(static_cast<int>(st.range(0)));
   runRaster(st, *scene, PolygonFill::Painter);
@@ -213,6 +220,7 @@ void BM_WritePng(benchmark::State& st) { runWrite(st, true); }
 // Wall-clock time throughout: the scanline rows draw on a second thread.
 BENCHMARK(BM_HexagonScanline)->DenseRange(0, 7)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_HexagonOneThread)->DenseRange(0, 7)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_HexagonCoreOnly)->Arg(7)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_HexagonPainter)->DenseRange(0, 7)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_HexagonBaseline)->Arg(7)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Grid1600Scanline)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -182,6 +182,7 @@ void DigitCursor::restart() {
   base_ = streamBase(state_);
   blend_ = state_.curFrame.blendOn != 0;
   held_ = -1;
+  row_ = nullptr;
   exactSums_ = true;
   for (int d = 0; d < 16; ++d) {
     const Color c = state_.curFrame.palette[static_cast<size_t>(d)];
@@ -192,13 +193,12 @@ void DigitCursor::restart() {
     // order of summing, only while each channel fits a byte.
     if (channels_[d][2] < 0 || channels_[d][2] > 255) exactSums_ = false;
   }
-  if (blend_) {
-    if (!blended_) blended_ = std::make_unique<Blended[]>(kBlendSlots);
-    std::fill_n(blended_.get(), kBlendSlots, Blended{});
+  if (blend_ && !rows_) rows_ = std::make_unique<Row[]>(kRowSlots);
+  if (rows_ && ++render_ == 0) {  // the count came round: forget every row for real
+    std::fill_n(rows_.get(), kRowSlots, Row{});
+    render_ = 1;
   }
 }
-
-Color DigitCursor::next() { return blend_ ? nextBlend() : nextDigit(); }
 
 Color DigitCursor::nextDigit() {
   if (takeZero(state_)) return paletteColor(state_, 0);
@@ -213,56 +213,71 @@ Color DigitCursor::nextDigit() {
 Color DigitCursor::nextBlend() {
   if (!exactSums_ || state_.curFrame.blendVariant < 0 || state_.curFrame.blendVariant > 2) {
     held_ = -1;
+    row_ = nullptr;
     return blendColor(state_);
   }
   if (takeZero(state_)) return paletteColor(state_, 0);
   state_.pendingDigits = 0;
-  const int n = convert();
-  state_.pendingDigits = static_cast<int16_t>(n - 1);
-  // Exact sums lie within 0..255 x 64 digits, 14 bits each.
-  const uint64_t key = uint64_t{1} << 63 | static_cast<uint64_t>(n) |
-                       static_cast<uint64_t>(sums_[0]) << 7 |
-                       static_cast<uint64_t>(sums_[1]) << 21 |
-                       static_cast<uint64_t>(sums_[2]) << 35;
-  Blended& slot = blended_[(key * 0x9E3779B97F4A7C15ull) >> 52];
-  if (slot.key != key) slot = {key, blendFromSums(state_, n, sums_)};
-  return slot.color;
+  if (convert() > 0 || row_ == nullptr) row_ = &rowFor(length_);
+  state_.pendingDigits = static_cast<int16_t>(length_ - 1);
+  const int low = state_.digitBuffer[0] & 15;
+  if ((row_->known >> low & 1) == 0) {
+    const int64_t sums[3] = {row_->upper[0] + channels_[low][0], row_->upper[1] + channels_[low][1],
+                             row_->upper[2] + channels_[low][2]};
+    row_->colors[low] = blendFromSums(state_, length_, sums);
+    row_->known |= 1u << low;
+  }
+  return row_->colors[low];
 }
 
-void DigitCursor::addDigit(int digit, int sign) {
-  const int* c = channels_[digit & 15];
-  for (int i = 0; i < 3; ++i) sums_[i] += sign * c[i];
+// The row of the held number: its digit count and the channel sums of all its
+// digits but the lowest, which lie within 0..255 x 63 (14 bits) each.
+DigitCursor::Row& DigitCursor::rowFor(int digits) {
+  int32_t upper[3] = {0, 0, 0};
+  for (int i = 1; i < digits; ++i) {
+    const int* c = channels_[state_.digitBuffer[static_cast<size_t>(i)] & 15];
+    for (int k = 0; k < 3; ++k) upper[k] += c[k];
+  }
+  const uint64_t key = uint64_t{1} << 63 | static_cast<uint64_t>(digits) |
+                       static_cast<uint64_t>(upper[0]) << 7 |
+                       static_cast<uint64_t>(upper[1]) << 21 |
+                       static_cast<uint64_t>(upper[2]) << 35;
+  Row& row = rows_[(key * 0x9E3779B97F4A7C15ull) >> (64 - kRowBits)];
+  if (row.key != key || row.render != render_) {
+    row.key = key;
+    row.render = render_;
+    row.known = 0;
+    for (int k = 0; k < 3; ++k) row.upper[k] = upper[k];
+  }
+  return row;
 }
 
+// Counts the held number on by one in place when the counter follows it, or
+// converts the counter whole; returns the position of the highest digit that
+// changed (kDigitSlots when all may have).
 int DigitCursor::convert() {
   const int64_t v = state_.digitCounter;
   if (held_ < 1 || v != held_ + 1) {
     fullConvert();
-    return length_;
+    return kDigitSlots;
   }
   auto& buffer = state_.digitBuffer;
   int i = 0;
-  while (i < length_ && buffer[static_cast<size_t>(i)] == base_ - 1) {
-    addDigit(buffer[static_cast<size_t>(i)], -1);
-    buffer[static_cast<size_t>(i++)] = 0;
-    addDigit(0, 1);
-  }
+  while (i < length_ && buffer[static_cast<size_t>(i)] == base_ - 1) buffer[static_cast<size_t>(i++)] = 0;
   if (i == length_ && length_ == kDigitSlots) {  // the buffer cannot grow: convert as ever
     fullConvert();
-    return length_;
+    return kDigitSlots;
   }
   if (i == length_) {  // a new top digit
     buffer[static_cast<size_t>(i)] = 1;
     ++length_;
-    addDigit(1, 1);
   } else {
-    addDigit(buffer[static_cast<size_t>(i)], -1);
-    addDigit(++buffer[static_cast<size_t>(i)], 1);
+    ++buffer[static_cast<size_t>(i)];
   }
   held_ = v;
   state_.pendingDigits = static_cast<int16_t>(length_);
   ++state_.digitCounter;
-  return length_;
+  return i;
 }
 
 void DigitCursor::fullConvert() {
@@ -272,8 +287,6 @@ void DigitCursor::fullConvert() {
   length_ = state_.pendingDigits;
   // A number cut short by the buffer cannot be counted on from.
   held_ = length_ < kDigitSlots ? v : -1;
-  sums_[0] = sums_[1] = sums_[2] = 0;
-  for (int i = 0; i < length_; ++i) addDigit(state_.digitBuffer[static_cast<size_t>(i)], 1);
 }
 
 }  // namespace quill

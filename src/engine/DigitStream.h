@@ -35,14 +35,30 @@ class DigitCursor {
  public:
   explicit DigitCursor(PatternState& state) : state_(state) { restart(); }
   void restart();
-  Color next();
+  // Most numbers differ from the one before only in the lowest digit, and
+  // their colour is already in the row: that much is done here, in line.
+  Color next() {
+    auto& buffer = state_.digitBuffer;
+    if (row_ != nullptr && state_.digitCounter == held_ + 1 && buffer[0] + 1 < base_) {
+      const int low = buffer[0] + 1;
+      const int slot = low & 15;  // digits that share a palette entry share a colour
+      if ((row_->known >> slot & 1) != 0) {
+        buffer[0] = static_cast<int16_t>(low);
+        held_ = state_.digitCounter++;
+        state_.pendingDigits = static_cast<int16_t>(length_ - 1);
+        return row_->colors[slot];
+      }
+    }
+    return blend_ ? nextBlend() : nextDigit();
+  }
 
  private:
   Color nextDigit();
   Color nextBlend();
-  int convert();  // returns the digit count
+  int convert();  // returns the highest digit position that changed
   void fullConvert();
-  void addDigit(int digit, int sign);
+  struct Row;
+  Row& rowFor(int digits);
 
   PatternState& state_;
   int64_t base_ = 2;
@@ -50,17 +66,23 @@ class DigitCursor {
   bool exactSums_ = true;     // every palette channel within 0..255
   int64_t held_ = -1;         // the number whose digits fill slots 0..length_-1
   int length_ = 0;
-  int64_t sums_[3] = {0, 0, 0};  // red, green, blue of the held number's digits
   int channels_[16][3] = {};
   // A blend depends on nothing but the digit count and the channel sums (the
-  // weights and variant hold for a whole render), and few sums ever occur, so
-  // the colours already worked out are kept by those.
-  struct Blended {
-    uint64_t key = 0;  // 0: empty
-    Color color = 0;
+  // weights and variant hold for a whole render). Numbers that differ only in
+  // their lowest digit share a row of colours, one per lowest digit, worked out
+  // as they are first needed; few rows ever occur, so they are kept.
+  struct Row {
+    uint64_t key = 0;
+    uint32_t render = 0;  // the restart that filled it; rows of earlier renders are empty
+    uint32_t known = 0;   // bit d: colors[d] is worked out
+    int32_t upper[3] = {0, 0, 0};  // channel sums of all digits but the lowest
+    Color colors[16] = {};
   };
-  static constexpr size_t kBlendSlots = 4096;
-  std::unique_ptr<Blended[]> blended_;
+  static constexpr int kRowBits = 11;
+  static constexpr size_t kRowSlots = size_t{1} << kRowBits;
+  std::unique_ptr<Row[]> rows_;
+  Row* row_ = nullptr;  // the held number's row
+  uint32_t render_ = 0;
 };
 
 }  // namespace quill

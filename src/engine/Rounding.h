@@ -1,6 +1,9 @@
 #pragma once
 #include <cmath>
 #include <cstdint>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace quill {
 
@@ -18,6 +21,28 @@ inline int32_t floorToPixel(double v) {
     return t - (static_cast<double>(t) > v ? 1 : 0);
   }
   return static_cast<int32_t>(std::floor(v));
+}
+
+// floorToPixel of `count` coordinates, two at a time where the processor can.
+inline void floorToPixels(const double* v, int32_t* out, int count) {
+  int i = 0;
+#if defined(__SSE2__)
+  const __m128d low = _mm_set1_pd(-2147483647.0), high = _mm_set1_pd(2147483647.0);
+  for (; i + 2 <= count; i += 2) {
+    const __m128d x = _mm_loadu_pd(v + i);
+    if (_mm_movemask_pd(_mm_and_pd(_mm_cmpgt_pd(x, low), _mm_cmplt_pd(x, high))) != 3) {
+      out[i] = floorToPixel(v[i]);
+      out[i + 1] = floorToPixel(v[i + 1]);
+      continue;
+    }
+    const __m128i t = _mm_cvttpd_epi32(x);  // towards zero, in the low two lanes
+    // All ones (-1) in each 64-bit lane whose truncation lies above the value.
+    const __m128i above = _mm_castpd_si128(_mm_cmpgt_pd(_mm_cvtepi32_pd(t), x));
+    const __m128i down = _mm_shuffle_epi32(above, _MM_SHUFFLE(3, 3, 2, 0));
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(out + i), _mm_add_epi32(t, down));
+  }
+#endif
+  for (; i < count; ++i) out[i] = floorToPixel(v[i]);
 }
 
 }  // namespace quill

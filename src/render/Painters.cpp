@@ -106,7 +106,7 @@ void Renderer::Gcurse(double x, double y, double size, int16_t level) {
 }
 
 // previewScale is single precision; the product is taken in double.
-IntPoint Renderer::pixelOf(double x, double y) const {
+inline IntPoint Renderer::pixelOf(double x, double y) const {
   const double scale = state_.previewScale;
   return {floorToPixel((x + 312.5) * scale), floorToPixel((247 - y) * scale)};
 }
@@ -120,8 +120,15 @@ void Renderer::triangleLeaf(double x1, double y1, double x2, double y2, double x
 void Renderer::leafQuartet(double x1, double y1, double x2, double y2, double x3, double y3,
                            double x12, double y12, double x23, double y23, double x13,
                            double y13) {
-  const IntPoint p1 = pixelOf(x1, y1), p2 = pixelOf(x2, y2), p3 = pixelOf(x3, y3);
-  const IntPoint p12 = pixelOf(x12, y12), p23 = pixelOf(x23, y23), p13 = pixelOf(x13, y13);
+  const double scale = state_.previewScale;
+  const double device[12] = {(x1 + 312.5) * scale,  (247 - y1) * scale,  (x2 + 312.5) * scale,
+                             (247 - y2) * scale,    (x3 + 312.5) * scale,  (247 - y3) * scale,
+                             (x12 + 312.5) * scale, (247 - y12) * scale, (x23 + 312.5) * scale,
+                             (247 - y23) * scale,   (x13 + 312.5) * scale, (247 - y13) * scale};
+  int32_t pixel[12];
+  floorToPixels(device, pixel, 12);
+  const IntPoint p1{pixel[0], pixel[1]}, p2{pixel[2], pixel[3]}, p3{pixel[4], pixel[5]};
+  const IntPoint p12{pixel[6], pixel[7]}, p23{pixel[8], pixel[9]}, p13{pixel[10], pixel[11]};
   const IntPoint children[4][3] = {
       {p23, p12, p13},  // middle
       {p1, p13, p12},   // corner A
@@ -161,35 +168,48 @@ void Renderer::squareLeaf(double x, double y, double size) {
   drawLeaf(q.data(), 4, state_.curFrame.drawLines != 0, state_.curFrame.drawFills != 0);
 }
 
-bool Renderer::leafColour() {
-  const int64_t period = groupSize(rs_.fractionPeriod);
+Renderer::LeafRule Renderer::leafRule() const {
+  LeafRule rule;
+  rule.period = groupSize(rs_.fractionPeriod);
   // Groups are powers of two, so most leaves need no division.
-  const int64_t k = (period & (period - 1)) == 0 ? rs_.cellIndex & (period - 1)
-                                                 : rs_.cellIndex % period;
+  rule.mask = (rule.period & (rule.period - 1)) == 0 ? rule.period - 1 : -1;
+  // A run as long as its period leaves no gap at any position.
+  rule.gaps = state_.gapLength < std::max<int32_t>(state_.gapPeriod, 1);
+  rule.reverse = reverseDirection_ || state_.tailReverse;
+  return rule;
+}
+
+inline bool Renderer::leafColour() {
+  const LeafRule rule = inRender_ ? rule_ : leafRule();
+  const int64_t index = rs_.cellIndex;
+  const int64_t k = rule.mask >= 0 ? index & rule.mask : index % rule.period;
   if (k == 0) {
     rs_.previousColor = rs_.currentColor;
     rs_.currentColor = nextColour();
   }
-  // A run as long as its period leaves no gap at any position.
-  const bool noGaps = state_.gapLength >= std::max<int32_t>(state_.gapPeriod, 1);
-  if (!noGaps && !gapOn(rs_.cellIndex, state_.tailPhase, state_.gapPeriod, state_.gapLength,
-                        reverseDirection_ || state_.tailReverse)) {
+  if (rule.gaps &&
+      !gapOn(index, state_.tailPhase, state_.gapPeriod, state_.gapLength, rule.reverse)) {
     ++rs_.cellIndex;
     return false;
   }
-  rs_.cellColor =
-      period != 1 ? fadeColor(k, static_cast<double>(period), rs_.previousColor, rs_.currentColor)
-                  : rs_.currentColor;
+  // The first leaf of a group has the colour whole, as fadeColor would give it.
+  rs_.cellColor = k != 0 ? fadeColor(k, static_cast<double>(rule.period), rs_.previousColor,
+                                     rs_.currentColor)
+                         : rs_.currentColor;
   return true;
 }
 
-void Renderer::drawLeaf(const IntPoint* points, int count, bool metaLinesOn, bool metaFillsOn) {
+inline void Renderer::drawLeaf(const IntPoint* points, int count, bool metaLinesOn, bool metaFillsOn) {
   const KeyFrame& f = state_.curFrame;
   const Color outline = f.drawLines != 0 ? kBlack : rs_.cellColor;
   const Color fill = f.drawFills != 0 ? rs_.cellColor : kWhite;
   if (inRender_) {
     SurfacePolygon& leaf = batch_[static_cast<size_t>(batched_)];
-    std::copy(points, points + count, leaf.points);
+    // Spelled out: a copy of a run-time count becomes a library call per leaf.
+    leaf.points[0] = points[0];
+    leaf.points[1] = points[1];
+    leaf.points[2] = points[2];
+    if (count == 4) leaf.points[3] = points[3];
     leaf.count = count;
     leaf.fill = fill;
     leaf.outline = outline;

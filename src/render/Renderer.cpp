@@ -79,6 +79,7 @@ void Renderer::prologue(bool grid) {
   rs_.maxLevel = std::clamp<int16_t>(f.levels, 0, kDeepestLevel);
   state_.gapLength = f.tailLength;
   state_.gapPeriod = f.tailLaunch;
+  rule_ = leafRule();
   if (grid) surface_.clear(background_.value_or(f.backColor));
   resetDigitStream(state_);
   digits_.restart();

@@ -94,6 +94,15 @@ class Renderer {
   void triangleLeafAt(IntPoint a, IntPoint b, IntPoint c);
   IntPoint pixelOf(double x, double y) const;
   void squareLeaf(double x, double y, double size);
+  // What every leaf of a render asks the same way: worked out once per render,
+  // and afresh for each leaf when a painter is called on its own.
+  struct LeafRule {
+    int64_t period = 1;  // leaves that share one colour
+    int64_t mask = -1;   // period - 1 when the period is a power of two
+    bool gaps = false;   // whether any position falls in a gap
+    bool reverse = false;
+  };
+  LeafRule leafRule() const;
   bool leafColour();  // steps 1-3 of a leaf; false when the gap skips it
   void drawLeaf(const IntPoint* points, int count, bool metaLinesOn, bool metaFillsOn);
   void recordLeaf(const IntPoint* points, int count, bool linesOn, bool fillsOn);
@@ -112,6 +121,7 @@ class Renderer {
   // painters called on their own take them straight from the stream.
   DigitCursor digits_;
   bool inRender_ = false;
+  LeafRule rule_;
   // A render's leaves go to the surface in batches; painters called on their
   // own draw each leaf at once.
   static constexpr int kBatch = 256;

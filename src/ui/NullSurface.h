@@ -18,6 +18,7 @@ class NullSurface : public Surface {
   void setLineWidth(int pixels) override { lineWidth_ = pixels; }
   int lineWidth() const override { return lineWidth_; }
   void polygon(const IntPoint*, int, Color, Color) override {}
+  void drawPolygons(const SurfacePolygon*, int) override {}
   void setFont(const FontSpec&) override {}
   void setTextColor(Color) override {}
   void setTransparentBackground(bool) override {}

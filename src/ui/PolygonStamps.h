@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -13,6 +14,10 @@ namespace quill {
 // inside the picture: pixel for pixel what fillPolygon and the strokes give.
 class PolygonStamps {
  public:
+  // The stamps' pixel offsets are kept in one store of at most `storeLimit`
+  // entries; when it is full, every stamp is forgotten and made afresh.
+  explicit PolygonStamps(size_t storeLimit = size_t{1} << 20);
+
   // Draws the polygon from its stamp and returns true, or returns false when
   // it is too large, too near the picture's border or has too wide a line to stamp.
   bool draw(const PixelRows& rows, const IntPoint* points, int count, int lineWidth, uint32_t fill,
@@ -21,18 +26,20 @@ class PolygonStamps {
  private:
   struct Stamp {
     uint64_t key = 0;  // 0: empty slot
-    std::vector<int32_t> fill;
-    std::vector<int32_t> outline;
+    uint32_t first = 0;  // the first offset in store_: fills, then outline pixels
+    uint16_t fills = 0;
+    uint16_t outlines = 0;
   };
   static constexpr int kReach = 12;  // largest offset of a stamped point from the first
-  // Thin outlines only: the wide stroke's miters are not exact under a shift.
-  static constexpr int kMaxWidth = 1;
   static constexpr int kScratch = 32;  // the scratch picture a stamp is made in
   static constexpr int kSlots = 16384;
 
   const Stamp& stampFor(uint64_t key, const IntPoint* relative, int count, ptrdiff_t stride);
+  void forgetAll();
 
   std::vector<Stamp> slots_ = std::vector<Stamp>(kSlots);
+  std::vector<int32_t> store_;
+  size_t storeLimit_;
   ptrdiff_t stride_ = 0;
   std::array<uint32_t, kScratch * kScratch> scratch_{};
 };

@@ -144,7 +144,7 @@ TEST(DigitCursor, GivesTheStreamsColoursAndLeavesItsMembersAsTheyWould) {
   const Case cases[] = {{10, 0, 0, 0},    {2, 0, 0, 0},     {16, 250, 0, 0},  {10, 9990, 1, 0},
                         {10, 0, 1, 1},    {7, 340, 1, 2},   {3, 0, 1, 0},     {16, 4090, 1, 1},
                         {2, (int64_t{1} << 26) - 40, 0, 0}, {2, (int64_t{1} << 26) - 40, 1, 0},
-                        {10, 95, 1, 3}};
+                        {10, 95, 1, 3},   {20, 370, 1, 0}};  // only a damaged frame counts past 16
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.base << " " << c.start << " " << c.blendOn << c.variant);
     PatternState reference = digitEchoState(c.base, c.start);
@@ -156,12 +156,23 @@ TEST(DigitCursor, GivesTheStreamsColoursAndLeavesItsMembersAsTheyWould) {
     reference.curFrame.blendVariant = c.variant;
     PatternState cursorState = reference;
     DigitCursor cursor(cursorState);
-    for (int call = 0; call < 3000; ++call) {
-      const Color expected = c.blendOn ? blendColor(reference) : nextDigitColor(reference);
-      ASSERT_EQ(cursor.next(), expected) << call;
-      ASSERT_EQ(cursorState.digitCounter, reference.digitCounter) << call;
-      ASSERT_EQ(cursorState.pendingDigits, reference.pendingDigits) << call;
-      ASSERT_EQ(cursorState.digitBuffer, reference.digitBuffer) << call;
+    // A second render with another palette and weight must not see the first's colours.
+    for (int render = 0; render < 2; ++render) {
+      if (render == 1) {
+        for (PatternState* s : {&reference, &cursorState}) {
+          s->curFrame.palette[3] = rgb(1, 2, 3);
+          s->curFrame.blendWeights[1] = 140;
+          resetDigitStream(*s);
+        }
+        cursor.restart();
+      }
+      for (int call = 0; call < 3000; ++call) {
+        const Color expected = c.blendOn ? blendColor(reference) : nextDigitColor(reference);
+        ASSERT_EQ(cursor.next(), expected) << render << " " << call;
+        ASSERT_EQ(cursorState.digitCounter, reference.digitCounter) << call;
+        ASSERT_EQ(cursorState.pendingDigits, reference.pendingDigits) << call;
+        ASSERT_EQ(cursorState.digitBuffer, reference.digitBuffer) << call;
+      }
     }
   }
 }
