@@ -125,20 +125,16 @@ void Renderer::leafQuartet(double x1, double y1, double x2, double y2, double x3
                              (247 - y2) * scale,    (x3 + 312.5) * scale,  (247 - y3) * scale,
                              (x12 + 312.5) * scale, (247 - y12) * scale, (x23 + 312.5) * scale,
                              (247 - y23) * scale,   (x13 + 312.5) * scale, (247 - y13) * scale};
+  // Corners 1, 2, 3, then midpoints 12, 23, 13, as pixels.
   int32_t pixel[12];
   floorToPixels(device, pixel, 12);
-  const IntPoint p1{pixel[0], pixel[1]}, p2{pixel[2], pixel[3]}, p3{pixel[4], pixel[5]};
-  const IntPoint p12{pixel[6], pixel[7]}, p23{pixel[8], pixel[9]}, p13{pixel[10], pixel[11]};
-  const IntPoint children[4][3] = {
-      {p23, p12, p13},  // middle
-      {p1, p13, p12},   // corner A
-      {p12, p2, p23},   // corner B
-      {p13, p23, p3},   // corner C
-  };
+  const auto point = [&pixel](int i) { return IntPoint{pixel[2 * i], pixel[2 * i + 1]}; };
+  // The children of kTriangleOrder (middle, corner A, B, C) as indices into pixel.
+  static constexpr int kChildPoints[4][3] = {{4, 3, 5}, {0, 5, 3}, {3, 1, 4}, {5, 4, 2}};
   // curse has checked the order before dividing.
   for (int child : kTriangleOrder[state_.curFrame.order]) {
-    const IntPoint* c = children[child];
-    triangleLeafAt(c[0], c[1], c[2]);
+    const int* c = kChildPoints[child];
+    triangleLeafAt(point(c[0]), point(c[1]), point(c[2]));
     if (stopped_) return;
   }
 }

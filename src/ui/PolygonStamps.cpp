@@ -40,7 +40,8 @@ bool PolygonStamps::draw(const PixelRows& rows, const IntPoint* p, int count, in
     forgetAll();
     stride_ = rows.stride;
   }
-  const Stamp& stamp = stampFor(key, relative, count, rows.stride);
+  const Stamp& stamp = slots_[slotOf(key)].key == key ? slots_[slotOf(key)]
+                                                     : stampFor(key, relative, count, rows.stride);
   uint32_t* origin = rows.bits + y0 * rows.stride + x0;
   const int32_t* offset = store_.data() + stamp.first;
   const int32_t* fillsEnd = offset + stamp.fills;
@@ -61,8 +62,7 @@ const PolygonStamps::Stamp& PolygonStamps::stampFor(uint64_t key, const IntPoint
                                                     int count, ptrdiff_t stride) {
   // Two neighbouring slots per shape, so two shapes that meet in one slot
   // do not push each other out at every leaf.
-  const uint64_t mixed = key * 0x9E3779B97F4A7C15ull;
-  const size_t index = static_cast<size_t>(mixed >> 40) & (kSlots - 1);
+  const size_t index = slotOf(key);
   Stamp& first = slots_[index];
   if (first.key == key) return first;
   Stamp& second = slots_[index ^ 1];

@@ -34,6 +34,9 @@ class PolygonStamps {
   static constexpr int kScratch = 32;  // the scratch picture a stamp is made in
   static constexpr int kSlots = 16384;
 
+  static size_t slotOf(uint64_t key) {
+    return static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> 40) & (kSlots - 1);
+  }
   const Stamp& stampFor(uint64_t key, const IntPoint* relative, int count, ptrdiff_t stride);
   void forgetAll();
 
