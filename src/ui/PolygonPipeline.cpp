@@ -1,9 +1,30 @@
 #include "ui/PolygonPipeline.h"
 
 #include <algorithm>
+#include <chrono>
 #include <utility>
 
 namespace quill {
+
+namespace {
+
+// Returns once `value` is no longer `old`. It spins a while before it sleeps:
+// on a virtual machine a sleeping thread can take a tenth of a millisecond to
+// wake, longer than a batch takes to draw.
+void awaitChange(const std::atomic<uint32_t>& value, uint32_t old) {
+  using Clock = std::chrono::steady_clock;
+  const Clock::time_point until = Clock::now() + std::chrono::microseconds(200);
+  for (int spin = 1;; ++spin) {
+    if (value.load(std::memory_order_acquire) != old) return;
+#if defined(__x86_64__) || defined(__i386__)
+    __builtin_ia32_pause();
+#endif
+    if (spin % 64 == 0 && Clock::now() > until) break;
+  }
+  value.wait(old, std::memory_order_acquire);
+}
+
+}  // namespace
 
 PolygonPipeline::PolygonPipeline(DrawFn draw) : draw_(std::move(draw)) {}
 
@@ -39,7 +60,7 @@ void PolygonPipeline::publish() {
   head_.notify_one();
   for (uint32_t tail = tail_.load(std::memory_order_acquire); head + 1 - tail >= kSlots;
        tail = tail_.load(std::memory_order_acquire))
-    tail_.wait(tail, std::memory_order_acquire);
+    awaitChange(tail_, tail);
 }
 
 void PolygonPipeline::finish() {
@@ -54,13 +75,13 @@ void PolygonPipeline::finish() {
   const uint32_t last = head_.load(std::memory_order_relaxed);
   for (uint32_t tail = tail_.load(std::memory_order_acquire); tail != last;
        tail = tail_.load(std::memory_order_acquire))
-    tail_.wait(tail, std::memory_order_acquire);
+    awaitChange(tail_, tail);
 }
 
 void PolygonPipeline::work() {
   uint32_t tail = tail_.load(std::memory_order_relaxed);
   for (;;) {
-    head_.wait(tail, std::memory_order_acquire);
+    awaitChange(head_, tail);
     if (quit_.load()) return;
     const Batch& batch = batches_[tail % kSlots];
     draw_(batch.polygons.data(), batch.count);
