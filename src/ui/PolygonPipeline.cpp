@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <system_error>
 #include <utility>
 
 namespace quill {
@@ -53,14 +54,28 @@ void PolygonPipeline::add(const SurfacePolygon* list, int count) {
 // Hands the open batch to the worker and waits for a free one to fill next.
 void PolygonPipeline::publish() {
   const uint32_t head = head_.load(std::memory_order_relaxed);
-  batches_[head % kSlots].count = open_;
+  Batch& batch = batches_[head % kSlots];
+  batch.count = open_;
   open_ = 0;
-  if (!worker_.joinable()) worker_ = std::thread([this] { work(); });
+  if (!worker_.joinable() && !startWorker()) {
+    draw_(batch.polygons.data(), batch.count);  // no second thread to be had: draw here
+    return;
+  }
   head_.store(head + 1, std::memory_order_release);
   head_.notify_one();
   for (uint32_t tail = tail_.load(std::memory_order_acquire); head + 1 - tail >= kSlots;
        tail = tail_.load(std::memory_order_acquire))
     awaitChange(tail_, tail);
+}
+
+bool PolygonPipeline::startWorker() {
+  if (noWorker_) return false;
+  try {
+    worker_ = std::thread([this] { work(); });
+  } catch (const std::system_error&) {  // out of threads: everything is drawn in place
+    noWorker_ = true;
+  }
+  return !noWorker_;
 }
 
 void PolygonPipeline::finish() {

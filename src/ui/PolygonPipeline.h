@@ -40,6 +40,7 @@ class PolygonPipeline {
   };
 
   void publish();
+  bool startWorker();
   void work();
 
   DrawFn draw_;
@@ -49,6 +50,7 @@ class PolygonPipeline {
   std::atomic<uint32_t> head_{0};
   std::atomic<uint32_t> tail_{0};
   std::atomic<bool> quit_{false};
+  bool noWorker_ = false;
   std::thread worker_;
 };
 
