@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QThread>
+#include <cctype>
 #include <chrono>
 #include <cmath>
 #include <vector>
@@ -45,8 +46,27 @@ QString dialogTitle(const std::string& title) {
   return title.empty() ? QGuiApplication::applicationDisplayName() : QString::fromStdString(title);
 }
 
+// A name typed without an extension takes the chosen type's, not always the
+// first type's: "clip" under the movie type is "clip.mp4". Settled at the
+// accept, however the type was chosen, before the overwrite question.
+class FileDialog : public QFileDialog {
+ public:
+  using QFileDialog::QFileDialog;
+  QString fallbackSuffix;  // for types without one, such as "All (*.*)"
+
+ protected:
+  void accept() override {
+    if (!fallbackSuffix.isEmpty()) {
+      const std::string suffix = suffixOfNameFilter(selectedNameFilter().toStdString());
+      setDefaultSuffix(suffix.empty() ? fallbackSuffix : QString::fromStdString(suffix));
+    }
+    QFileDialog::accept();
+  }
+};
+
 std::optional<std::string> runFileDialog(const FileDialogOptions& options, QFileDialog::AcceptMode mode) {
-  QFileDialog dialog(dialogParent(), QString::fromStdString(options.title));
+  FileDialog dialog(dialogParent(), QString::fromStdString(options.title));
+  dialog.fallbackSuffix = QString::fromStdString(options.defaultExtension);
   dialog.setAcceptMode(mode);
   dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   dialog.setNameFilter(QString::fromStdString(toQtNameFilter(options.filter)));
@@ -70,6 +90,20 @@ std::string toQtNameFilter(const std::string& filter) {
     result += qtFilterEntry(parts[i], patterns);
   }
   return result;
+}
+
+std::string suffixOfNameFilter(const std::string& qtFilter) {
+  const auto open = qtFilter.rfind('(');
+  if (open == std::string::npos) return {};
+  const auto start = qtFilter.find("*.", open);
+  if (start == std::string::npos) return {};
+  std::string suffix;
+  for (auto i = start + 2; i < qtFilter.size() && std::isalnum(static_cast<unsigned char>(qtFilter[i])); ++i)
+    suffix += qtFilter[i];
+  const auto after = start + 2 + suffix.size();
+  // Only a whole extension counts: "*.*" or "*.b?p" name none.
+  if (after < qtFilter.size() && qtFilter[after] != ' ' && qtFilter[after] != ')') return {};
+  return suffix;
 }
 
 QtDesktopServices::QtDesktopServices()

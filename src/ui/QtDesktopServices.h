@@ -10,6 +10,10 @@ namespace quill {
 // separated by ';') as a Qt name filter: "Files (*.kvt)", pairs joined by ";;".
 std::string toQtNameFilter(const std::string& filter);
 
+// The extension a Qt name filter writes: "mp4" for "H.264 movie (*.mp4)", or ""
+// when its first pattern names no single extension ("All (*.*)").
+std::string suffixOfNameFilter(const std::string& qtFilter);
+
 // The desktop services on Qt: the system beep, message boxes, the standard
 // file and colour dialogs, the event loop and the clock.
 class QtDesktopServices : public DesktopServices {
