@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QRadioButton>
+#include <tuple>
 
 #include "app/AppFixture.h"
 #include "engine/PatternState.h"
@@ -86,11 +87,9 @@ TEST_F(ExportFlowTest, PreviewCapturesTheDialogsValuesIntoTheFrame) {
   choose("cmdCancel");
   click(&app->mainWindow(), "Command2");
   const KeyFrame& f = app->state().curFrame;
-  EXPECT_EQ(f.saveBmp, kTrue16);
-  EXPECT_EQ(f.saveWmf, kFalse16);
-  EXPECT_EQ(f.lineNormal, kTrue16);
-  EXPECT_EQ(f.legend, 1);
-  EXPECT_EQ(f.saveWidth, "800");
+  // .bmp, not .emf; large lines; the legend; the width
+  EXPECT_EQ(std::tuple(f.saveBmp, f.saveWmf, f.lineNormal, f.legend, f.saveWidth),
+            std::tuple(kTrue16, kFalse16, kTrue16, 1, std::string("800")));
 }
 
 TEST_F(ExportFlowTest, WidthBoxRefusesWhatIsNotANumberUpToSixteenThousand) {

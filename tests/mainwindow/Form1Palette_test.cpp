@@ -1,6 +1,4 @@
 // The palette chips, the background label and the blending options dialog.
-#include <QCloseEvent>
-#include <QPushButton>
 #include <QScrollBar>
 
 #include "Form1Fixture.h"

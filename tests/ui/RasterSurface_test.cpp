@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <random>
 #include <set>
+#include <tuple>
 #include <vector>
 
 #include "support/FileBytes.h"
@@ -59,13 +60,11 @@ TEST(RasterSurface, SquareIsFilledAndOutlinedOnItsCornersWithOneOrThreePixelLine
         EXPECT_EQ(at(s, edge, i), kLine) << i << " " << edge;
       }
     }
-    EXPECT_EQ(at(s, 9, 9), kFill);
-    EXPECT_EQ(at(s, 5 + half, 5 + half), kFill);
-    EXPECT_EQ(at(s, 13 - half, 13 - half), kFill);
-    EXPECT_EQ(at(s, 3 - half, 3 - half), kBack);
-    EXPECT_EQ(at(s, 15 + half, 15 + half), kBack);
-    EXPECT_EQ(at(s, 9, 3 - half), kBack);
-    EXPECT_EQ(at(s, 9, 15 + half), kBack);
+    // Inside the outline and outside it, also beside the middle of the edges.
+    for (auto [x, y, colour] : {std::tuple{9, 9, kFill}, {5 + half, 5 + half, kFill}, {13 - half, 13 - half, kFill},
+                                {3 - half, 3 - half, kBack}, {15 + half, 15 + half, kBack}, {9, 3 - half, kBack},
+                                {9, 15 + half, kBack}})
+      EXPECT_EQ(at(s, x, y), colour) << x << "," << y;
   }
   RasterSurface s(4, 4);
   s.clear(kBack);
