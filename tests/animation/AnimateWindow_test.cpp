@@ -7,7 +7,6 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
 

@@ -4,54 +4,29 @@
 
 #include <QCheckBox>
 #include <QDir>
-#include <QFile>
 #include <QImage>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <fstream>
 #include <sstream>
 
-#include "animation/AnimateWindow.h"
 #include "animation/SeqStatus.h"
+#include "app/AppFixture.h"
 #include "app/HeadlessAnimate.h"
-#include "app/QuillavenApp.h"
-#include "mainwindow/Form1.h"
 #include "support/FileBytes.h"
-#include "ui/ScriptedServices.h"
 
 namespace quill {
 namespace {
 
-std::string examplePath(const char* name) { return std::string(QUILLAVEN_SOURCE_DIR) + "/examples/" + name; }
-
-class AnimationRunTest : public ::testing::Test {
- protected:
-  AnimationRunTest() {
-    auto services = std::make_unique<ScriptedServices>();
-    scripted = services.get();
-    app = std::make_unique<QuillavenApp>(std::move(services));
-    app->start();
-  }
-  AnimateWindow& openAnimator() {
-    app->mainWindow().cmdAnimate_Click();
-    return app->animator();
-  }
-  ScriptedServices* scripted = nullptr;
-  std::unique_ptr<QuillavenApp> app;
-  QTemporaryDir dir;
-};
+using AnimationRunTest = AppFixture;
 
 TEST_F(AnimationRunTest, ASavedRunWritesNumberedFramesWithTheBanner) {
   AnimateWindow& window = openAnimator();
-  window.findChild<QCheckBox*>("chkFeature0")->click();
-  scripted->fileNames = {dir.filePath("a.bmp").toStdString()};
-  window.findChild<QCheckBox*>("chkSaveImages")->click();
-  window.findChild<QLineEdit*>("txtnFrames")->setText("12");
+  in<QCheckBox>(&window, "chkFeature0")->click();
+  saveRunAs(window, "a.bmp");
+  type(&window, "txtnFrames", "12");
   std::vector<QString> banners;
   scripted->onProcessEvents = [&] { banners.push_back(window.seqStatus()->bannerText()); };
-  window.findChild<QPushButton*>("cmdRun")->click();
+  in<QAbstractButton>(&window, "cmdRun")->click();
 
   EXPECT_EQ(banners.front(), "1 of 12");
   EXPECT_EQ(banners[11], "12 of 12");
@@ -59,21 +34,19 @@ TEST_F(AnimationRunTest, ASavedRunWritesNumberedFramesWithTheBanner) {
   ASSERT_EQ(files.size(), 12);
   EXPECT_EQ(files.front(), "a001.bmp");
   EXPECT_EQ(files.back(), "a012.bmp");
-  EXPECT_EQ(QImage(dir.filePath("a007.bmp")).size(), QSize(1200, 1000));
-  EXPECT_NE(fileBytes(dir.filePath("a001.bmp")), fileBytes(dir.filePath("a002.bmp")));  // the count moved on
+  EXPECT_EQ(QImage(path("a007.bmp")).size(), QSize(1200, 1000));
+  EXPECT_NE(fileBytes(path("a001.bmp")), fileBytes(path("a002.bmp")));  // the count moved on
   // The end of a run disarms saving and resets.
-  EXPECT_FALSE(window.findChild<QCheckBox*>("chkSaveImages")->isChecked());
+  EXPECT_FALSE(in<QCheckBox>(&window, "chkSaveImages")->isChecked());
   EXPECT_FALSE(app->state().sequenceFramePending);
 }
 
 TEST_F(AnimationRunTest, AFrameThatCannotBeWrittenStopsTheRunWithAMessage) {
   AnimateWindow& window = openAnimator();
-  window.findChild<QCheckBox*>("chkFeature0")->click();
-  scripted->fileNames = {dir.filePath("missing/a.bmp").toStdString()};
-  window.findChild<QCheckBox*>("chkSaveImages")->click();
+  in<QCheckBox>(&window, "chkFeature0")->click();
+  saveRunAs(window, "missing/a.bmp");
   window.cmdRun_Click();
-  EXPECT_NE(scripted->lastMessage().find("can't write " + dir.filePath("missing/a001.bmp").toStdString()),
-            std::string::npos);
+  EXPECT_NE(scripted->lastMessage().find("can't write " + path("missing/a001.bmp").toStdString()), std::string::npos);
   EXPECT_EQ(scripted->messages.size(), 1u);  // the run stopped at the first frame
   EXPECT_FALSE(window.running());
 }
@@ -82,7 +55,7 @@ TEST_F(AnimationRunTest, HeadlessRunWritesWhatTheWindowWrites) {
   const std::string state = examplePath("morph.kvt");
   const std::string description = examplePath("morph.txt");
   std::ostringstream out, err;
-  const std::string headless = dir.filePath("h.bmp").toStdString();
+  const std::string headless = path("h.bmp").toStdString();
   ASSERT_EQ(runHeadlessAnimation({state, "--animate", description, "-o", headless, "--frames", "6"}, out, err), 0)
       << err.str();
 
@@ -90,44 +63,46 @@ TEST_F(AnimationRunTest, HeadlessRunWritesWhatTheWindowWrites) {
   scripted->fileNames = {state};
   app->mainWindow().Command7_Click();
   AnimateWindow& window = openAnimator();
-  window.findChild<QCheckBox*>("chkFeature7")->click();
-  window.findChild<QLineEdit*>("txtKeyFrameDivs")->setText("10");
-  window.findChild<QLineEdit*>("txtnSteps7")->setText("20");
-  window.findChild<QCheckBox*>("chkFeature1")->click();
+  in<QCheckBox>(&window, "chkFeature7")->click();
+  type(&window, "txtKeyFrameDivs", "10");
+  type(&window, "txtnSteps7", "20");
+  in<QCheckBox>(&window, "chkFeature1")->click();
   window.picUnlock_Click(1);
-  window.findChild<QScrollBar*>("hscGridChip")->setValue(5);
-  window.findChild<QLineEdit*>("txtnSteps1")->setText("20");
-  scripted->fileNames = {dir.filePath("w.bmp").toStdString()};
-  window.findChild<QCheckBox*>("chkSaveImages")->click();
-  window.findChild<QLineEdit*>("txtnFrames")->setText("6");
+  in<QScrollBar>(&window, "hscGridChip")->setValue(5);
+  type(&window, "txtnSteps1", "20");
+  saveRunAs(window, "w.bmp");
+  type(&window, "txtnFrames", "6");
   window.cmdRun_Click();
 
   for (int i = 1; i <= 6; ++i) {
     const QString n = QString("%1").arg(i, 3, 10, QChar('0'));
-    const QByteArray fromWindow = fileBytes(dir.filePath("w" + n + ".bmp"));
+    const QByteArray fromWindow = fileBytes(path("w" + n + ".bmp"));
     ASSERT_FALSE(fromWindow.isEmpty()) << i;
-    EXPECT_EQ(fileBytes(dir.filePath("h" + n + ".bmp")), fromWindow) << "frame " << i;
+    EXPECT_EQ(fileBytes(path("h" + n + ".bmp")), fromWindow) << "frame " << i;
   }
 }
 
 TEST_F(AnimationRunTest, HeadlessDescriptionErrorsNameTheLine) {
-  const auto runWith = [&](const std::string& text, std::string& error) {
-    const std::string description = dir.filePath("d.txt").toStdString();
-    std::ofstream(description) << text;
-    std::ostringstream out, err;
-    const int status = runHeadlessAnimation(
-        {examplePath("morph.kvt"), "--animate", description, "-o", dir.filePath("x.bmp").toStdString()}, out, err);
-    error = err.str();
-    return status;
+  const struct {
+    const char* text;
+    int status;
+    const char* error;
+  } cases[] = {
+      {"check 0\nnoSuchBox = 3\n", 2, "d.txt:2: no control named 'noSuchBox'"},
+      {"# fine\ncheck nine\n", 2, "d.txt:2:"},
+      {"txtnSteps0 = 0\n", 1, "# steps must > 0 and <= 100000"},
+      {"hscBaseEnd = 40\n", 2, ""},
   };
-  std::string error;
-  EXPECT_EQ(runWith("check 0\nnoSuchBox = 3\n", error), 2);
-  EXPECT_NE(error.find("d.txt:2: no control named 'noSuchBox'"), std::string::npos) << error;
-  EXPECT_EQ(runWith("# fine\ncheck nine\n", error), 2);
-  EXPECT_NE(error.find("d.txt:2:"), std::string::npos) << error;
-  EXPECT_EQ(runWith("txtnSteps0 = 0\n", error), 1);
-  EXPECT_NE(error.find("# steps must > 0 and <= 100000"), std::string::npos) << error;
-  EXPECT_EQ(runWith("hscBaseEnd = 40\n", error), 2);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    std::ofstream(path("d.txt").toStdString()) << c.text;
+    std::ostringstream out, err;
+    EXPECT_EQ(runHeadlessAnimation({examplePath("morph.kvt"), "--animate", path("d.txt").toStdString(), "-o",
+                                    path("x.bmp").toStdString()},
+                                   out, err),
+              c.status);
+    EXPECT_NE(err.str().find(c.error), std::string::npos) << err.str();
+  }
 }
 
 }  // namespace

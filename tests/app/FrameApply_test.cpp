@@ -4,10 +4,8 @@
 #include <QLabel>
 #include <random>
 
-#include "app/QuillavenApp.h"
+#include "app/AppFixture.h"
 #include "engine/FrameCapture.h"
-#include "mainwindow/Form1.h"
-#include "ui/ScriptedServices.h"
 
 namespace quill {
 namespace {
@@ -25,27 +23,21 @@ KeyFrame variedFrame(std::mt19937& rng) {
   for (Color& c : f.palette) c = pick(0, 16777215);
   f.blendVariant = static_cast<int16_t>(pick(0, 2));
   f.blendOn = flag16();
-  f.drawLines = box();
-  f.drawFills = box();
+  f.drawLines = box(), f.drawFills = box();
   for (int16_t& w : f.blendWeights) w = static_cast<int16_t>(pick(0, 100));
   for (Point& p : f.vertexPoints) p = {pick(-3125, 3125) / 10.0, pick(-2500, 2500) / 10.0};
-  f.centerX = pick(-100, 100) / 4.0;
-  f.centerY = pick(-100, 100) / 4.0;
+  f.centerX = pick(-100, 100) / 4.0, f.centerY = pick(-100, 100) / 4.0;
   f.backColor = pick(0, 16777215);
-  f.lockedBox = box();
-  f.decimalBox = box();
+  f.lockedBox = box(), f.decimalBox = box();
   f.saveBmp = flag16();
   f.saveWmf = f.saveBmp ? kFalse16 : kTrue16;
   const int line = pick(0, 2);
-  f.lineNormal = toBool16(line == 0);
-  f.lineHeavy = toBool16(line == 1);
-  f.lineExtra = toBool16(line == 2);
+  f.lineNormal = toBool16(line == 0), f.lineHeavy = toBool16(line == 1), f.lineExtra = toBool16(line == 2);
   f.legend = box();
   f.saveWidth = std::to_string(pick(1, 16000));
   f.previewOpen = flag16();
   f.triangleMode = flag16();
-  f.rowCount = static_cast<int16_t>(pick(1, 1600));
-  f.columnCount = static_cast<int16_t>(pick(1, 1600));
+  f.rowCount = static_cast<int16_t>(pick(1, 1600)), f.columnCount = static_cast<int16_t>(pick(1, 1600));
   f.spiralOrder = flag16();
   f.levels = static_cast<int16_t>(pick(0, 7));
   f.fractionsLimit = static_cast<int16_t>(pick(1, 2 * std::max<int>(f.levels, 1)));
@@ -54,19 +46,15 @@ KeyFrame variedFrame(std::mt19937& rng) {
   f.tailLaunch = static_cast<int16_t>(pick(1, 300));
   f.tailLength = static_cast<int16_t>(pick(-20, 300));
   // What apply leaves alone.
-  f.frameNo = 7;
-  f.frameTotal = 9;
-  f.aniName = "kept";
-  f.spare = 5;
-  f.deleted = kTrue16;
+  f.frameNo = 7, f.frameTotal = 9, f.aniName = "kept", f.spare = 5, f.deleted = kTrue16;
   return f;
 }
 
-TEST(FrameApply, ApplyThenCaptureGivesTheFrameBack) {
-  QuillavenApp app(std::make_unique<ScriptedServices>());
-  app.start();
-  Form1& form = app.mainWindow();
-  PatternState& state = app.state();
+using FrameApply = AppFixture;
+
+TEST_F(FrameApply, ApplyThenCaptureGivesTheFrameBack) {
+  Form1& form = app->mainWindow();
+  PatternState& state = app->state();
   std::mt19937 rng(20261207);
   for (int i = 0; i < 20; ++i) {
     const KeyFrame stored = variedFrame(rng);
@@ -81,20 +69,18 @@ TEST(FrameApply, ApplyThenCaptureGivesTheFrameBack) {
   }
 }
 
-TEST(FrameApply, ChipsGetReadableTextAndDigitCaptions) {
-  QuillavenApp app(std::make_unique<ScriptedServices>());
-  app.start();
-  KeyFrame f = app.state().curFrame;
+TEST_F(FrameApply, ChipsGetReadableTextAndDigitCaptions) {
+  KeyFrame f = app->state().curFrame;
   f.palette[3] = kBlack;
   f.palette[12] = kWhite;
   f.triangleMode = kFalse16;
-  app.state().curFrame = f;
-  app.mainWindow().applyFrame();
-  const auto chip = [&](int k) { return app.mainWindow().findChild<QLabel*>(QString("chip%1").arg(k)); };
+  app->state().curFrame = f;
+  app->mainWindow().applyFrame();
+  const auto chip = [&](int k) { return app->mainWindow().findChild<QLabel*>(QString("chip%1").arg(k)); };
   EXPECT_EQ(chip(3)->text(), "3");
   EXPECT_EQ(chip(3)->palette().color(QPalette::WindowText), QColor(Qt::white));
   EXPECT_EQ(chip(12)->text(), "C");
-  EXPECT_EQ(app.mainWindow().findChild<QLabel*>("Label8")->text(), "rectangles");
+  EXPECT_EQ(in<QLabel>(&app->mainWindow(), "Label8")->text(), "rectangles");
 }
 
 }  // namespace

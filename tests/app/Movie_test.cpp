@@ -5,25 +5,18 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTemporaryDir>
 #include <sstream>
+#include <tuple>
 
-#include "animation/AnimateWindow.h"
 #include "animation/SeqStatus.h"
+#include "app/AppFixture.h"
 #include "app/HeadlessAnimate.h"
-#include "app/QuillavenApp.h"
 #include "engine/PatternState.h"
-#include "mainwindow/Form1.h"
 #include "support/MovieDecode.h"
 #include "ui/RecordingMovieEncoder.h"
-#include "ui/ScriptedServices.h"
 
 namespace quill {
 namespace {
-
-std::string examplePath(const char* name) { return std::string(QUILLAVEN_SOURCE_DIR) + "/examples/" + name; }
 
 QStringList filesIn(const QTemporaryDir& dir) {
   return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
@@ -43,47 +36,38 @@ std::vector<QPoint> flatPoints(const QImage& image) {
   return points;
 }
 
-class MovieRunTest : public ::testing::TestWithParam<MovieType> {
+// The animator open with the start value ticked.
+class MovieRunTest : public AppFixture, public ::testing::WithParamInterface<MovieType> {
  protected:
-  MovieRunTest() { restart(); }
-  void restart() {
-    window = nullptr;
-    app.reset();
-    auto services = std::make_unique<ScriptedServices>();
-    scripted = services.get();
-    app = std::make_unique<QuillavenApp>(std::move(services));
-    app->start();
-    app->mainWindow().cmdAnimate_Click();
-    window = &app->animator();
-    window->findChild<QCheckBox*>("chkFeature0")->click();
+  MovieRunTest() { reopen(); }
+  void reopen() {
+    window = &openAnimator();
+    in<QCheckBox>(window, "chkFeature0")->click();
   }
   // A saved run of `frames` frames to `name` in the temporary folder.
   void run(const QString& name, int frames) {
-    scripted->fileNames = {dir.filePath(name).toStdString()};
-    window->findChild<QCheckBox*>("chkSaveImages")->click();
-    window->findChild<QLineEdit*>("txtnFrames")->setText(QString::number(frames));
-    window->findChild<QPushButton*>("cmdRun")->click();
+    saveRunAs(*window, name);
+    type(window, "txtnFrames", QString::number(frames));
+    in<QAbstractButton>(window, "cmdRun")->click();
   }
-  std::string movieName() const { return std::string("m") + movieFormat(GetParam()).extension; }
+  QString movieName() const { return QString("m") + movieFormat(GetParam()).extension; }
 
-  ScriptedServices* scripted = nullptr;
-  std::unique_ptr<QuillavenApp> app;
   AnimateWindow* window = nullptr;
-  QTemporaryDir dir;
 };
 
 TEST_P(MovieRunTest, HoldsTheFramesThePictureSequenceHolds) {
   if (!makeFfmpegMovieEncoder(GetParam())) GTEST_SKIP() << "this FFmpeg has no " << movieFormat(GetParam()).encoder;
   run("p.bmp", 6);
   restart();
-  run(QString::fromStdString(movieName()), 6);
+  reopen();
+  run(movieName(), 6);
   ASSERT_TRUE(scripted->messages.empty()) << scripted->lastMessage();
 
-  const DecodedMovie movie = decodeMovie(dir.filePath(QString::fromStdString(movieName())).toStdString());
+  const DecodedMovie movie = decodeMovie(path(movieName()).toStdString());
   ASSERT_EQ(movie.frames.size(), 6u);
   const int tolerance = GetParam() == MovieType::Gif ? 0 : 8;
   for (int i = 0; i < 6; ++i) {
-    const QImage picture(dir.filePath(QString("p%1.bmp").arg(i + 1, 3, 10, QChar('0'))));
+    const QImage picture(path(QString("p%1.bmp").arg(i + 1, 3, 10, QChar('0'))));
     const QImage& frame = movie.frames[static_cast<size_t>(i)];
     ASSERT_EQ(frame.size(), QSize(1200, 1000));
     const std::vector<QPoint> points = flatPoints(picture);
@@ -103,11 +87,10 @@ TEST_P(MovieRunTest, AStoppedRunKeepsTheFramesSoFarOrNoFile) {
         app->state().stopRequested = true;  // Esc after frame `stopAfter`
     };
     if (stopAfter == 0) app->state().stopRequested = true;
-    run(QString::fromStdString(movieName()), 12);
-    const std::string path = dir.filePath(QString::fromStdString(movieName())).toStdString();
-    EXPECT_EQ(decodeMovie(path).frames.size(), size_t(stopAfter)) << stopAfter;
+    run(movieName(), 12);
+    EXPECT_EQ(decodeMovie(path(movieName()).toStdString()).frames.size(), size_t(stopAfter)) << stopAfter;
     EXPECT_EQ(filesIn(dir).size(), stopAfter ? 1 : 0) << filesIn(dir).join(" ").toStdString();
-    QFile::remove(QString::fromStdString(path));
+    QFile::remove(path(movieName()));
     EXPECT_FALSE(app->state().sequenceFramePending);
   }
 }
@@ -115,65 +98,52 @@ TEST_P(MovieRunTest, AStoppedRunKeepsTheFramesSoFarOrNoFile) {
 INSTANTIATE_TEST_SUITE_P(Types, MovieRunTest, ::testing::Values(MovieType::Mp4, MovieType::Webm, MovieType::Gif),
                          [](const auto& info) { return std::string(movieFormat(info.param).extension + 1); });
 
-class MovieRunDoubleTest : public ::testing::Test {
+// The run's movies go to a recording encoder, or to none for the type `missing`.
+class MovieRunDoubleTest : public AppFixture {
  protected:
   MovieRunDoubleTest() {
-    auto services = std::make_unique<ScriptedServices>();
-    scripted = services.get();
-    app = std::make_unique<QuillavenApp>(std::move(services));
     app->setMovieEncoderFactory([this](MovieType type) -> std::unique_ptr<MovieEncoder> {
       if (type == missing) return nullptr;
       return std::make_unique<RecordingMovieEncoder>(log);
     });
-    app->start();
-    app->mainWindow().cmdAnimate_Click();
-    window = &app->animator();
-  }
-  void arm(const std::string& name) {
-    scripted->fileNames = {dir.filePath(QString::fromStdString(name)).toStdString()};
-    window->findChild<QCheckBox*>("chkSaveImages")->click();
+    window = &openAnimator();
   }
 
   std::shared_ptr<RecordingMovieEncoder::Log> log = std::make_shared<RecordingMovieEncoder::Log>();
   std::optional<MovieType> missing;
-  ScriptedServices* scripted = nullptr;
-  std::unique_ptr<QuillavenApp> app;
   AnimateWindow* window = nullptr;
-  QTemporaryDir dir;
 };
 
 TEST_F(MovieRunDoubleTest, TheRunOpensTheMovieAtTheFrameSizeAndRate) {
-  arm("m.webm");
-  window->findChild<QLineEdit*>("txtFps")->setText("30");
-  window->findChild<QLineEdit*>("txtnFrames")->setText("7");
-  window->findChild<QPushButton*>("cmdStep")->click();  // a single step has no movie to go into
+  saveRunAs(*window, "m.webm");
+  type(window, "txtFps", "30");
+  type(window, "txtnFrames", "7");
+  in<QAbstractButton>(window, "cmdStep")->click();  // a single step has no movie to go into
   EXPECT_TRUE(filesIn(dir).isEmpty());
-  window->findChild<QPushButton*>("cmdRun")->click();
-  EXPECT_EQ(log->path, dir.filePath("m.webm").toStdString());
-  EXPECT_EQ(log->width, 1200);
-  EXPECT_EQ(log->height, 1000);
-  EXPECT_EQ(log->framesPerSecond, 30);
-  EXPECT_EQ(log->frames, 7);
-  EXPECT_TRUE(log->finished);
+  in<QAbstractButton>(window, "cmdRun")->click();
+  EXPECT_EQ(log->path, path("m.webm").toStdString());
+  // width, height, frames per second, frames, finished
+  EXPECT_EQ(std::tuple(log->width, log->height, log->framesPerSecond, log->frames, log->finished),
+            std::tuple(1200, 1000, 30, 7, true));
   EXPECT_TRUE(scripted->messages.empty()) << scripted->lastMessage();
 }
 
 TEST_F(MovieRunDoubleTest, AFailedFrameStopsTheRunWithAMessageAndNoMovie) {
   log->failAtFrame = 4;
-  arm("m.mp4");
-  window->findChild<QLineEdit*>("txtnFrames")->setText("10");
-  window->findChild<QPushButton*>("cmdRun")->click();
+  saveRunAs(*window, "m.mp4");
+  type(window, "txtnFrames", "10");
+  in<QAbstractButton>(window, "cmdRun")->click();
   EXPECT_EQ(log->frames, 3);
   EXPECT_FALSE(log->finished);
-  EXPECT_EQ(scripted->lastMessage(), "can't write " + dir.filePath("m.mp4").toStdString() +
+  EXPECT_EQ(scripted->lastMessage(), "can't write " + path("m.mp4").toStdString() +
                                          ": no space left on device; the run stops and no movie is left");
-  EXPECT_FALSE(window->findChild<QCheckBox*>("chkSaveImages")->isChecked());
+  EXPECT_FALSE(in<QCheckBox>(window, "chkSaveImages")->isChecked());
 }
 
 TEST_F(MovieRunDoubleTest, AMissingEncoderIsNamedWithTheTypesLeft) {
   missing = MovieType::Mp4;
-  arm("m.mp4");
-  EXPECT_EQ(scripted->lastMessage(), "can't write " + dir.filePath("m.mp4").toStdString() +
+  saveRunAs(*window, "m.mp4");
+  EXPECT_EQ(scripted->lastMessage(), "can't write " + path("m.mp4").toStdString() +
                                          ": this computer's FFmpeg libraries have no H.264 encoder (libx264) for .mp4 "
                                          "movies; choose .bmp, .png, .webm, .gif instead");
   EXPECT_FALSE(app->state().sequenceFramePending);

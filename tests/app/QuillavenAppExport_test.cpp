@@ -6,46 +6,24 @@
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
-#include <QTest>
-#include <memory>
+#include <tuple>
 
-#include "app/QuillavenApp.h"
+#include "app/AppFixture.h"
 #include "engine/PatternState.h"
-#include "mainwindow/Form1.h"
 #include "preview/Notice.h"
 #include "preview/PreviewWindow.h"
 #include "preview/SaveOptions.h"
 #include "ui/SafeWrite.h"
-#include "ui/ScriptedServices.h"
 
 namespace quill {
 namespace {
 
-class ExportFlowTest : public ::testing::Test {
+class ExportFlowTest : public AppFixture {
  protected:
-  ExportFlowTest() {
-    auto services = std::make_unique<ScriptedServices>();
-    scripted = services.get();
-    app = std::make_unique<QuillavenApp>(std::move(services));
-    app->start();
-  }
-
-  template <typename W = QWidget>
-  W* in(QWidget* window, const char* name) {
-    W* widget = window->findChild<W*>(name);
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-  }
   template <typename W = QWidget>
   W* control(const char* name) {
     return in<W>(&app->saveOptions(), name);
-  }
-  void click(QWidget* window, const char* name) {
-    QTest::mouseClick(in<QAbstractButton>(window, name), Qt::LeftButton);
   }
   void openDialog() { click(&app->mainWindow(), "bmap_button"); }
   void choose(const char* option) { click(&app->saveOptions(), option); }
@@ -53,11 +31,6 @@ class ExportFlowTest : public ::testing::Test {
     scripted->fileNames.push_back(path.toStdString());
     choose("cmdSave");
   }
-  QString path(const char* name) const { return dir.filePath(name); }
-
-  QTemporaryDir dir;
-  ScriptedServices* scripted = nullptr;
-  std::unique_ptr<QuillavenApp> app;
 };
 
 TEST_F(ExportFlowTest, SaveImageOpensTheDialogWithItsTextsAndAvailability) {
@@ -112,13 +85,11 @@ TEST_F(ExportFlowTest, PreviewCapturesTheDialogsValuesIntoTheFrame) {
   choose("legend");
   control<QLineEdit>("Text1")->setText("800");
   choose("cmdCancel");
-  QTest::mouseClick(in<QPushButton>(&app->mainWindow(), "Command2"), Qt::LeftButton);
+  click(&app->mainWindow(), "Command2");
   const KeyFrame& f = app->state().curFrame;
-  EXPECT_EQ(f.saveBmp, kTrue16);
-  EXPECT_EQ(f.saveWmf, kFalse16);
-  EXPECT_EQ(f.lineNormal, kTrue16);
-  EXPECT_EQ(f.legend, 1);
-  EXPECT_EQ(f.saveWidth, "800");
+  // .bmp, not .emf; large lines; the legend; the width
+  EXPECT_EQ(std::tuple(f.saveBmp, f.saveWmf, f.lineNormal, f.legend, f.saveWidth),
+            std::tuple(kTrue16, kFalse16, kTrue16, 1, std::string("800")));
 }
 
 TEST_F(ExportFlowTest, WidthBoxRefusesWhatIsNotANumberUpToSixteenThousand) {
@@ -153,7 +124,7 @@ TEST_F(ExportFlowTest, WidthBoxRefusesWhatIsNotANumberUpToSixteenThousand) {
 }
 
 TEST_F(ExportFlowTest, BitmapWithLegendIsSavedAndTheNoticeNamesIt) {
-  QTest::mouseClick(in<QPushButton>(&app->mainWindow(), "Command2"), Qt::LeftButton);
+  click(&app->mainWindow(), "Command2");
   openDialog();
   choose("optBmp");
   choose("legend");
@@ -227,7 +198,6 @@ TEST_F(ExportFlowTest, MetafileIsSavedOrCancelledFromTheDialog) {
 }
 
 TEST_F(ExportFlowTest, EscStopsALongExportWhichWritesNothing) {
-  app->preview().setRenderYield(1, 0);
   for (const char* type : {"optBmp", "optWmf"}) {
     SCOPED_TRACE(type);
     scripted->onProcessEvents = [this] {

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTest>
+#include <tuple>
 
 #include "ui/ScriptedServices.h"
 
@@ -71,12 +72,9 @@ TEST_F(DivisionDialogTest, OrderNamesAndGapBoxes) {
 TEST_F(DivisionDialogTest, AppliedSettingsOverwriteWhatTheLevelsHandlerChanged) {
   dialog.applySettings({2, 1, 1, 3, 9, 2});
   const DivisionSettings s = dialog.settings();
-  EXPECT_EQ(s.levels, 2);
-  EXPECT_EQ(s.fractionsLimit, 1);
-  EXPECT_EQ(s.fractions, 1);
-  EXPECT_EQ(s.order, 3);
-  EXPECT_EQ(s.tailLaunch, 9);
-  EXPECT_EQ(s.tailLength, 2);
+  // levels, fractions limit, fractions, order, gap period and length
+  EXPECT_EQ(std::tuple(s.levels, s.fractionsLimit, s.fractions, s.order, s.tailLaunch, s.tailLength),
+            std::tuple(2, 1, 1, 3, 9, 2));
   dialog.show();
   EXPECT_FALSE(dialog.close());  // only hides
   EXPECT_FALSE(dialog.isVisible());

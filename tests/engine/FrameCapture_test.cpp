@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 #include <utility>
 
 #include "engine/CellGeometry.h"
@@ -39,9 +40,7 @@ TEST(FrameCapture, StartupFrame) {
   // The live side of start-up.
   EXPECT_FALSE(s.bmpExportPending || s.emfExportPending || s.sequenceFramePending);
   EXPECT_FALSE(s.updatingControls || s.previewOpen);
-  EXPECT_EQ(s.lastStartValue, 0);
-  EXPECT_EQ(s.tailPhase, 0);
-  EXPECT_EQ(s.pendingDigits, 0);
+  EXPECT_EQ(std::tuple(s.lastStartValue, s.tailPhase, s.pendingDigits), std::tuple(0, 0, 0));
   EXPECT_EQ(s.chipColors, presetPalette(0));
   EXPECT_EQ(s.layerPoints[4][3], s.vertexPoints[3]);
   EXPECT_NEAR(s.layerPoints[2][1].y, 120, 1e-9);

@@ -2,7 +2,6 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <cstring>
 
 #include "Form1Fixture.h"
 #include "mainwindow/KeyPreview.h"
@@ -11,12 +10,6 @@
 
 namespace quill {
 namespace {
-
-int16_t i16At(const QByteArray& bytes, int offset) {
-  int16_t v = 0;
-  std::memcpy(&v, bytes.constData() + offset, 2);
-  return v;
-}
 
 class FilesTest : public Form1Test {
  protected:
@@ -53,16 +46,16 @@ TEST_F(FilesTest, SaveWritesTheListAndLoadAppendsIt) {
   EXPECT_FALSE(form->unsavedEdits());
 
   // Header, count N - 1, then records of 600 bytes plus their texts.
-  const QByteArray bytes = fileBytes(QString::fromStdString(path("three.kvt")));
+  const QByteArray bytes = fileBytes(path("three.kvt"));
   EXPECT_EQ(bytes.left(14), "quillaven v1.6");
-  EXPECT_EQ(i16At(bytes, 14), 3);
+  EXPECT_EQ(le16(bytes, 14), 3);
   const int nameLength = 11;  // "animation 1"
   const int widthLength = 4;  // "2000"
   EXPECT_EQ(bytes.size(), 16 + 600 + widthLength + 3 * (600 + widthLength + nameLength));
   const int second = 16 + 600 + widthLength;
-  EXPECT_EQ(i16At(bytes, second + 8), 3);                                 // numberBase
-  EXPECT_EQ(i16At(bytes, second + 580 + widthLength), 1);                 // frameNo
-  EXPECT_EQ(i16At(bytes, second + 582 + widthLength), 3);                 // frameTotal
+  EXPECT_EQ(le16(bytes, second + 8), 3);                                 // numberBase
+  EXPECT_EQ(le16(bytes, second + 580 + widthLength), 1);                 // frameNo
+  EXPECT_EQ(le16(bytes, second + 582 + widthLength), 3);                 // frameTotal
   EXPECT_EQ(bytes.mid(second + 586 + widthLength, nameLength), "animation 1");
 
   PatternState otherState;
@@ -87,14 +80,14 @@ TEST_F(FilesTest, SaveAfterADeleteWritesOneRecordFewer) {
   form->Form_KeyDown('Z', kCtrlBit);
   form->Form_KeyDown('D', kCtrlBit);
   ASSERT_TRUE(save(path("two.kvt")));
-  const QByteArray bytes = fileBytes(QString::fromStdString(path("two.kvt")));
-  EXPECT_EQ(i16At(bytes, 14), 2);
+  const QByteArray bytes = fileBytes(path("two.kvt"));
+  EXPECT_EQ(le16(bytes, 14), 2);
 }
 
 TEST_F(FilesTest, RefusedFilesSayWhyAndChangeNothing) {
   previews(2);
   ASSERT_TRUE(save(path("good.kvt")));
-  QByteArray good = fileBytes(QString::fromStdString(path("good.kvt")));
+  QByteArray good = fileBytes(path("good.kvt"));
   const auto write = [&](const char* name, const QByteArray& bytes) {
     QFile f(dir.filePath(name));
     EXPECT_TRUE(f.open(QIODevice::WriteOnly));
@@ -127,18 +120,14 @@ TEST_F(FilesTest, AFailedSaveKeepsTheOldFileAndSaysSo) {
   previews(1);
   const std::string target = path("kept.kvt");
   ASSERT_TRUE(save(target));
-  const QByteArray before = fileBytes(QString::fromStdString(target));
+  const QByteArray before = fileBytes(target);
   previews(2);
 
-  // A full disk: writes past 64 bytes fail.
-  bool saved1 = true;
   {
-    const FileSizeLimit limit(64);
-    saved1 = save(target);
+    const FileSizeLimit limit(64);  // a full disk: writes past 64 bytes fail
+    EXPECT_FALSE(save(target));
   }
-
-  EXPECT_FALSE(saved1);
-  EXPECT_EQ(fileBytes(QString::fromStdString(target)), before);
+  EXPECT_EQ(fileBytes(target), before);
   EXPECT_NE(windows.scripted.lastMessage().find("can't save " + target), std::string::npos);
   EXPECT_NE(windows.calls.back(), "showNotice saved as:");
   EXPECT_TRUE(form->unsavedEdits());

@@ -1,6 +1,4 @@
 // The palette chips, the background label and the blending options dialog.
-#include <QCloseEvent>
-#include <QPushButton>
 #include <QScrollBar>
 
 #include "Form1Fixture.h"
@@ -20,32 +18,21 @@ class PaletteTest : public Form1Test {
   void release(QWidget* w, Qt::MouseButton button) { QTest::mouseClick(w, button); }
 };
 
-TEST_F(PaletteTest, TextColoursFollowBrightnessWithEightyFiveNotDark) {
-  // Spectrum at start-up; then dark after two clicks of the preset button.
-  struct Case {
-    int clicks, chip;
-    Color text;
-  } cases[] = {
-      {0, 8, kBlack},  {0, 14, kBlack}, {0, 13, kBlack}, {0, 11, kBlack}, {0, 15, kWhite},
-      {2, 0, kWhite},  {2, 12, kBlack},
+// The caption names the next preset: spectrum at start-up, then bright, then dark.
+TEST_F(PaletteTest, PresetButtonCyclesFromStartupAndTextColoursFollowBrightnessWithEightyFiveNotDark) {
+  const auto expectTexts = [&](std::initializer_list<std::pair<int, Color>> chips) {
+    for (auto [k, colour] : chips) EXPECT_EQ(chipText(k), colour) << "chip " << k;
   };
-  int clicked = 0;
-  for (const Case& c : cases) {
-    for (; clicked < c.clicks; ++clicked) click("Command3");
-    EXPECT_EQ(chipText(c.chip), c.text) << "clicks " << c.clicks << " chip " << c.chip;
-  }
-  EXPECT_EQ(state.chipColors, presetPalette(2));
-}
-
-TEST_F(PaletteTest, PresetButtonCyclesFromStartup) {
-  const std::pair<const char*, int> steps[] = {{"dark", 1}, {"spectrum", 2}, {"bright", 0}, {"dark", 1}};
   EXPECT_EQ(text("Command3"), "bright");
   EXPECT_EQ(state.chipColors, presetPalette(0));
+  expectTexts({{8, kBlack}, {14, kBlack}, {13, kBlack}, {11, kBlack}, {15, kWhite}});
+  const std::pair<const char*, int> steps[] = {{"dark", 1}, {"spectrum", 2}, {"bright", 0}, {"dark", 1}};
   for (auto [caption, palette] : steps) {
     click("Command3");
     EXPECT_EQ(text("Command3"), caption);
     EXPECT_EQ(state.chipColors, presetPalette(palette)) << caption;
     EXPECT_EQ(chipBack(9), presetPalette(palette)[9]);
+    if (palette == 2) expectTexts({{0, kWhite}, {12, kBlack}});
   }
 }
 

@@ -1,5 +1,10 @@
 // The main window's start-up, geometry switch, polygon controls, preview
-// buttons and keys.
+// buttons and keys; the buttons that open other windows, the start-value
+// recall, dropping a state file and the resize rule.
+#include <QDropEvent>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QUrl>
 #include <tuple>
 
 #include "mainwindow/Form1Fixture.h"
@@ -95,12 +100,10 @@ TEST_F(Form1Test, PreviewIsRefusedWhileARenderIsRunningThenCapturesTheSettingsAn
   windows.busy = false;
   click("Command2");
   EXPECT_EQ(windows.calls, Calls{"showPreview"});
-  EXPECT_TRUE(state.previewOpen);
-  EXPECT_EQ(state.curFrame.previewOpen, kTrue16);
-  EXPECT_EQ(state.curFrame.drawLines, 0);
-  EXPECT_EQ(state.curFrame.startValue, 7);
-  EXPECT_EQ(state.lastStartValue, 7);
-  EXPECT_FALSE(state.bmpExportPending);
+  // open, live and in the frame; lines off; the start value in the frame and as the last one; no export pending
+  EXPECT_EQ(std::tuple(state.previewOpen, state.curFrame.previewOpen, state.curFrame.drawLines,
+                       state.curFrame.startValue, state.lastStartValue, state.bmpExportPending),
+            std::tuple(true, kTrue16, 0, 7, 7, false));
 }
 
 // The toggle only flips its caption and shows or hides; a preview with the
@@ -141,6 +144,45 @@ TEST_F(Form1Test, EscapeRequestsStopFromAnyControl) {
     EXPECT_TRUE(state.stopRequested) << name;
   }
   EXPECT_EQ(text("startval"), "0");
+}
+
+TEST_F(Form1Test, ButtonsOpenTheirWindows) {
+  click("cmdRecurse");
+  click("cmdAnimate");
+  EXPECT_EQ(windows.calls, (Calls{"showDivisionDialog", "showPreview", "showAnimator"}));
+}
+
+TEST_F(Form1Test, RecallPutsTheLastPreviewStartBackInTheBoxBase) {
+  find<QAbstractButton>("locked")->setChecked(false);
+  retype("startval", "20");
+  click("Command2");  // renders from 20 and moves the box on
+  EXPECT_NE(text("startval"), "20");
+  setBase(16);
+  click("Command4");
+  EXPECT_EQ(text("startval"), "14");
+  EXPECT_TRUE(find<QAbstractButton>("Command4")->font().bold());
+}
+
+TEST_F(Form1Test, ADroppedStateFileLoads) {
+  QTemporaryDir dir;
+  const QString file = dir.filePath("dropped.kvt");
+  click("Command2");
+  windows.scripted.fileNames = {file.toStdString()};
+  ASSERT_TRUE(form->Command5_Click());
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(file)});
+  QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(form.get(), &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(form.get(), &drop);
+  EXPECT_EQ(form->history().listed().size(), 3u);
+  EXPECT_EQ(form->statePath(), file.toStdString());
+}
+
+TEST_F(Form1Test, AMaximisedWindowReturnsToNormal) {
+  form->showMaximized();
+  QTRY_VERIFY(!form->isMaximized());
 }
 
 }  // namespace

@@ -8,12 +8,12 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
-#include <QtEndian>
 #include <memory>
 
 #include "engine/DigitStream.h"
 #include "engine/FrameCapture.h"
 #include "render/Legend.h"
+#include "support/FileBytes.h"
 #include "ui/QtColor.h"
 #include "ui/RecordingSurface.h"
 
@@ -21,6 +21,13 @@ namespace quill {
 namespace {
 
 using Kind = RecordingSurface::Kind;
+
+std::vector<RecordingSurface::Call> callsOf(const RecordingSurface& surface, Kind kind) {
+  std::vector<RecordingSurface::Call> out;
+  for (const auto& c : surface.calls())
+    if (c.kind == kind) out.push_back(c);
+  return out;
+}
 
 class ExportPassTest : public ::testing::Test {
  protected:
@@ -31,12 +38,6 @@ class ExportPassTest : public ::testing::Test {
     state->curFrame.columnCount = static_cast<int16_t>(columns);
     state->curFrame.rowCount = static_cast<int16_t>(rows);
     state->curFrame.levels = levels;
-  }
-  std::vector<RecordingSurface::Call> callsOf(Kind kind) const {
-    std::vector<RecordingSurface::Call> out;
-    for (const auto& c : surface.calls())
-      if (c.kind == kind) out.push_back(c);
-    return out;
   }
   QString file(const char* name) const { return dir.filePath(name); }
 
@@ -90,12 +91,10 @@ TEST_F(ExportPassTest, MaximumMetafileWithLegendShrinksThePattern) {
   EXPECT_EQ(surface.width(), 16000);
   EXPECT_EQ(surface.height(), 12800);
   EXPECT_FLOAT_EQ(state->previewScale, 23.68f);
-  QFile emf(file("max.emf"));
-  ASSERT_TRUE(emf.open(QIODevice::ReadOnly));
-  const QByteArray b = emf.readAll();
-  auto le32 = [&](int at) { return qFromLittleEndian<int32_t>(b.constData() + at); };
-  EXPECT_EQ(le32(24 + 8), 16000);  // frame right and bottom, 0.01 mm
-  EXPECT_EQ(le32(24 + 12), 12800);
+  const QByteArray b = fileBytes(file("max.emf"));
+  ASSERT_GE(b.size(), 40);
+  EXPECT_EQ(le32(b, 24 + 8), 16000);  // frame right and bottom, 0.01 mm
+  EXPECT_EQ(le32(b, 24 + 12), 12800);
   // A grid ignores the grid size: 12 x 10 at level 2 is 480 x 400.
   useGrid(12, 10, 2);
   ASSERT_EQ(writeMetafilePass(*state, rs, surface, options, path), WriteResult::Saved);
@@ -161,12 +160,8 @@ TEST_F(ExportPassTest, LegendOfBaseTenInListMode) {
   EXPECT_EQ(texts[10].b, 516);
   EXPECT_EQ(texts[11].text, "0 to 55");
   EXPECT_EQ(texts[11].a, 432);  // x = 120
-  const auto fonts = [&] {
-    for (const auto& c : strip.calls())
-      if (c.kind == Kind::Font) return c.font;
-    return FontSpec{};
-  }();
-  EXPECT_EQ(fonts, (FontSpec{"arial", 25, 10}));  // k = 1440 / 1440
+  ASSERT_FALSE(callsOf(strip, Kind::Font).empty());
+  EXPECT_EQ(callsOf(strip, Kind::Font)[0].font, (FontSpec{"arial", 25, 10}));  // k = 1440 / 1440
 }
 
 TEST_F(ExportPassTest, SvgHoldsOnePolygonPerLeafInTheBitmapsOrderAndColours) {
@@ -224,9 +219,7 @@ TEST_F(ExportPassTest, MetafileLegendIsReadByAnIndependentReader) {
   run.start(converter, {"-i", file("legend.emf"), "-o", file("legend.svg")});
   ASSERT_TRUE(run.waitForFinished(60000));
   ASSERT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
-  QFile svg(file("legend.svg"));
-  ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
-  const QString text = QString::fromUtf8(svg.readAll());
+  const QString text = QString::fromUtf8(fileBytes(file("legend.svg")));
   // 96 leaves and 10 base triangles; the digits, the caption and the range.
   EXPECT_EQ(text.count("<path") + text.count("<polygon"), 96 + 10);
   EXPECT_TRUE(text.contains("[base 10  blend]"));
@@ -242,17 +235,14 @@ TEST_F(ExportPassTest, SequenceFrameIsTwelveHundredByThousandAtScaleTwo) {
   EXPECT_EQ(surface.height(), 1000);
   EXPECT_EQ(surface.lineWidth(), 1);
   EXPECT_FLOAT_EQ(state->previewScale, 2);
-  EXPECT_EQ(callsOf(Kind::Clear).back().fill, state->curFrame.backColor);
+  EXPECT_EQ(callsOf(surface, Kind::Clear).back().fill, state->curFrame.backColor);
   EXPECT_EQ(surface.polygons().size(), 96u);
-  useGrid(12, 10, 0);  // 100 by the width, 100 by the height
-  drawSequenceFrame(*state, rs, surface);
-  EXPECT_DOUBLE_EQ(rs.cellSize, 100);
-  useGrid(6, 10, 0);
-  drawSequenceFrame(*state, rs, surface);
-  EXPECT_DOUBLE_EQ(rs.cellSize, 100);
-  useGrid(24, 5, 0);
-  drawSequenceFrame(*state, rs, surface);
-  EXPECT_DOUBLE_EQ(rs.cellSize, 50);
+  // Grid cells: the smaller of 1200 by the columns and 1000 by the rows.
+  for (auto [columns, rows, cell] : {std::tuple{12, 10, 100.0}, {6, 10, 100.0}, {24, 5, 50.0}}) {
+    useGrid(columns, rows, 0);
+    drawSequenceFrame(*state, rs, surface);
+    EXPECT_DOUBLE_EQ(rs.cellSize, cell) << columns << " x " << rows;
+  }
 }
 
 }  // namespace

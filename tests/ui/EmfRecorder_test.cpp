@@ -11,12 +11,6 @@
 namespace quill {
 namespace {
 
-int32_t le32(const QByteArray& b, int at) {
-  uint32_t v = 0;
-  for (int i = 3; i >= 0; --i) v = v << 8 | static_cast<uint8_t>(b[at + i]);
-  return static_cast<int32_t>(v);
-}
-
 // Two triangles and a square with their own pens and brushes, released at
 // once, then a label: the calls one exported leaf and the legend make.
 void recordSample(MetafileRecorder& r) {

@@ -18,8 +18,6 @@
 namespace quill {
 namespace {
 
-std::unique_ptr<MovieEncoder> encoderOrSkip(MovieType type) { return makeFfmpegMovieEncoder(type); }
-
 #define SKIP_WITHOUT(encoder, type)                                                              \
   if (!(encoder)) GTEST_SKIP() << "this FFmpeg has no " << movieFormat(type).encoder << " encoder"
 
@@ -51,7 +49,7 @@ class MovieEncoderTest : public ::testing::TestWithParam<MovieCase> {
 
 TEST_P(MovieEncoderTest, WritesEveryFrameAtItsSizeWithItsColours) {
   const MovieCase c = GetParam();
-  auto encoder = encoderOrSkip(c.type);
+  auto encoder = makeFfmpegMovieEncoder(c.type);
   SKIP_WITHOUT(encoder, c.type);
   const std::string path = dir.filePath(QString("m") + movieFormat(c.type).extension).toStdString();
   ASSERT_TRUE(encoder->open(path, c.width, c.height, 25)) << encoder->error();
@@ -64,7 +62,6 @@ TEST_P(MovieEncoderTest, WritesEveryFrameAtItsSizeWithItsColours) {
   EXPECT_FALSE(std::filesystem::exists(path));  // only under a temporary name until finished
   ASSERT_TRUE(encoder->finish()) << encoder->error();
   EXPECT_FALSE(std::filesystem::exists(temporaryPathFor(path)));
-
 
   const DecodedMovie movie = decodeMovie(path);
   ASSERT_EQ(movie.frames.size(), size_t{kFrames});
@@ -107,7 +104,7 @@ class MovieFullDiskTest : public ::testing::TestWithParam<MovieType> {
 
 TEST_P(MovieFullDiskTest, LeavesTheOldFileAndNoOther) {
   const MovieType type = GetParam();
-  auto encoder = encoderOrSkip(type);
+  auto encoder = makeFfmpegMovieEncoder(type);
   SKIP_WITHOUT(encoder, type);
   const std::string path = dir.filePath(QString("full") + movieFormat(type).extension).toStdString();
   std::ofstream(path) << "the movie saved before";

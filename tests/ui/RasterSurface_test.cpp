@@ -2,14 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QImage>
 #include <QRect>
 #include <QTemporaryDir>
 #include <random>
 #include <set>
+#include <tuple>
 #include <vector>
 
+#include "support/FileBytes.h"
 #include "support/FileSizeLimit.h"
 #include "ui/QtColor.h"
 
@@ -59,13 +60,11 @@ TEST(RasterSurface, SquareIsFilledAndOutlinedOnItsCornersWithOneOrThreePixelLine
         EXPECT_EQ(at(s, edge, i), kLine) << i << " " << edge;
       }
     }
-    EXPECT_EQ(at(s, 9, 9), kFill);
-    EXPECT_EQ(at(s, 5 + half, 5 + half), kFill);
-    EXPECT_EQ(at(s, 13 - half, 13 - half), kFill);
-    EXPECT_EQ(at(s, 3 - half, 3 - half), kBack);
-    EXPECT_EQ(at(s, 15 + half, 15 + half), kBack);
-    EXPECT_EQ(at(s, 9, 3 - half), kBack);
-    EXPECT_EQ(at(s, 9, 15 + half), kBack);
+    // Inside the outline and outside it, also beside the middle of the edges.
+    for (auto [x, y, colour] : {std::tuple{9, 9, kFill}, {5 + half, 5 + half, kFill}, {13 - half, 13 - half, kFill},
+                                {3 - half, 3 - half, kBack}, {15 + half, 15 + half, kBack}, {9, 3 - half, kBack},
+                                {9, 15 + half, kBack}})
+      EXPECT_EQ(at(s, x, y), colour) << x << "," << y;
   }
   RasterSurface s(4, 4);
   s.clear(kBack);
@@ -91,13 +90,10 @@ TEST(RasterSurface, SlantedEdgesAndTextUseOnlyTheGivenColoursAndTextHangsFromIts
 }
 
 TEST(RasterSurface, ImpossibleSizesAndCoordinatesAreRefusedOrClipped) {
-  EXPECT_FALSE(RasterSurface::canAllocate(2'000'000, 16'000));
-  EXPECT_FALSE(RasterSurface::canAllocate(0, 10));
-  EXPECT_FALSE(RasterSurface::canAllocate(10, -1));
-  EXPECT_FALSE(RasterSurface::canAllocate(32768, 1));
-  EXPECT_FALSE(RasterSurface::canAllocate(32767, 32767));
-  EXPECT_TRUE(RasterSurface::canAllocate(16000, 14080));  // largest export with legend
-  EXPECT_TRUE(RasterSurface::canAllocate(1, 1));
+  const struct { int w, h; bool ok; } sizes[] = {
+      {2'000'000, 16'000, false}, {0, 10, false}, {10, -1, false}, {32768, 1, false}, {32767, 32767, false},
+      {16000, 14080, true} /* the largest export with legend */, {1, 1, true}};
+  for (const auto& c : sizes) EXPECT_EQ(RasterSurface::canAllocate(c.w, c.h), c.ok) << c.w << " x " << c.h;
 
   RasterSurface s(50, 50);
   s.clear(kBack);
@@ -129,22 +125,15 @@ TEST(RasterSurface, SavesA24BitWindowsBitmapAndAPng) {
   ASSERT_TRUE(s.saveBmp(bmp.toStdString()));
   ASSERT_TRUE(s.savePng(png.toStdString()));
 
-  QFile file(bmp);
-  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-  const QByteArray b = file.readAll();
+  const QByteArray b = fileBytes(bmp);
   ASSERT_GE(b.size(), 54);
-  auto le = [&](int at, int bytes) {
-    uint32_t v = 0;
-    for (int i = bytes - 1; i >= 0; --i) v = v << 8 | static_cast<uint8_t>(b[at + i]);
-    return static_cast<int32_t>(v);
-  };
   EXPECT_EQ(b.left(2), QByteArray("BM"));
-  EXPECT_EQ(le(2, 4), b.size());
-  EXPECT_EQ(le(18, 4), 5);
-  EXPECT_EQ(std::abs(le(22, 4)), 3);
-  EXPECT_EQ(le(28, 2), 24);
-  EXPECT_EQ(le(30, 4), 0);                  // uncompressed
-  EXPECT_EQ(b.size(), le(10, 4) + 3 * 16);  // rows of 15 bytes padded to 16
+  EXPECT_EQ(le32(b, 2), b.size());
+  EXPECT_EQ(le32(b, 18), 5);
+  EXPECT_EQ(std::abs(le32(b, 22)), 3);
+  EXPECT_EQ(le16(b, 28), 24);
+  EXPECT_EQ(le32(b, 30), 0);                  // uncompressed
+  EXPECT_EQ(b.size(), le32(b, 10) + 3 * 16);  // rows of 15 bytes padded to 16
   const QImage back(bmp);
   ASSERT_FALSE(back.isNull());
   EXPECT_EQ(fromQRgb(back.pixel(0, 0)), kBack);
