@@ -1,9 +1,13 @@
 // The one file that sees libEMF's Windows-style declarations.
+#include <algorithm>
 #include <array>
 #include <climits>
 #include <cstdio>
-#include <map>
+#include <utility>
 #include <vector>
+#if defined(__GLIBC__)
+#include <stdio_ext.h>
+#endif
 
 #include "ui/MetafileRecorder.h"
 
@@ -39,12 +43,11 @@ void writeLe32(unsigned char* p, int32_t value) {
 // the frame at its own 1024 x 768 screen. Readers that size the picture by
 // those bounds would show only a corner of the drawing; state the reference
 // surface instead, as a recording made on it would. False when the file is
-// missing or not a metafile.
-bool finishHeader(const std::string& path, int deviceWidth, int deviceHeight) {
-  FILE* file = std::fopen(path.c_str(), "r+b");
-  if (file == nullptr) return false;
+// not a metafile or cannot be written.
+bool finishHeader(FILE* file, int deviceWidth, int deviceHeight) {
   std::array<unsigned char, kHeaderMinimum> header{};
-  bool ok = std::fread(header.data(), 1, header.size(), file) == header.size() &&
+  bool ok = std::fseek(file, 0, SEEK_SET) == 0 &&
+            std::fread(header.data(), 1, header.size(), file) == header.size() &&
             readLe32(header.data()) == kHeaderRecordType &&
             readLe32(header.data() + kSignatureOffset) == kEmfSignature;
   if (ok && deviceWidth > 0 && deviceHeight > 0) {
@@ -54,14 +57,27 @@ bool finishHeader(const std::string& path, int deviceWidth, int deviceHeight) {
     ok = std::fseek(file, kBoundsOffset, SEEK_SET) == 0 &&
          std::fwrite(bounds.data(), 1, bounds.size(), file) == bounds.size();
   }
-  return std::fclose(file) == 0 && ok;
+  return ok && std::fflush(file) == 0 && std::ferror(file) == 0;
+}
+
+// libEMF writes a record a few bytes at a time; a large buffer, and no stream
+// lock (only this recorder uses the stream), keep that from costing a call
+// into the system or a lock per field.
+FILE* openForRecording(const std::string& path) {
+  FILE* file = std::fopen(path.c_str(), "w+b");
+  if (file == nullptr) return nullptr;
+  std::setvbuf(file, nullptr, _IOFBF, 1 << 20);
+#if defined(__GLIBC__)
+  __fsetlocking(file, FSETLOCKING_BYCALLER);
+#endif
+  return file;
 }
 
 class EmfRecorder final : public MetafileRecorder {
  public:
   EmfRecorder(const std::string& path, const RECT& frame, int deviceWidth, int deviceHeight)
-      : path_(path), deviceWidth_(deviceWidth), deviceHeight_(deviceHeight) {
-    dc_ = CreateEnhMetaFileA(0, path.c_str(), &frame, nullptr);
+      : deviceWidth_(deviceWidth), deviceHeight_(deviceHeight), file_(openForRecording(path)) {
+    if (file_ != nullptr) dc_ = CreateEnhMetaFileWithFILEA(0, file_, &frame, nullptr);
   }
   ~EmfRecorder() override { close(); }
 
@@ -85,12 +101,11 @@ class EmfRecorder final : public MetafileRecorder {
   }
 
   void selectObject(Handle object) override {
-    if (auto it = objects_.find(object); valid() && it != objects_.end())
-      SelectObject(dc_, it->second);
+    if (auto it = find(object); valid() && it != objects_.end()) SelectObject(dc_, it->second);
   }
 
   void deleteObject(Handle object) override {
-    auto it = objects_.find(object);
+    auto it = find(object);
     if (!valid() || it == objects_.end()) return;
     DeleteObject(it->second);
     objects_.erase(it);
@@ -98,9 +113,15 @@ class EmfRecorder final : public MetafileRecorder {
 
   void polygon(const IntPoint* points, int count) override {
     if (!valid() || points == nullptr || count < 2) return;
-    std::vector<POINT> corners(static_cast<size_t>(count));
+    std::array<POINT, 4> few;  // every leaf; longer outlines take the heap
+    std::vector<POINT> many;
+    POINT* corners = few.data();
+    if (count > static_cast<int>(few.size())) {
+      many.resize(static_cast<size_t>(count));
+      corners = many.data();
+    }
     for (int i = 0; i < count; ++i) corners[i] = POINT{points[i].x, points[i].y};
-    Polygon(dc_, corners.data(), count);
+    Polygon(dc_, corners, count);
   }
 
   void setTextColor(Color color) override {
@@ -117,30 +138,44 @@ class EmfRecorder final : public MetafileRecorder {
   }
 
   bool close() override {
-    if (!valid()) return false;
+    if (!valid()) {
+      if (file_ != nullptr) std::fclose(file_);
+      file_ = nullptr;
+      return false;
+    }
     // Objects the caller left behind are released while the recording can
     // still note it.
     for (auto& [handle, object] : objects_) DeleteObject(object);
     objects_.clear();
-    HENHMETAFILE metafile = CloseEnhMetaFile(dc_);
+    HENHMETAFILE metafile = CloseEnhMetaFileWithFILE(dc_);
     dc_ = 0;
-    if (metafile == 0) return false;
-    DeleteEnhMetaFile(metafile);
-    return finishHeader(path_, deviceWidth_, deviceHeight_);
+    bool ok = metafile != 0 && finishHeader(file_, deviceWidth_, deviceHeight_);
+    if (metafile != 0) DeleteEnhMetaFile(metafile);
+    ok = std::fclose(file_) == 0 && ok;
+    file_ = nullptr;
+    return ok;
   }
 
  private:
   Handle keep(HGDIOBJ object) {
     if (object == 0 || nextHandle_ == INT32_MAX) return 0;
-    objects_.emplace(nextHandle_, object);
+    objects_.emplace_back(nextHandle_, object);
     return nextHandle_++;
   }
 
-  std::string path_;
+  // Few objects live at once and the newest are asked for most.
+  std::vector<std::pair<Handle, HGDIOBJ>>::iterator find(Handle handle) {
+    const auto it = std::find_if(objects_.rbegin(), objects_.rend(),
+                                 [handle](const auto& entry) { return entry.first == handle; });
+    return it == objects_.rend() ? objects_.end() : std::prev(it.base());
+  }
+
   int deviceWidth_;
   int deviceHeight_;
+  FILE* file_ = nullptr;
   HDC dc_ = 0;
-  std::map<Handle, HGDIOBJ> objects_;  // ordered, so leftovers are released in creation order
+  // In creation order, so leftovers are released in that order.
+  std::vector<std::pair<Handle, HGDIOBJ>> objects_;
   Handle nextHandle_ = 1;
 };
 
