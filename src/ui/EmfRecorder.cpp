@@ -3,6 +3,7 @@
 #include <array>
 #include <climits>
 #include <cstdio>
+#include <exception>
 #include <utility>
 #include <vector>
 #if defined(__GLIBC__)
@@ -81,33 +82,38 @@ class EmfRecorder final : public MetafileRecorder {
   }
   ~EmfRecorder() override { close(); }
 
-  bool valid() const override { return dc_ != 0; }
+  bool valid() const override { return dc_ != 0 && !spoilt_; }
 
   Handle createPen(int width, Color color) override {
-    if (!valid()) return 0;
-    return keep(CreatePen(PS_SOLID, width, static_cast<COLORREF>(color)));
+    HGDIOBJ object = 0;
+    attempt([&] { object = CreatePen(PS_SOLID, width, static_cast<COLORREF>(color)); });
+    return keep(object);
   }
 
   Handle createSolidBrush(Color color) override {
-    if (!valid()) return 0;
-    return keep(CreateSolidBrush(static_cast<COLORREF>(color)));
+    HGDIOBJ object = 0;
+    attempt([&] { object = CreateSolidBrush(static_cast<COLORREF>(color)); });
+    return keep(object);
   }
 
   Handle createFont(const FontSpec& font) override {
-    if (!valid()) return 0;
-    return keep(CreateFontA(font.height, font.width, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE,
-                            kAnsiCharset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                            DEFAULT_QUALITY, kVariablePitchSwiss, font.face.c_str()));
+    HGDIOBJ object = 0;
+    attempt([&] {
+      object = CreateFontA(font.height, font.width, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE,
+                           kAnsiCharset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                           kVariablePitchSwiss, font.face.c_str());
+    });
+    return keep(object);
   }
 
   void selectObject(Handle object) override {
-    if (auto it = find(object); valid() && it != objects_.end()) SelectObject(dc_, it->second);
+    if (auto it = find(object); it != objects_.end()) attempt([&] { SelectObject(dc_, it->second); });
   }
 
   void deleteObject(Handle object) override {
     auto it = find(object);
-    if (!valid() || it == objects_.end()) return;
-    DeleteObject(it->second);
+    if (it == objects_.end()) return;
+    attempt([&] { DeleteObject(it->second); });
     objects_.erase(it);
   }
 
@@ -121,42 +127,58 @@ class EmfRecorder final : public MetafileRecorder {
       corners = many.data();
     }
     for (int i = 0; i < count; ++i) corners[i] = POINT{points[i].x, points[i].y};
-    Polygon(dc_, corners, count);
+    attempt([&] { Polygon(dc_, corners, count); });
   }
 
   void setTextColor(Color color) override {
-    if (valid()) SetTextColor(dc_, static_cast<COLORREF>(color));
+    attempt([&] { SetTextColor(dc_, static_cast<COLORREF>(color)); });
   }
 
   void setTransparentBackground(bool transparent) override {
-    if (valid()) SetBkMode(dc_, transparent ? TRANSPARENT : OPAQUE);
+    attempt([&] { SetBkMode(dc_, transparent ? TRANSPARENT : OPAQUE); });
   }
 
   void textOut(int x, int y, const std::string& text) override {
-    if (!valid() || text.size() > static_cast<size_t>(INT_MAX)) return;
-    TextOutA(dc_, x, y, text.c_str(), static_cast<INT>(text.size()));
+    if (text.size() > static_cast<size_t>(INT_MAX)) return;
+    attempt([&] { TextOutA(dc_, x, y, text.c_str(), static_cast<INT>(text.size())); });
   }
 
   bool close() override {
-    if (!valid()) {
-      if (file_ != nullptr) std::fclose(file_);
-      file_ = nullptr;
-      return false;
+    bool ok = valid();
+    if (dc_ != 0) {
+      // Objects the caller left behind are released while the recording can
+      // still note it.
+      for (auto& [handle, object] : objects_) attempt([&] { DeleteObject(object); });
+      objects_.clear();
+      HENHMETAFILE metafile = 0;
+      try {
+        metafile = CloseEnhMetaFileWithFILE(dc_);
+      } catch (const std::exception&) {
+        ok = false;
+      }
+      dc_ = 0;
+      ok = ok && metafile != 0 && finishHeader(file_, deviceWidth_, deviceHeight_);
+      if (metafile != 0) DeleteEnhMetaFile(metafile);
     }
-    // Objects the caller left behind are released while the recording can
-    // still note it.
-    for (auto& [handle, object] : objects_) DeleteObject(object);
-    objects_.clear();
-    HENHMETAFILE metafile = CloseEnhMetaFileWithFILE(dc_);
-    dc_ = 0;
-    bool ok = metafile != 0 && finishHeader(file_, deviceWidth_, deviceHeight_);
-    if (metafile != 0) DeleteEnhMetaFile(metafile);
-    ok = std::fclose(file_) == 0 && ok;
+    if (file_ != nullptr) ok = std::fclose(file_) == 0 && ok;
     file_ = nullptr;
     return ok;
   }
 
  private:
+  // libEMF reports a write that failed (a full disk) or memory it could not
+  // have by throwing. The recording is spoilt from then on: nothing more is
+  // recorded, and close() reports the failure.
+  template <typename Call>
+  void attempt(Call call) {
+    if (!valid()) return;
+    try {
+      call();
+    } catch (const std::exception&) {
+      spoilt_ = true;
+    }
+  }
+
   Handle keep(HGDIOBJ object) {
     if (object == 0 || nextHandle_ == INT32_MAX) return 0;
     objects_.emplace_back(nextHandle_, object);
@@ -174,6 +196,7 @@ class EmfRecorder final : public MetafileRecorder {
   int deviceHeight_;
   FILE* file_ = nullptr;
   HDC dc_ = 0;
+  bool spoilt_ = false;
   // In creation order, so leftovers are released in that order.
   std::vector<std::pair<Handle, HGDIOBJ>> objects_;
   Handle nextHandle_ = 1;

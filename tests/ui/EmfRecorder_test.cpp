@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include "support/FileBytes.h"
+#include "support/FileSizeLimit.h"
 #include "ui/MetafileRecorder.h"
 
 namespace quill {
@@ -100,7 +101,8 @@ TEST(EmfRecorder, AnIndependentReaderSeesEveryPolygonAndTheText) {
   EXPECT_TRUE(text.contains("width=\"799")) << "sized by the reference surface";
 }
 
-TEST(EmfRecorder, UncreatableFileGivesAnInertRecorder) {
+// A missing folder gives an inert recorder; a full disk, a failed close.
+TEST(EmfRecorder, AFileThatCannotBeWrittenIsAFailedRecording) {
   QTemporaryDir dir;
   const QString path = dir.filePath("missing/out.emf");
   auto r = createEmfRecorder(path.toStdString(), 0, 0, 8000, 6400, 800, 640);
@@ -113,6 +115,12 @@ TEST(EmfRecorder, UncreatableFileGivesAnInertRecorder) {
   EXPECT_FALSE(r->close());
   EXPECT_FALSE(QFile::exists(path));
   EXPECT_FALSE(createEmfRecorder("", 0, 0, 1, 1, 1, 1)->valid());
+
+  const FileSizeLimit limit(4096);
+  auto full = createEmfRecorder(dir.filePath("full.emf").toStdString(), 0, 0, 8000, 6400, 800, 640);
+  ASSERT_TRUE(full->valid());
+  for (int i = 0; i < 100; ++i) recordSample(*full);  // far more than 4 KB
+  EXPECT_FALSE(full->close());
 }
 
 }  // namespace
