@@ -23,6 +23,16 @@ class PolygonStamps {
   bool draw(const PixelRows& rows, const IntPoint* points, int count, int lineWidth, uint32_t fill,
             uint32_t outline);
 
+  // Whether the shape is small enough for a stamp: every point within reach of the first.
+  static bool small(const IntPoint* points, int count) {
+    for (int i = 1; i < count; ++i) {
+      if (static_cast<unsigned>(points[i].x - points[0].x + kReach) > 2u * kReach ||
+          static_cast<unsigned>(points[i].y - points[0].y + kReach) > 2u * kReach)
+        return false;
+    }
+    return true;
+  }
+
  private:
   struct Stamp {
     uint64_t key = 0;  // 0: empty slot

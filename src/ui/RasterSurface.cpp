@@ -126,10 +126,15 @@ void RasterSurface::drawPolygons(const SurfacePolygon* list, int count) {
   if (image_.isNull() || list == nullptr || count <= 0) return;
   endPainting();
   pixelRows();  // the rows are fixed before any polygon goes to the drawing thread
-  if (threaded_)
+  // The second thread pays when there are many small polygons, whose drawing
+  // costs about as much as working them out; large ones it would only draw
+  // more slowly than this thread, so they are drawn here, after the rest.
+  if (threaded_ && PolygonStamps::small(list[0].points, std::clamp(list[0].count, 1, 4))) {
     pipeline_.add(list, count);
-  else
+  } else {
+    settle();
     drawBatch(list, count);
+  }
 }
 
 void RasterSurface::drawBatch(const SurfacePolygon* list, int count) {
