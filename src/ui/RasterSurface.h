@@ -33,9 +33,10 @@ namespace quill {
 // the same pixel, and the start-up pictures come out identical. Text always goes through QPainter,
 // which stays open between text calls and is closed before rows are written.
 //
-// With two or more cores the scanline polygons are drawn on a second thread
-// while the caller works out the next ones, in the order they came, so the
-// picture is the same either way; everything else waits for them first.
+// With two or more cores, batches of small scanline polygons are drawn on a
+// second thread while the caller works out the next ones, in the order they
+// came, so the picture is the same either way; everything else, large polygons
+// included, waits for them first.
 enum class PolygonFill { Scanline, Painter };
 
 class RasterSurface : public Surface {
