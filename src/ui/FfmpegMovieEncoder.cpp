@@ -6,10 +6,15 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
+#include <dlfcn.h>
+
 #include <QImage>
 #include <cstring>
 #include <filesystem>
+#include <string>
 #include <system_error>
+#include <utility>
+#include <vector>
 
 #include "ui/GifPalette.h"
 #include "ui/MovieEncoder.h"
@@ -20,12 +25,91 @@ namespace quill {
 
 namespace {
 
+// FFmpeg is opened when the first movie is asked for, not linked: its libraries
+// and theirs are about a hundred files, and loading them would near triple the
+// time every start of the program (and of the headless renderer) takes.
+#define QUILL_FFMPEG_CALLS(X) \
+  X(av_frame_alloc) \
+  X(av_frame_free) \
+  X(av_frame_get_buffer) \
+  X(av_frame_make_writable) \
+  X(av_log_set_level) \
+  X(av_opt_set) \
+  X(av_strerror) \
+  X(av_packet_alloc) \
+  X(av_packet_free) \
+  X(av_packet_rescale_ts) \
+  X(avcodec_alloc_context3) \
+  X(avcodec_find_encoder_by_name) \
+  X(avcodec_free_context) \
+  X(avcodec_open2) \
+  X(avcodec_parameters_from_context) \
+  X(avcodec_receive_packet) \
+  X(avcodec_send_frame) \
+  X(av_interleaved_write_frame) \
+  X(av_write_trailer) \
+  X(avformat_alloc_output_context2) \
+  X(avformat_free_context) \
+  X(avformat_new_stream) \
+  X(avformat_write_header) \
+  X(avio_closep) \
+  X(avio_open) \
+  X(sws_freeContext) \
+  X(sws_getContext) \
+  X(sws_scale)
+
+struct Ffmpeg {
+#define QUILL_FFMPEG_POINTER(name) decltype(&::name) name = nullptr;
+  QUILL_FFMPEG_CALLS(QUILL_FFMPEG_POINTER)
+#undef QUILL_FFMPEG_POINTER
+};
+
+// The table of FFmpeg's calls, or nullptr when the libraries this program was
+// built against cannot be opened or lack a call.
+const Ffmpeg* loadFfmpeg() {
+  static const Ffmpeg* const loaded = []() -> const Ffmpeg* {
+    const std::pair<const char*, int> libraries[] = {{"avutil", LIBAVUTIL_VERSION_MAJOR},
+                                                     {"avcodec", LIBAVCODEC_VERSION_MAJOR},
+                                                     {"avformat", LIBAVFORMAT_VERSION_MAJOR},
+                                                     {"swscale", LIBSWSCALE_VERSION_MAJOR}};
+    std::vector<void*> handles;
+    for (const auto& [name, major] : libraries) {
+      const std::string soname = "lib" + std::string(name) + ".so." + std::to_string(major);
+      void* handle = dlopen(soname.c_str(), RTLD_NOW | RTLD_LOCAL);
+      if (handle == nullptr) return nullptr;
+      handles.push_back(handle);  // kept open for the life of the program
+    }
+    const auto find = [&handles](const char* symbol) -> void* {
+      for (void* handle : handles)
+        if (void* found = dlsym(handle, symbol)) return found;
+      return nullptr;
+    };
+    static Ffmpeg table;
+    bool complete = true;
+#define QUILL_FFMPEG_RESOLVE(name)                                      \
+  table.name = reinterpret_cast<decltype(table.name)>(find(#name)); \
+  complete = complete && table.name != nullptr;
+    QUILL_FFMPEG_CALLS(QUILL_FFMPEG_RESOLVE)
+#undef QUILL_FFMPEG_RESOLVE
+    return complete ? &table : nullptr;
+  }();
+  return loaded;
+}
+
+// Only called once loadFfmpeg() has succeeded: no encoder exists before.
+const Ffmpeg& ff() { return *loadFfmpeg(); }
+
+}  // namespace
+
+
+namespace {
+
 constexpr int kMaxSide = 16384;  // beyond what H.264's levels describe
 constexpr int kMaxFramesPerSecond = 120;
 
 std::string avError(int code) {
   char text[AV_ERROR_MAX_STRING_SIZE] = {};
-  av_strerror(code, text, sizeof text);
+  ff().av_strerror(code, text, sizeof text);
   return text;
 }
 
@@ -113,7 +197,7 @@ bool FfmpegMovieEncoder::open(const std::string& path, int width, int height, in
 }
 
 bool FfmpegMovieEncoder::openCodec(int framesPerSecond) {
-  codecContext_ = avcodec_alloc_context3(codec_);
+  codecContext_ = ff().avcodec_alloc_context3(codec_);
   if (!codecContext_) return fail("out of memory");
   AVCodecContext& c = *codecContext_;
   c.width = codedSide(type_, width_);
@@ -134,51 +218,51 @@ bool FfmpegMovieEncoder::openCodec(int framesPerSecond) {
   }
   if (type_ == MovieType::Mp4) {
     c.max_b_frames = 0;  // frames out as they go in: simpler files, every frame where a player seeks
-    av_opt_set(c.priv_data, "preset", "veryfast", 0);
-    av_opt_set(c.priv_data, "crf", "18", 0);
+    ff().av_opt_set(c.priv_data, "preset", "veryfast", 0);
+    ff().av_opt_set(c.priv_data, "crf", "18", 0);
   } else if (type_ == MovieType::Webm) {
     c.bit_rate = 0;  // constant quality
-    av_opt_set(c.priv_data, "deadline", "realtime", 0);
-    av_opt_set(c.priv_data, "cpu-used", "8", 0);
-    av_opt_set(c.priv_data, "row-mt", "1", 0);
-    av_opt_set(c.priv_data, "crf", "24", 0);
+    ff().av_opt_set(c.priv_data, "deadline", "realtime", 0);
+    ff().av_opt_set(c.priv_data, "cpu-used", "8", 0);
+    ff().av_opt_set(c.priv_data, "row-mt", "1", 0);
+    ff().av_opt_set(c.priv_data, "crf", "24", 0);
   }
-  const int r = avformat_alloc_output_context2(&format_, nullptr, muxerName(type_), nullptr);
+  const int r = ff().avformat_alloc_output_context2(&format_, nullptr, muxerName(type_), nullptr);
   if (r < 0 || !format_) return fail("can't set up the " + std::string(muxerName(type_)) + " file", r);
   if (format_->oformat->flags & AVFMT_GLOBALHEADER) c.flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
-  const int opened = avcodec_open2(codecContext_, codec_, nullptr);
+  const int opened = ff().avcodec_open2(codecContext_, codec_, nullptr);
   if (opened < 0) return fail("can't start the " + std::string(movieFormat(type_).encoder) + " encoder", opened);
   return true;
 }
 
 bool FfmpegMovieEncoder::openFile() {
-  stream_ = avformat_new_stream(format_, nullptr);
+  stream_ = ff().avformat_new_stream(format_, nullptr);
   if (!stream_) return fail("out of memory");
   stream_->time_base = codecContext_->time_base;
-  int r = avcodec_parameters_from_context(stream_->codecpar, codecContext_);
+  int r = ff().avcodec_parameters_from_context(stream_->codecpar, codecContext_);
   if (r < 0) return fail("can't set up the movie stream", r);
   temporary_ = temporaryPathFor(path_);
-  r = avio_open(&format_->pb, temporary_.c_str(), AVIO_FLAG_WRITE);
+  r = ff().avio_open(&format_->pb, temporary_.c_str(), AVIO_FLAG_WRITE);
   if (r < 0) {
     temporary_.clear();  // nothing was created
     return fail("can't create the file", r);
   }
-  r = avformat_write_header(format_, nullptr);
+  r = ff().avformat_write_header(format_, nullptr);
   if (r < 0) return fail("can't write the file", r);
   return !writeError();
 }
 
 bool FfmpegMovieEncoder::allocateFrame() {
-  frame_ = av_frame_alloc();
-  packet_ = av_packet_alloc();
+  frame_ = ff().av_frame_alloc();
+  packet_ = ff().av_packet_alloc();
   if (!frame_ || !packet_) return fail("out of memory");
   frame_->format = codecContext_->pix_fmt;
   frame_->width = codecContext_->width;
   frame_->height = codecContext_->height;
-  const int r = av_frame_get_buffer(frame_, 0);
+  const int r = ff().av_frame_get_buffer(frame_, 0);
   if (r < 0) return fail("out of memory", r);
   if (type_ != MovieType::Gif) {
-    scaler_ = sws_getContext(frame_->width, frame_->height, AV_PIX_FMT_RGB32, frame_->width, frame_->height,
+    scaler_ = ff().sws_getContext(frame_->width, frame_->height, AV_PIX_FMT_RGB32, frame_->width, frame_->height,
                              AV_PIX_FMT_YUV420P, SWS_POINT, nullptr, nullptr, nullptr);
     if (!scaler_) return fail("can't set up the colour conversion");
   }
@@ -195,7 +279,7 @@ bool FfmpegMovieEncoder::convert(const QImage& picture) {
     padInto(picture, padded_);
     source = &padded_;
   }
-  const int r = av_frame_make_writable(frame_);
+  const int r = ff().av_frame_make_writable(frame_);
   if (r < 0) return fail("out of memory", r);
   if (type_ == MovieType::Gif) {
     std::array<uint32_t, 256> palette{};
@@ -206,7 +290,7 @@ bool FfmpegMovieEncoder::convert(const QImage& picture) {
   }
   const uint8_t* planes[] = {source->constBits()};
   const int strides[] = {static_cast<int>(source->bytesPerLine())};
-  sws_scale(scaler_, planes, strides, 0, source->height(), frame_->data, frame_->linesize);
+  ff().sws_scale(scaler_, planes, strides, 0, source->height(), frame_->data, frame_->linesize);
   return true;
 }
 
@@ -224,15 +308,15 @@ bool FfmpegMovieEncoder::addFrame(RasterSurface& surface) {
 
 // Encodes a frame (nothing: the end) and writes the packets it gives.
 bool FfmpegMovieEncoder::send(const AVFrame* frame) {
-  int r = avcodec_send_frame(codecContext_, frame);
+  int r = ff().avcodec_send_frame(codecContext_, frame);
   if (r < 0) return fail("can't encode the frame", r);
-  while ((r = avcodec_receive_packet(codecContext_, packet_)) >= 0) {
+  while ((r = ff().avcodec_receive_packet(codecContext_, packet_)) >= 0) {
     // Some encoders leave the duration out; MP4 then gives the last frame none
     // and players drop it.
     if (packet_->duration <= 0) packet_->duration = 1;
-    av_packet_rescale_ts(packet_, codecContext_->time_base, stream_->time_base);
+    ff().av_packet_rescale_ts(packet_, codecContext_->time_base, stream_->time_base);
     packet_->stream_index = stream_->index;
-    r = av_interleaved_write_frame(format_, packet_);
+    r = ff().av_interleaved_write_frame(format_, packet_);
     if (r < 0) return fail("can't write the file", r);
   }
   if (r != AVERROR(EAGAIN) && r != AVERROR_EOF) return fail("can't encode the frame", r);
@@ -252,10 +336,10 @@ bool FfmpegMovieEncoder::finish() {
   if (!format_) return fail(error_.empty() ? "the movie is not open" : error_);
   if (frames_ == 0) return fail("the movie has no frames");
   if (!send(nullptr)) return false;
-  int r = av_write_trailer(format_);
+  int r = ff().av_write_trailer(format_);
   if (r < 0) return fail("can't write the file", r);
   if (writeError()) return false;
-  r = avio_closep(&format_->pb);
+  r = ff().avio_closep(&format_->pb);
   if (r < 0) return fail("can't write the file", r);
   std::error_code ec;
   std::filesystem::rename(temporary_, path_, ec);
@@ -266,14 +350,14 @@ bool FfmpegMovieEncoder::finish() {
 }
 
 void FfmpegMovieEncoder::release() {
-  sws_freeContext(scaler_);
+  ff().sws_freeContext(scaler_);
   scaler_ = nullptr;
-  av_packet_free(&packet_);
-  av_frame_free(&frame_);
-  avcodec_free_context(&codecContext_);
+  ff().av_packet_free(&packet_);
+  ff().av_frame_free(&frame_);
+  ff().avcodec_free_context(&codecContext_);
   if (format_) {
-    if (format_->pb) avio_closep(&format_->pb);
-    avformat_free_context(format_);
+    if (format_->pb) ff().avio_closep(&format_->pb);
+    ff().avformat_free_context(format_);
     format_ = nullptr;
   }
   stream_ = nullptr;
@@ -293,8 +377,9 @@ void FfmpegMovieEncoder::discard() {
 }  // namespace
 
 std::unique_ptr<MovieEncoder> makeFfmpegMovieEncoder(MovieType type) {
-  av_log_set_level(AV_LOG_ERROR);  // the encoders' statistics are no business of the user's
-  const AVCodec* codec = avcodec_find_encoder_by_name(movieFormat(type).encoder);
+  if (loadFfmpeg() == nullptr) return nullptr;
+  ff().av_log_set_level(AV_LOG_ERROR);  // the encoders' statistics are no business of the user's
+  const AVCodec* codec = ff().avcodec_find_encoder_by_name(movieFormat(type).encoder);
   if (!codec) return nullptr;
   return std::make_unique<FfmpegMovieEncoder>(type, codec);
 }
