@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QProcess>
 #include <sstream>
 #include <tuple>
 
@@ -166,6 +167,17 @@ TEST(HeadlessMovie, WritesTheExampleAsOneMovieAtTheRateAsked) {
   EXPECT_EQ(decoded.frames.size(), 6u);
   EXPECT_DOUBLE_EQ(decoded.framesPerSecond, 10);
   EXPECT_EQ(out.str(), "wrote 6 frames: " + movie + "\n");
+
+  // The program itself is not linked to FFmpeg (this test is): it opens the
+  // libraries on its own when a movie is asked for.
+  QProcess program;
+  const QString gif = dir.filePath("morph.gif");
+  program.start(QUILLAVEN_RENDER_PROGRAM, {QString::fromStdString(examplePath("morph.kvt")), "--animate",
+                                           QString::fromStdString(examplePath("morph.txt")), "-o", gif,
+                                           "--frames", "3"});
+  ASSERT_TRUE(program.waitForFinished(60000));
+  EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
+  EXPECT_EQ(decodeMovie(gif.toStdString()).frames.size(), 3u);
 
   std::ostringstream out2, err2;
   EXPECT_EQ(runHeadlessAnimation({examplePath("morph.kvt"), "--animate", examplePath("morph.txt"), "-o",
