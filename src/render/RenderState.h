@@ -14,7 +14,7 @@ struct RenderState {
   int64_t cellIndex = 0;
   double fractionPeriod = 0;
   int16_t maxLevel = 0;
-  Color currentColor = 0;  // survives from one render to the next
+  Color currentColor = 0;  // black at the start of every render
   Color previousColor = 0;
   Color cellColor = 0;
   double cellSize = 0;

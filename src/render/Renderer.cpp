@@ -74,6 +74,9 @@ void Renderer::prologue(bool grid) {
   nextStopPoll_ = stopCheck_ ? stopEvery_ : kNever;
 
   rs_.cellIndex = 0;
+  // The first group fades towards black, never towards a colour left by the
+  // picture before: a record draws the same whatever was drawn ahead of it.
+  rs_.currentColor = kBlack;
   // A damaged frame's negative or huge exponents would leave no whole group size.
   rs_.fractionPeriod = std::ldexp(1.0, std::clamp<int>(f.fractions, 0, kMaxFractions));
   rs_.maxLevel = std::clamp<int16_t>(f.levels, 0, kDeepestLevel);

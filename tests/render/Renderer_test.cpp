@@ -44,9 +44,9 @@ TEST_F(RendererTest, CornerPixelsUseTheSinglePrecisionScale) {
   EXPECT_EQ(polygons()[0].points[0], (IntPoint{6, 6}));
 }
 
-TEST_F(RendererTest, StartValueZeroSeedsTheFadeOnlyInPolygonMode) {
-  // With groups of two, the second leaf mixes halfway back to the colour
-  // held before the first digit.
+TEST_F(RendererTest, TheFirstGroupFadesTowardsBlackUnlessAPolygonStartsAtZero) {
+  // With groups of two, the second leaf mixes halfway back to the colour held
+  // before the first digit: black, whatever the picture before left behind.
   frame().startValue = 0;
   frame().fractions = 1;
   const Color leftOver = rgb(200, 0, 0);
@@ -62,14 +62,14 @@ TEST_F(RendererTest, StartValueZeroSeedsTheFadeOnlyInPolygonMode) {
   rs.currentColor = leftOver;
   renderer.render_book();
   ASSERT_EQ(polygons().size(), 2u);
-  EXPECT_EQ(polygons()[1].fill, rgb(100, 50, 127));  // halfway from entry 0 to leftOver
+  EXPECT_EQ(polygons()[1].fill, rgb(0, 50, 127));  // halfway from entry 0 to black
 
   surface.reset();
   frame().startValue = 5;
   state->triangleMode = true;
   rs.currentColor = leftOver;
   renderer.render();
-  EXPECT_EQ(polygons()[1].fill, rgb(140, 50, 87));  // halfway from entry 5 to leftOver
+  EXPECT_EQ(polygons()[1].fill, rgb(40, 50, 87));  // halfway from entry 5 to black
 }
 
 TEST_F(RendererTest, GridsClearThenVisitEveryCellInBookOrSpiralOrder) {
