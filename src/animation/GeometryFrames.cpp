@@ -19,14 +19,16 @@ GeoFrame geoOf(const KeyFrame& f) {
   return g;
 }
 
-GeoFrame between(const GeoFrame& from, const GeoFrame& to, int m, int d) {
+// Key frames keep every point slot, so an in-between of a frame with more
+// vertices than the next blends towards the points the next frame stores.
+GeoFrame between(const KeyFrame& from, const KeyFrame& to, int m, int d) {
   GeoFrame g;
-  g.vertexCount = from.vertexCount;
+  g.vertexCount = static_cast<int16_t>(std::clamp<int>(from.vertexCount, 0, kVertexSlots - 2));
   g.centerX = lerpValue(m, d, from.centerX, to.centerX);
   g.centerY = lerpValue(m, d, from.centerY, to.centerY);
   for (int j = 1; j <= g.vertexCount; ++j) {
-    g.points[j] = {lerpValue(m, d, from.points[j].x, to.points[j].x),
-                   lerpValue(m, d, from.points[j].y, to.points[j].y)};
+    g.points[j] = {lerpValue(m, d, from.vertexPoints[j].x, to.vertexPoints[j].x),
+                   lerpValue(m, d, from.vertexPoints[j].y, to.vertexPoints[j].y)};
   }
   return g;
 }
@@ -55,10 +57,10 @@ std::vector<GeoFrame> buildGeos(const std::vector<KeyFrame>& keyFrames, double f
   std::vector<GeoFrame> geos(static_cast<size_t>(last + 1));
   size_t n = 0;
   for (int s = 0; s + 1 < k; ++s) {
-    const GeoFrame from = geoOf(keyFrames[static_cast<size_t>(s)]);
-    const GeoFrame to = geoOf(keyFrames[static_cast<size_t>(s + 1)]);
+    const KeyFrame& from = keyFrames[static_cast<size_t>(s)];
+    const KeyFrame& to = keyFrames[static_cast<size_t>(s + 1)];
     for (int m = 0; m < d; ++m, ++n) {
-      geos[n] = m == 0 ? from : between(from, to, m, d);
+      geos[n] = m == 0 ? geoOf(from) : between(from, to, m, d);
       geos[static_cast<size_t>(last) - n] = geos[n];
     }
   }

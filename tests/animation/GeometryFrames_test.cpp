@@ -38,6 +38,28 @@ TEST(GeometryFrames, ThreeKeyFramesOfAHundredRunForthAndBack) {
   EXPECT_NE(lerpValue(99, 100, 200, 50), 0.01 * 200 + 0.99 * 50);
 }
 
+TEST(GeometryFrames, InBetweensOfDifferentVertexCountsBlendTheStoredSlots) {
+  // Key frames of 3, 5 and 3 vertices; the last stores its own points in
+  // slots 4 and 5, which the in-betweens from the 5-vertex frame head for.
+  KeyFrame triangle = square(100), pentagon = square(200), last = square(50);
+  triangle.vertexCount = last.vertexCount = 3;
+  pentagon.vertexCount = 5;
+  pentagon.vertexPoints[5] = {0, 300};
+  last.vertexPoints[4] = {-40, -80};
+  last.vertexPoints[5] = {60, 90};
+  const auto geos = buildGeos({triangle, pentagon, last}, 4);
+  ASSERT_EQ(geos.size(), 16u);
+  EXPECT_EQ(geos[1].vertexCount, 3);  // from the triangle: its own count
+  EXPECT_EQ(geos[4].vertexCount, 5);
+  for (int m = 1; m < 4; ++m) {
+    const GeoFrame& g = geos[static_cast<size_t>(4 + m)];
+    ASSERT_EQ(g.vertexCount, 5);
+    EXPECT_EQ(g.points[4], (Point{lerpValue(m, 4, -200, -40), lerpValue(m, 4, -200, -80)})) << m;
+    EXPECT_EQ(g.points[5], (Point{lerpValue(m, 4, 0, 60), lerpValue(m, 4, 300, 90)})) << m;
+  }
+  EXPECT_EQ(geos[7].points[5], (Point{45, 142.5}));  // three quarters of the way
+}
+
 TEST(GeometryFrames, SixteenBitIndexLimitIsRefusedUpFront) {
   EXPECT_EQ(geoLastFor(100, 3), 399);
   EXPECT_GT(geoLastFor(10000, 5), 32767);
