@@ -110,32 +110,35 @@ void PadEditor::createControls() {
   pad_ = new PadCanvas(*this, image_, this);
   pad_->setGeometry(0, 8, kPadPixelsWide, kPadPixelsHigh);
 
-  constexpr int x = kPadPixelsWide + 4;
-  constexpr int w = 100;
-  optSelect_ = makeWidget<QRadioButton>(this, "optSelect", QRect(x, 8, w, 20), "select points");
-  optMove_ = makeWidget<QRadioButton>(this, "optMove", QRect(x, 30, w, 20), "move");
-  optScale_ = makeWidget<QRadioButton>(this, "optScale", QRect(x, 52, w, 20), "scale");
-  optRotate_ = makeWidget<QRadioButton>(this, "optRotate", QRect(x, 74, w, 20), "rotate");
-  optPoint_ = makeWidget<QRadioButton>(this, "optPoint", QRect(x, 96, w, 20), "point ");
+  // The pad fills the window's width, so its tools stand in rows below it.
+  constexpr int top = 8 + kPadPixelsHigh + 8;
+  constexpr int w = 104;
+  const auto column = [](int i) { return 6 + i * (w + 8); };
+  optSelect_ = makeWidget<QRadioButton>(this, "optSelect", QRect(column(0), top, w, 20), "select points");
+  optMove_ = makeWidget<QRadioButton>(this, "optMove", QRect(column(1), top, w, 20), "move");
+  optScale_ = makeWidget<QRadioButton>(this, "optScale", QRect(column(2), top, w, 20), "scale");
+  optRotate_ = makeWidget<QRadioButton>(this, "optRotate", QRect(column(3), top, w, 20), "rotate");
+  optPoint_ = makeWidget<QRadioButton>(this, "optPoint", QRect(column(4), top, w, 20), "point ");
   auto* tools = new QButtonGroup(this);
   for (QRadioButton* b : {optSelect_, optMove_, optScale_, optRotate_, optPoint_}) tools->addButton(b);
   optPoint_->setChecked(true);
 
-  const auto button = [this](const char* name, int y, const char* caption, void (PadEditor::*handler)()) {
-    auto* b = makeWidget<QPushButton>(this, name, QRect(x, y, w, 24), caption);
+  int i = 0;
+  const auto button = [&](const char* name, const char* caption, void (PadEditor::*handler)()) {
+    auto* b = makeWidget<QPushButton>(this, name, QRect(column(i++), top + 24, w, 24), caption);
     connect(b, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
   };
-  button("cmdDeselect", 130, "deselect all", &PadEditor::cmdDeselect_Click);
-  button("cmdSelectInv", 158, "select invert", &PadEditor::cmdSelectInv_Click);
-  button("cmdFit", 186, "fit", &PadEditor::cmdFit_Click);
-  button("cmdShrink", 214, " shrink", &PadEditor::cmdShrink_Click);
-  button("cmdUndo", 242, "undo", &PadEditor::cmdUndo_Click);
+  button("cmdDeselect", "deselect all", &PadEditor::cmdDeselect_Click);
+  button("cmdSelectInv", "select invert", &PadEditor::cmdSelectInv_Click);
+  button("cmdFit", "fit", &PadEditor::cmdFit_Click);
+  button("cmdShrink", " shrink", &PadEditor::cmdShrink_Click);
+  button("cmdUndo", "undo", &PadEditor::cmdUndo_Click);
 
-  lblMoveX_ = makeWidget<QLabel>(this, "lblMoveX", QRect(x, 280, w, 18), "x:");
-  lblMoveY_ = makeWidget<QLabel>(this, "lblMoveY", QRect(x, 298, w, 18), "y:");
-  lblScale_ = makeWidget<QLabel>(this, "lblScale", QRect(x, 316, w, 18), "%");
-  lblRot_ = makeWidget<QLabel>(this, "lblRot", QRect(x, 334, w, 18), "");
-  resize(x + w + 4, kPadPixelsHigh + 16);
+  lblMoveX_ = makeWidget<QLabel>(this, "lblMoveX", QRect(column(0), top + 54, w, 18), "x:");
+  lblMoveY_ = makeWidget<QLabel>(this, "lblMoveY", QRect(column(1), top + 54, w, 18), "y:");
+  lblScale_ = makeWidget<QLabel>(this, "lblScale", QRect(column(2), top + 54, w, 18), "%");
+  lblRot_ = makeWidget<QLabel>(this, "lblRot", QRect(column(3), top + 54, w, 18), "");
+  resize(kPadPixelsWide, kToolsBottom);
 }
 
 Point PadEditor::toPadUnits(QPointF pixel, QSize widgetSize) {

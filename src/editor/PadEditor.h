@@ -25,8 +25,11 @@ class PadEditor : public QWidget {
   Q_OBJECT
 
  public:
-  static constexpr int kPadPixelsWide = 625;
-  static constexpr int kPadPixelsHigh = 500;  // 1.25 : 1, one pixel per pad unit
+  // 1.25 : 1; the pad's units (625 x 500) are scaled onto it.
+  static constexpr int kPadPixelsWide = 730;
+  static constexpr int kPadPixelsHigh = 584;
+  // The tools stand in rows under the pad, down to here.
+  static constexpr int kToolsBottom = 676;
 
   PadEditor(PatternState& state, DesktopServices& services, QWidget* parent = nullptr);
 

@@ -190,16 +190,17 @@ void Form1::createHistoryControls() {
                       {{"Command9", "Command13"}, ">", &ui_.stepForward, 78, 37},
                       {{"cmdJumpFwd", "Command14"}, ">>", &ui_.jumpForward, 117, 39}};
   const int padLeft = kPanelWidthTwips / kTwipsPerPixel;
+  constexpr int kHistoryUnderPadTop = PadEditor::kToolsBottom + 8;
   for (const Row& r : rows) {
     (*r.buttons)[0] = makeWidget<QPushButton>(this, r.names[0], QRect(8 + r.x, 644, r.width, 24), r.caption);
-    (*r.buttons)[1] = makeWidget<QPushButton>(this, r.names[1], QRect(padLeft + r.x, 524, r.width, 24), r.caption);
+    (*r.buttons)[1] = makeWidget<QPushButton>(this, r.names[1], QRect(padLeft + 6 + r.x, kHistoryUnderPadTop, r.width, 24), r.caption);
   }
   ui_.modify[0] = makeWidget<QPushButton>(this, "Command10", QRect(8, 672, 156, 24), "modify frame");
-  ui_.modify[1] = makeWidget<QPushButton>(this, "cmdModify2", QRect(padLeft + 166, 524, 100, 24), "modify frame");
+  ui_.modify[1] = makeWidget<QPushButton>(this, "cmdModify2", QRect(padLeft + 172, kHistoryUnderPadTop, 100, 24), "modify frame");
   ui_.cmdNewAni = makeWidget<QPushButton>(this, "cmdNewAni", QRect(8, 700, 156, 24), "new animation");
   ui_.lblXofY = makeWidget<QLabel>(this, "lblXofY", QRect(8, 726, 56, 18), "0 of 0");
   ui_.Label3 = makeWidget<QLabel>(this, "Label3", QRect(66, 726, 98, 18), "frame 1 of 1");
-  ui_.lblAniName = makeWidget<QLabel>(this, "lblAniName", QRect(padLeft + 280, 528, 200, 18), "");
+  ui_.lblAniName = makeWidget<QLabel>(this, "lblAniName", QRect(padLeft + 286, kHistoryUnderPadTop + 4, 200, 18), "");
 }
 
 void Form1::connectCommands() {

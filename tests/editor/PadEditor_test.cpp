@@ -124,23 +124,35 @@ TEST_F(PadEditorTest, SelectionCommandsAndMarkersInBlue) {
   EXPECT_FALSE(pad.selection().centerSelected);
 }
 
-TEST_F(PadEditorTest, FitOnThePadAndMouseMappingInPixels) {
+TEST_F(PadEditorTest, ThePadIs730By584AndEveryMouseOperationWorksInUnits) {
+  QWidget* canvas = pad.findChild<QWidget*>("pad");
+  EXPECT_EQ(canvas->size(), QSize(730, 584));
+  EXPECT_EQ(pad.image().size(), QSize(730, 584));
   click("cmdFit");
   EXPECT_NEAR(state.vertexPoints[1].y, 245, 1e-9);
   EXPECT_EQ(tableRecomputes, 1);
-  // The top vertex's green marker lies 5 pixels below the pad's top edge.
+  // The top vertex (0, 245) has its green marker about 6 pixels below the
+  // middle of the pad's top edge.
   const QImage& image = pad.image();
   int green = 0;
-  for (int y = 0; y <= 10; ++y) {
-    for (int x = 306; x <= 318; ++x) green += (image.pixel(x, y) & 0xFFFFFF) == 0x00FF00u;
+  for (int y = 0; y <= 12; ++y) {
+    for (int x = 358; x <= 372; ++x) green += (image.pixel(x, y) & 0xFFFFFF) == 0x00FF00u;
   }
   EXPECT_GT(green, 6);
-  // A real press on the pad lands in pad units: pixel (312, 5) grabs vertex 1.
-  QWidget* canvas = pad.findChild<QWidget*>("pad");
-  QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(312, 5));
-  QTest::mouseMove(canvas, QPoint(100, 50));
-  QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(100, 50));
-  EXPECT_EQ(state.vertexPoints[1], (Point{100 - 312.5, 200}));
+  // 11.7 units from the vertex misses it (the hit radius is 10 units)...
+  const Point fitted = state.vertexPoints[1];
+  QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(365, 20));
+  QTest::mouseMove(canvas, QPoint(146, 146));
+  QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(146, 146));
+  EXPECT_EQ(state.vertexPoints[1], fitted);
+  // ...and 7.9 units grabs it: pixel (146, 146) is the unit point (-187.5, 125).
+  QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(365, 15));
+  QTest::mouseMove(canvas, QPoint(146, 146));
+  QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(146, 146));
+  EXPECT_NEAR(state.vertexPoints[1].x, -187.5, 1e-9);
+  EXPECT_NEAR(state.vertexPoints[1].y, 125, 1e-9);
+  // The pad's far corner is the edge of the units, where drags stop.
+  EXPECT_EQ(PadEditor::toPadUnits(QPointF(730, 584), canvas->size()), (Point{312.5, -250}));
 }
 
 }  // namespace
