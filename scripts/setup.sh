@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages the build, the tests and the program need.
 set -euo pipefail
 packages=(
-  g++ cmake make pkg-config
+  g++ clang libclang-rt-14-dev cmake make pkg-config
   qt6-base-dev qt6-svg-dev libgl-dev
   libemf-dev emf2svg
   libavformat-dev libavcodec-dev libswscale-dev libavutil-dev

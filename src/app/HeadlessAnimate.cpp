@@ -113,7 +113,7 @@ std::string trimmed(const std::string& s) {
 // error text for the line, or nothing.
 class DescriptionRunner {
  public:
-  DescriptionRunner(AnimateWindow& window, HeadlessServices& services) : window_(window), services_(services) {}
+  explicit DescriptionRunner(AnimateWindow& window) : window_(window) {}
 
   std::optional<std::string> run(const std::string& line) {
     std::istringstream words(line);
@@ -173,7 +173,6 @@ class DescriptionRunner {
   }
 
   AnimateWindow& window_;
-  HeadlessServices& services_;
 };
 
 }  // namespace
@@ -210,7 +209,7 @@ int runHeadlessAnimation(const std::vector<std::string>& args, std::ostream& out
 
   form.cmdAnimate_Click();
   AnimateWindow& window = app.animator();
-  DescriptionRunner runner(window, services);
+  DescriptionRunner runner(window);
   std::string line;
   for (int number = 1; std::getline(description, line); ++number) {
     line = trimmed(line.substr(0, line.find('#')));

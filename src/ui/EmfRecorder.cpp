@@ -148,7 +148,7 @@ class EmfRecorder final : public MetafileRecorder {
     if (dc_ != 0) {
       // Objects the caller left behind are released while the recording can
       // still note it.
-      for (auto& [handle, object] : objects_) attempt([&] { DeleteObject(object); });
+      for (auto& entry : objects_) attempt([&] { DeleteObject(entry.second); });
       objects_.clear();
       HENHMETAFILE metafile = 0;
       try {

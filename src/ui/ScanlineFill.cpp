@@ -28,10 +28,6 @@ void setSpan(const PixelRows& rows, int y, int64_t from, int64_t to, uint32_t va
   std::fill(row + from, row + to, value);
 }
 
-inline void setPixel(const PixelRows& rows, int64_t x, int64_t y, uint32_t value) {
-  if (x >= 0 && x < rows.width && y >= 0 && y < rows.height) rows.bits[y * rows.stride + x] = value;
-}
-
 // The first pixel whose centre lies right of where the edge a-b (a above b)
 // crosses the centre line of row y.
 template <typename Int>
