@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <algorithm>
 
 #include "animation/AnimateWindow.h"
 #include "ui/MakeWidget.h"
@@ -72,8 +73,7 @@ const std::array<SequenceSize, 5> kSequenceSizes{{{"small", 1200, 1000},
 void AnimateWindow::createFeatures() {
   for (int i = 0; i < kFeatureCount; ++i) {
     Feature& f = features_[i];
-    f.check = makeWidget<QCheckBox>(this, QString("chkFeature%1").arg(i), QRect(8 + (i % 4) * 118, 4 + (i / 4) * 20, 116, 20),
-                              kLooks[i].check);
+    f.check = makeWidget<QCheckBox>(this, QString("chkFeature%1").arg(i), QRect(), kLooks[i].check);
     f.frame = makeWidget<QGroupBox>(this, QString("frmFeature%1").arg(i), QRect(8, 0, kFrameWidth, kLooks[i].height));
     f.frame->setTitle(kLooks[i].frame);
     f.frame->hide();
@@ -96,6 +96,25 @@ void AnimateWindow::createFeatures() {
                  i == 7 ? QString("index7") : QString("index %1").arg(i));
     createFeatureControls(i, f.frame);
   }
+  placeFeatureChecks();
+}
+
+// Two rows of four check boxes: each column as wide as its longer caption in
+// the platform's font, the room left over shared out between them.
+void AnimateWindow::placeFeatureChecks() {
+  constexpr int kColumns = kFeatureCount / 2;
+  int widths[kColumns] = {};
+  int used = 0;
+  for (int c = 0; c < kColumns; ++c) {
+    widths[c] = std::max(features_[c].check->sizeHint().width(), features_[c + kColumns].check->sizeHint().width());
+    used += widths[c];
+  }
+  const int spare = std::max(0, kFrameWidth - used) / kColumns;
+  int x = 8;
+  for (int c = 0; c < kColumns; ++c) {
+    for (int i : {c, c + kColumns}) features_[i].check->setGeometry(x, 4 + (i / kColumns) * 20, widths[c] + spare, 20);
+    x += widths[c] + spare;
+  }
 }
 
 void AnimateWindow::createFeatureControls(int i, QGroupBox* frame) {
@@ -117,9 +136,9 @@ void AnimateWindow::createStartControls(QGroupBox* frame) {
   txtStart = makeWidget<QLineEdit>(frame, "txtStart", QRect(42, 44, 56, 22), "1");
   caption(frame, QRect(8, 46, 32, 18), "step", txtStart);
   optDiscrete = makeWidget<QRadioButton>(frame, "optDiscrete", QRect(106, 44, 110, 22), "discrete steps");
-  optContinue = makeWidget<QRadioButton>(frame, "optContinue", QRect(218, 44, 100, 22), "continuation");
+  optContinue = makeWidget<QRadioButton>(frame, "optContinue", QRect(218, 44, 104, 22), "continuation");
   optDiscrete->setChecked(true);
-  chkBackwards = makeWidget<QCheckBox>(frame, "chkBackwards", QRect(322, 44, 136, 22), "count backwards");
+  chkBackwards = makeWidget<QCheckBox>(frame, "chkBackwards", QRect(324, 44, 136, 22), "count backwards");
 }
 
 void AnimateWindow::createPaletteControls(QGroupBox* frame) {
@@ -169,18 +188,18 @@ void AnimateWindow::createVertexControls(QGroupBox* frame) {
 }
 
 void AnimateWindow::createTailControls(QGroupBox* frame) {
-  txtTailLaunch = makeWidget<QLineEdit>(frame, "txtTailLaunch", QRect(72, 44, 48, 22), "240");
-  caption(frame, QRect(8, 46, 62, 18), "tail launch", txtTailLaunch);
-  txtTailLength = makeWidget<QLineEdit>(frame, "txtTailLength", QRect(190, 44, 48, 22), "160");
-  caption(frame, QRect(126, 46, 62, 18), "tail length", txtTailLength);
+  txtTailLaunch = makeWidget<QLineEdit>(frame, "txtTailLaunch", QRect(76, 44, 44, 22), "240");
+  caption(frame, QRect(8, 46, 66, 18), "tail launch", txtTailLaunch);
+  txtTailLength = makeWidget<QLineEdit>(frame, "txtTailLength", QRect(194, 44, 44, 22), "160");
+  caption(frame, QRect(126, 46, 66, 18), "tail length", txtTailLength);
   txtTailStep = makeWidget<QLineEdit>(frame, "txtTailStep", QRect(276, 44, 40, 22), "1");
   caption(frame, QRect(244, 46, 30, 18), "step", txtTailStep);
   chktailReverse = makeWidget<QCheckBox>(frame, "chktailReverse", QRect(322, 44, 136, 22), "reverse direction");
 }
 
 void AnimateWindow::createGeometryControls(QGroupBox* frame) {
-  txtKeyFrameDivs = makeWidget<QLineEdit>(frame, "txtKeyFrameDivs", QRect(112, 44, 50, 22), "100");
-  caption(frame, QRect(8, 46, 102, 18), "frames / keyframe", txtKeyFrameDivs);
+  txtKeyFrameDivs = makeWidget<QLineEdit>(frame, "txtKeyFrameDivs", QRect(124, 44, 44, 22), "100");
+  caption(frame, QRect(8, 46, 114, 18), "frames / keyframe", txtKeyFrameDivs);
   lblgeoBanner = makeWidget<QLabel>(frame, "lblgeoBanner", QRect(172, 46, 150, 18), "using 0 key frames");
   lblframeWhat = makeWidget<QLabel>(frame, "lblframeWhat", QRect(326, 46, 30, 18), "0");
   lblframeWhat->setCursor(Qt::PointingHandCursor);

@@ -90,6 +90,7 @@ class AnimateWindow : public QWidget {
 
   // Construction (AnimateLayout.cpp).
   void createFeatures();
+  void placeFeatureChecks();
   void createFeatureControls(int i, QGroupBox* frame);
   void createStartControls(QGroupBox* frame);
   void createPaletteControls(QGroupBox* frame);

@@ -61,8 +61,10 @@ QPixmap hexagonIcon() {
   return pixmap;
 }
 
-QToolButton* makePicture(QWidget* parent, const char* name, const QPixmap& icon) {
+QToolButton* makePicture(QWidget* parent, const char* name, const QPixmap& icon, const char* geometry) {
   auto* button = makeWidget<QToolButton>(parent, name, QRect(8, 6, 44, 34));
+  button->setAccessibleName(geometry);
+  button->setToolTip(geometry);
   button->setIcon(icon);
   button->setIconSize(kIconSize);
   return button;
@@ -71,15 +73,18 @@ QToolButton* makePicture(QWidget* parent, const char* name, const QPixmap& icon)
 }  // namespace
 
 void Form1::createGeometryControls() {
-  ui_.PicRect = makePicture(this, "PicRect", gridIcon());
-  ui_.picHex = makePicture(this, "picHex", hexagonIcon());
+  // Named by the geometry each switches to.
+  ui_.PicRect = makePicture(this, "PicRect", gridIcon(), "rectangles");
+  ui_.picHex = makePicture(this, "picHex", hexagonIcon(), "triangles");
   ui_.Label8 = makeWidget<QLabel>(this, "Label8", QRect(60, 14, 104, 18), "triangles");
 
   ui_.Label1 = makeWidget<QLabel>(this, "Label1", QRect(8, 48, 160, 16), "#  polygon vertices ");
   ui_.HScroll1 = makeScroll(this, "HScroll1", QRect(8, 66, 120, 17), 3, 23, 6);
+  ui_.Label1->setBuddy(ui_.HScroll1);
   ui_.Label2 = makeWidget<QLabel>(this, "Label2", QRect(134, 66, 32, 17), "6");
   ui_.Label4 = makeWidget<QLabel>(this, "Label4", QRect(8, 90, 160, 16), "# concentric layers");
   ui_.HScroll2 = makeScroll(this, "HScroll2", QRect(8, 108, 120, 17), 1, 99, 4);
+  ui_.Label4->setBuddy(ui_.HScroll2);
   ui_.Label5 = makeWidget<QLabel>(this, "Label5", QRect(134, 108, 32, 17), "4");
   ui_.Label7 = makeWidget<QLabel>(this, "Label7", QRect(8, 132, 120, 17), "96");
 }
@@ -87,12 +92,15 @@ void Form1::createGeometryControls() {
 void Form1::createGridControls() {
   ui_.lblCols = makeWidget<QLabel>(this, "lblCols", QRect(8, 50, 70, 18), "# columns");
   ui_.txtDims[0] = makeWidget<QLineEdit>(this, "txtDims0", QRect(80, 48, 56, 22), "12");
+  ui_.lblCols->setBuddy(ui_.txtDims[0]);
   ui_.lblRows = makeWidget<QLabel>(this, "lblRows", QRect(8, 76, 70, 18), "# rows");
   ui_.txtDims[1] = makeWidget<QLineEdit>(this, "txtDims1", QRect(80, 74, 56, 22), "10");
+  ui_.lblRows->setBuddy(ui_.txtDims[1]);
   ui_.lblRects = makeWidget<QLabel>(this, "lblRects", QRect(8, 102, 120, 18), "120");
   // A lone option button: it only captures the ratio, and the boxes turn it off.
   ui_.optLock = makeWidget<QRadioButton>(this, "optLock", QRect(142, 62, 22, 20));
   ui_.optLock->setAutoExclusive(false);
+  ui_.optLock->setAccessibleName("lock ratio");
 
   ui_.Frame2 = makeWidget<QGroupBox>(this, "Frame2", QRect(8, 122, 156, 42));
   ui_.optSpiral = makeWidget<QRadioButton>(ui_.Frame2, "optSpiral", QRect(8, 14, 70, 20), "spiral");
@@ -103,6 +111,7 @@ void Form1::createGridControls() {
 void Form1::createCountingControls() {
   ui_.Label6 = makeWidget<QLabel>(this, "Label6", QRect(8, 172, 120, 16), "number base");
   ui_.HScroll3 = makeScroll(this, "HScroll3", QRect(8, 190, 120, 17), 2, 16, 10);
+  ui_.Label6->setBuddy(ui_.HScroll3);
   ui_.Label9 = makeWidget<QLabel>(this, "Label9", QRect(134, 190, 32, 17), "10");
   ui_.Label11 = makeWidget<QLabel>(this, "Label11", QRect(8, 214, 150, 16), "start counting at");
   ui_.startval = makeWidget<QLineEdit>(this, "startval", QRect(8, 232, 128, 22), "0");
