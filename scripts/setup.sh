@@ -5,7 +5,7 @@ packages=(
   g++ clang libclang-rt-14-dev cmake make pkg-config
   qt6-base-dev qt6-svg-dev libgl-dev
   libemf-dev emf2svg
-  libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
+  libavformat-dev libavcodec-dev libavfilter-dev libswscale-dev libavutil-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation
 )

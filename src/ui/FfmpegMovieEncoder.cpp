@@ -1,6 +1,10 @@
 // The movie encoder on FFmpeg's libraries. Their headers stay in this file.
 extern "C" {
 #include <libavcodec/avcodec.h>
+#include <libavfilter/avfilter.h>
+#include <libavfilter/buffersink.h>
+#include <libavfilter/buffersrc.h>
+#include <libavfilter/version.h>
 #include <libavformat/avformat.h>
 #include <libavutil/opt.h>
 #include <libswscale/swscale.h>
@@ -9,14 +13,17 @@ extern "C" {
 #include <dlfcn.h>
 
 #include <QImage>
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <string>
 #include <system_error>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
-#include "ui/GifPalette.h"
 #include "ui/MovieEncoder.h"
 #include "ui/RasterSurface.h"
 #include "ui/SafeWrite.h"
@@ -31,6 +38,7 @@ namespace {
 #define QUILL_FFMPEG_CALLS(X) \
   X(av_frame_alloc) \
   X(av_frame_free) \
+  X(av_frame_unref) \
   X(av_frame_get_buffer) \
   X(av_frame_make_writable) \
   X(av_log_set_level) \
@@ -39,6 +47,17 @@ namespace {
   X(av_packet_alloc) \
   X(av_packet_free) \
   X(av_packet_rescale_ts) \
+  X(av_strdup) \
+  X(av_buffersink_get_frame) \
+  X(av_buffersrc_add_frame_flags) \
+  X(avfilter_get_by_name) \
+  X(avfilter_graph_alloc) \
+  X(avfilter_graph_config) \
+  X(avfilter_graph_create_filter) \
+  X(avfilter_graph_free) \
+  X(avfilter_graph_parse_ptr) \
+  X(avfilter_inout_alloc) \
+  X(avfilter_inout_free) \
   X(avcodec_alloc_context3) \
   X(avcodec_find_encoder_by_name) \
   X(avcodec_free_context) \
@@ -71,7 +90,8 @@ const Ffmpeg* loadFfmpeg() {
     const std::pair<const char*, int> libraries[] = {{"avutil", LIBAVUTIL_VERSION_MAJOR},
                                                      {"avcodec", LIBAVCODEC_VERSION_MAJOR},
                                                      {"avformat", LIBAVFORMAT_VERSION_MAJOR},
-                                                     {"swscale", LIBSWSCALE_VERSION_MAJOR}};
+                                                     {"swscale", LIBSWSCALE_VERSION_MAJOR},
+                                                     {"avfilter", LIBAVFILTER_VERSION_MAJOR}};
     std::vector<void*> handles;
     for (const auto& [name, major] : libraries) {
       const std::string soname = "lib" + std::string(name) + ".so." + std::to_string(major);
@@ -122,6 +142,39 @@ const char* muxerName(MovieType type) {
   return "";
 }
 
+// Each GIF frame gets its own palette from its own colours: every colour exactly
+// when there are at most 256, else a median cut of them. Dithering would speckle
+// the flat cells of a pattern, so colours go to their nearest palette entry.
+constexpr const char* kGifFilters =
+    "[colours]palettegen=stats_mode=single:reserve_transparent=0[p];"
+    "[in][p]paletteuse=new=1:dither=none";
+
+// Fills `colours` (as many pixels as the picture) with the picture's distinct
+// colours, each repeated about the fourth root of its pixel count times, and
+// the rest with the most used one. Counted as they are, the large cells
+// outweigh the thousands of small blends, and the median cut leaves some of
+// those 60 levels away from any palette entry; weighed so, under 48.
+void weighColours(const QImage& picture, AVFrame& colours) {
+  std::unordered_map<uint32_t, int64_t> counts;
+  for (int y = 0; y < picture.height(); ++y) {
+    const auto* row = reinterpret_cast<const uint32_t*>(picture.constScanLine(y));
+    for (int x = 0; x < picture.width(); ++x) ++counts[row[x]];
+  }
+  std::vector<std::pair<uint32_t, int64_t>> sorted(counts.begin(), counts.end());
+  std::sort(sorted.begin(), sorted.end());  // the same colours give the same palette
+  const auto heaviest = std::max_element(sorted.begin(), sorted.end(),
+                                         [](const auto& a, const auto& b) { return a.second < b.second; });
+  // The weights add up to at most the pixel count; the heaviest colour takes the rest.
+  std::vector<uint32_t> weighed(static_cast<size_t>(colours.width) * static_cast<size_t>(colours.height),
+                                heaviest->first);
+  auto to = weighed.begin();
+  for (const auto& [colour, count] : sorted)
+    to = std::fill_n(to, std::max<int64_t>(1, std::llround(std::sqrt(std::sqrt(static_cast<double>(count))))), colour);
+  const auto rowBytes = static_cast<size_t>(colours.width) * 4;
+  for (int y = 0; y < colours.height; ++y)
+    std::memcpy(colours.data[0] + static_cast<ptrdiff_t>(y) * colours.linesize[0], &weighed[y * rowBytes / 4], rowBytes);
+}
+
 // H.264 and VP9 in 4:2:0 store colour for 2 x 2 pixel blocks: even sizes only.
 int codedSide(MovieType type, int side) { return type == MovieType::Gif ? side : side + (side & 1); }
 
@@ -154,6 +207,8 @@ class FfmpegMovieEncoder final : public MovieEncoder {
   bool openFile();
   bool allocateFrame();
   bool convert(const QImage& picture);
+  bool openFilters(int framesPerSecond);
+  bool filter(const AVFrame* frame);
   bool send(const AVFrame* frame);
   bool writeError();
   void release();
@@ -171,6 +226,12 @@ class FfmpegMovieEncoder final : public MovieEncoder {
   AVFrame* frame_ = nullptr;
   AVPacket* packet_ = nullptr;
   SwsContext* scaler_ = nullptr;
+  AVFilterGraph* filters_ = nullptr;  // GIF only: the palette of each frame
+  AVFilterContext* filterIn_ = nullptr;
+  AVFilterContext* coloursIn_ = nullptr;
+  AVFilterContext* filterOut_ = nullptr;
+  AVFrame* colours_ = nullptr;  // the colours the palette is made from
+  AVFrame* filtered_ = nullptr;
   QImage padded_;
   int64_t frames_ = 0;
   std::string error_;
@@ -193,7 +254,8 @@ bool FfmpegMovieEncoder::open(const std::string& path, int width, int height, in
   path_ = path;
   width_ = width;
   height_ = height;
-  return openCodec(framesPerSecond) && openFile() && allocateFrame();
+  return openCodec(framesPerSecond) && openFile() && allocateFrame() &&
+         (type_ != MovieType::Gif || openFilters(framesPerSecond));
 }
 
 bool FfmpegMovieEncoder::openCodec(int framesPerSecond) {
@@ -256,7 +318,8 @@ bool FfmpegMovieEncoder::allocateFrame() {
   frame_ = ff().av_frame_alloc();
   packet_ = ff().av_packet_alloc();
   if (!frame_ || !packet_) return fail("out of memory");
-  frame_->format = codecContext_->pix_fmt;
+  // A GIF frame goes in as the picture's pixels; the filters make it indexed.
+  frame_->format = type_ == MovieType::Gif ? AV_PIX_FMT_RGB32 : codecContext_->pix_fmt;
   frame_->width = codecContext_->width;
   frame_->height = codecContext_->height;
   const int r = ff().av_frame_get_buffer(frame_, 0);
@@ -282,10 +345,13 @@ bool FfmpegMovieEncoder::convert(const QImage& picture) {
   const int r = ff().av_frame_make_writable(frame_);
   if (r < 0) return fail("out of memory", r);
   if (type_ == MovieType::Gif) {
-    std::array<uint32_t, 256> palette{};
-    indexGifFrame(reinterpret_cast<const uint32_t*>(source->constBits()), source->width(), source->height(),
-                  static_cast<int>(source->bytesPerLine() / 4), palette, frame_->data[0], frame_->linesize[0]);
-    std::memcpy(frame_->data[1], palette.data(), sizeof palette);
+    const auto rowBytes = static_cast<size_t>(source->width()) * 4;
+    for (int y = 0; y < source->height(); ++y)
+      std::memcpy(frame_->data[0] + static_cast<ptrdiff_t>(y) * frame_->linesize[0], source->constScanLine(y), rowBytes);
+    const int w = ff().av_frame_make_writable(colours_);
+    if (w < 0) return fail("out of memory", w);
+    weighColours(*source, *colours_);
+    colours_->pts = frames_;
     return true;
   }
   const uint8_t* planes[] = {source->constBits()};
@@ -303,7 +369,63 @@ bool FfmpegMovieEncoder::addFrame(RasterSurface& surface) {
                              : image.convertToFormat(QImage::Format_RGB32);
   if (!convert(picture)) return false;
   frame_->pts = frames_++;
-  return send(frame_);
+  return type_ == MovieType::Gif ? filter(frame_) : send(frame_);
+}
+
+// The picture and its weighted colours -> palettegen / paletteuse -> sink.
+bool FfmpegMovieEncoder::openFilters(int framesPerSecond) {
+  filters_ = ff().avfilter_graph_alloc();
+  filtered_ = ff().av_frame_alloc();
+  colours_ = ff().av_frame_alloc();
+  if (!filters_ || !filtered_ || !colours_) return fail("out of memory");
+  colours_->format = AV_PIX_FMT_RGB32;
+  colours_->width = width_;
+  colours_->height = height_;
+  int r = ff().av_frame_get_buffer(colours_, 0);
+  if (r < 0) return fail("out of memory", r);
+  char source[160];
+  std::snprintf(source, sizeof source, "video_size=%dx%d:pix_fmt=%d:time_base=1/%d:pixel_aspect=1/1", width_,
+                height_, static_cast<int>(AV_PIX_FMT_RGB32), framesPerSecond);
+  const AVFilter* buffer = ff().avfilter_get_by_name("buffer");
+  r = ff().avfilter_graph_create_filter(&filterIn_, buffer, "in", source, nullptr, filters_);
+  if (r >= 0) r = ff().avfilter_graph_create_filter(&coloursIn_, buffer, "colours", source, nullptr, filters_);
+  if (r >= 0)
+    r = ff().avfilter_graph_create_filter(&filterOut_, ff().avfilter_get_by_name("buffersink"), "out", nullptr,
+                                          nullptr, filters_);
+  if (r < 0) return fail("can't set up the GIF palettes", r);
+  AVFilterInOut* colours = ff().avfilter_inout_alloc();
+  AVFilterInOut* picture = ff().avfilter_inout_alloc();
+  AVFilterInOut* out = ff().avfilter_inout_alloc();
+  if (colours && picture && out) {
+    *colours = AVFilterInOut{ff().av_strdup("colours"), coloursIn_, 0, nullptr};
+    *picture = AVFilterInOut{ff().av_strdup("in"), filterIn_, 0, colours};
+    *out = AVFilterInOut{ff().av_strdup("out"), filterOut_, 0, nullptr};
+    colours = nullptr;  // now part of the list that starts at `picture`
+    r = ff().avfilter_graph_parse_ptr(filters_, kGifFilters, &out, &picture, nullptr);
+    if (r >= 0) r = ff().avfilter_graph_config(filters_, nullptr);
+  } else {
+    r = AVERROR(ENOMEM);
+  }
+  ff().avfilter_inout_free(&colours);
+  ff().avfilter_inout_free(&picture);
+  ff().avfilter_inout_free(&out);
+  if (r < 0) return fail("can't set up the GIF palettes", r);
+  return true;
+}
+
+// Gives a picture (nothing: the end) to the palette filters and encodes the
+// indexed frames they have ready.
+bool FfmpegMovieEncoder::filter(const AVFrame* frame) {
+  int r = ff().av_buffersrc_add_frame_flags(coloursIn_, frame ? colours_ : nullptr, AV_BUFFERSRC_FLAG_KEEP_REF);
+  if (r >= 0) r = ff().av_buffersrc_add_frame_flags(filterIn_, const_cast<AVFrame*>(frame), AV_BUFFERSRC_FLAG_KEEP_REF);
+  if (r < 0) return fail("can't choose the frame's colours", r);
+  while ((r = ff().av_buffersink_get_frame(filterOut_, filtered_)) >= 0) {
+    const bool sent = send(filtered_);
+    ff().av_frame_unref(filtered_);
+    if (!sent) return false;
+  }
+  if (r != AVERROR(EAGAIN) && r != AVERROR_EOF) return fail("can't choose the frame's colours", r);
+  return true;
 }
 
 // Encodes a frame (nothing: the end) and writes the packets it gives.
@@ -335,6 +457,7 @@ bool FfmpegMovieEncoder::writeError() {
 bool FfmpegMovieEncoder::finish() {
   if (!format_) return fail(error_.empty() ? "the movie is not open" : error_);
   if (frames_ == 0) return fail("the movie has no frames");
+  if (type_ == MovieType::Gif && !filter(nullptr)) return false;
   if (!send(nullptr)) return false;
   int r = ff().av_write_trailer(format_);
   if (r < 0) return fail("can't write the file", r);
@@ -352,6 +475,10 @@ bool FfmpegMovieEncoder::finish() {
 void FfmpegMovieEncoder::release() {
   ff().sws_freeContext(scaler_);
   scaler_ = nullptr;
+  ff().avfilter_graph_free(&filters_);
+  filterIn_ = coloursIn_ = filterOut_ = nullptr;
+  ff().av_frame_free(&filtered_);
+  ff().av_frame_free(&colours_);
   ff().av_packet_free(&packet_);
   ff().av_frame_free(&frame_);
   ff().avcodec_free_context(&codecContext_);

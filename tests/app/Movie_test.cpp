@@ -6,12 +6,19 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <iostream>
+#include <set>
 #include <sstream>
 #include <tuple>
 
 #include "animation/SeqStatus.h"
 #include "app/AppFixture.h"
 #include "app/HeadlessAnimate.h"
+#include "engine/FrameCapture.h"
+#include "engine/KeyFrameCodec.h"
 #include "engine/PatternState.h"
 #include "support/MovieDecode.h"
 #include "ui/RecordingMovieEncoder.h"
@@ -184,6 +191,62 @@ TEST(HeadlessMovie, WritesTheExampleAsOneMovieAtTheRateAsked) {
                                   dir.filePath("x.bmp").toStdString(), "--fps", "10"},
                                  out2, err2),
             2);
+}
+
+// A one-frame GIF of the start-up hexagon divided five times against the same
+// frame as a bitmap: exact while it has at most 256 colours; with blending on
+// (about 14,000 colours) close everywhere and on average.
+TEST(HeadlessMovie, GifFramesKeepTheirColours) {
+  if (!makeFfmpegMovieEncoder(MovieType::Gif)) GTEST_SKIP() << "this FFmpeg has no gif encoder";
+  QTemporaryDir dir;
+  const auto file = [&](const char* name) { return dir.filePath(name).toStdString(); };
+  std::ofstream(file("one.txt")) << "txtnFrames = 1\n";
+  for (const bool blend : {false, true}) {
+    auto state = std::make_unique<PatternState>();
+    loadStartupDefaults(*state);
+    KeyFrame frame = state->curFrame;
+    frame.levels = 5;
+    frame.numberBase = 7;
+    frame.fractionsLimit = 5;
+    frame.fractions = 3;
+    frame.blendOn = toBool16(blend);
+    const auto bytes = encodeStateFile({state->curFrame, frame});  // record 0 is the start-up frame
+    std::ofstream(file("f.kvt"), std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    for (const char* out : {"f.bmp", "f.gif"}) {
+      std::ostringstream log, err;
+      ASSERT_EQ(runHeadlessAnimation({file("f.kvt"), "--animate", file("one.txt"), "-o", file(out)}, log, err), 0)
+          << err.str();
+    }
+    const QImage picture = QImage(dir.filePath("f001.bmp")).convertToFormat(QImage::Format_RGB32);
+    const DecodedMovie movie = decodeMovie(file("f.gif"));
+    ASSERT_EQ(movie.frames.size(), 1u);
+    const QImage& gif = movie.frames[0];
+    ASSERT_EQ(gif.size(), picture.size());
+    std::set<QRgb> colours;
+    int worst = 0;
+    double total = 0;
+    for (int y = 0; y < picture.height(); ++y) {
+      for (int x = 0; x < picture.width(); ++x) {
+        const QRgb a = picture.pixel(x, y), b = gif.pixel(x, y);
+        colours.insert(a);
+        for (const int d : {qRed(a) - qRed(b), qGreen(a) - qGreen(b), qBlue(a) - qBlue(b)}) {
+          worst = std::max(worst, std::abs(d));
+          total += std::abs(d);
+        }
+      }
+    }
+    const double mean = total / (3.0 * picture.width() * picture.height());
+    std::cout << colours.size() << " colours: mean error " << mean << ", worst " << worst << "\n";
+    if (!blend) {
+      ASSERT_LE(colours.size(), 256u);
+      EXPECT_EQ(worst, 0);
+    } else {
+      ASSERT_GT(colours.size(), 5000u);
+      EXPECT_LE(worst, 48);
+      EXPECT_LE(mean, 2.6);
+    }
+  }
 }
 
 }  // namespace

@@ -9,7 +9,6 @@
 
 #include "support/FileSizeLimit.h"
 #include "support/MovieDecode.h"
-#include "ui/GifPalette.h"
 #include "ui/QtColor.h"
 #include "ui/MovieEncoder.h"
 #include "ui/RasterSurface.h"
@@ -155,21 +154,6 @@ TEST(MovieEncoder, TypeFollowsTheExtension) {
       {"a.mp4", MovieType::Mp4}, {"/x/B.WebM", MovieType::Webm}, {"c.gif", MovieType::Gif},
       {"d.bmp", std::nullopt},   {"e.mp4/f", std::nullopt},      {"mp4", std::nullopt}};
   for (const auto& [name, type] : cases) EXPECT_EQ(movieTypeOf(name), type) << name;
-}
-
-TEST(GifPalette, SendsColoursBeyondTheMostUsed256ToTheNearest) {
-  // A wide band of one colour, then 256 blues and 44 blues with a touch of red:
-  // 301 colours, of which the band and the 255 lowest blues are kept.
-  std::vector<uint32_t> pixels(100, 0xff102030u);
-  for (uint32_t b = 0; b < 256; ++b) pixels.push_back(0xff000000u | b);
-  for (uint32_t b = 0; b < 44; ++b) pixels.push_back(0xff010000u | b);
-  const int width = static_cast<int>(pixels.size());
-  std::array<uint32_t, 256> palette{};
-  std::vector<uint8_t> indices(pixels.size());
-  EXPECT_EQ(indexGifFrame(pixels.data(), width, 1, width, palette, indices.data(), width), 256);
-  EXPECT_EQ(palette[indices[0]], 0xff102030u);
-  for (size_t x = 0; x < pixels.size(); ++x)
-    EXPECT_TRUE(closeColours(palette[indices[x]], pixels[x], 1)) << x;
 }
 
 }  // namespace
