@@ -20,6 +20,7 @@
 #include "app/HeadlessServices.h"
 #include "app/QuillavenApp.h"
 #include "engine/PatternState.h"
+#include "engine/PrintableText.h"
 #include "mainwindow/Form1.h"
 #include "ui/MovieEncoder.h"
 
@@ -143,18 +144,18 @@ class DescriptionRunner {
       verb == "lock" ? window_.picUnlock_Click(i) : window_.picLock_Click(i);
       return std::nullopt;
     }
-    return "unknown command '" + verb + "'";
+    return "unknown command '" + printableText(verb) + "'";
   }
 
   std::optional<std::string> set(const std::string& name, const std::string& value) {
     QWidget* control = window_.findChild<QWidget*>(QString::fromStdString(name));
-    if (!control || name == "chkSaveImages") return "no control named '" + name + "' to set";
+    if (!control || name == "chkSaveImages") return "no control named '" + printableText(name) + "' to set";
     if (auto* box = qobject_cast<QLineEdit*>(control)) {
       box->setText(QString::fromStdString(value));
       return std::nullopt;
     }
     const std::optional<double> number = animationNumber(QString::fromStdString(value));
-    if (!number) return "'" + value + "' is not a number";
+    if (!number) return "'" + printableText(value) + "' is not a number";
     if (auto* bar = qobject_cast<QScrollBar*>(control)) {
       if (*number < bar->minimum() || *number > bar->maximum() || *number != std::floor(*number))
         return name + " takes a whole number from " + std::to_string(bar->minimum()) + " to " +
@@ -169,7 +170,7 @@ class DescriptionRunner {
       if (button->isChecked() != (*number == 1)) button->click();
       return std::nullopt;
     }
-    return "'" + name + "' is not a control that takes a value";
+    return "'" + printableText(name) + "' is not a control that takes a value";
   }
 
   AnimateWindow& window_;

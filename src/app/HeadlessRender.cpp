@@ -14,6 +14,7 @@
 #include "engine/FrameCapture.h"
 #include "engine/FrameSettings.h"
 #include "engine/KeyFrameCodec.h"
+#include "engine/PrintableText.h"
 #include "engine/DigitText.h"
 #include "render/ExportPass.h"
 #include "ui/NullSurface.h"
@@ -44,6 +45,9 @@ Renders a Quillaven pattern without a window.
   -h, --help    show this text
   --animate D   run the parametric animation of STATE.kvt described in D and
                 write its frames (see quillaven-render --animate --help)
+  --thumbnail SIZE STATE.kvt OUT.png
+                the last record as a PNG fitted in SIZE x SIZE (8 to 1024),
+                with fine divisions left out: for file managers' thumbnails
 
 Pictures are drawn as Quillaven exports them: bitmaps on white with a line width
 of W div 3200 + 1 pixels, metafiles with every drawn cell recorded. Each frame
@@ -142,36 +146,6 @@ std::string numberedName(const std::string& path, int number) {
   return (p.parent_path() / name).string();
 }
 
-std::variant<std::vector<KeyFrame>, std::string> readStateFile(const std::string& path) {
-  std::error_code ec;
-  const auto size = std::filesystem::file_size(path, ec);
-  if (ec) return "cannot read '" + path + "': " + ec.message();
-  if (size > kStateFileByteLimit) return "'" + path + "' is too large to be a state file";
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return "cannot open '" + path + "'";
-  std::vector<uint8_t> bytes(static_cast<size_t>(size));
-  if (size > 0 && !in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size)))
-    return "cannot read '" + path + "'";
-
-  auto decoded = decodeStateFile(bytes);
-  if (auto* frames = std::get_if<std::vector<KeyFrame>>(&decoded)) return std::move(*frames);
-  const DecodeFailure& f = std::get<DecodeFailure>(decoded);
-  switch (f.error) {
-    case DecodeError::WrongHeader:
-      return "'" + path + "': can't read files written by " +
-             f.headerFound.substr(f.headerFound.size() >= 4 ? f.headerFound.size() - 4 : 0) +
-             " (the header reads \"" + f.headerFound + "\", expected \"" + kStateFileHeader + "\")";
-    case DecodeError::ShortFile:
-      return "'" + path + "' is cut short" + (f.detail.empty() ? "" : ": " + f.detail);
-    case DecodeError::BadCount:
-      return "'" + path + "' has an impossible record count" +
-             (f.detail.empty() ? "" : ": " + f.detail);
-    case DecodeError::BadRecord:
-      return "'" + path + "': record " + std::to_string(f.recordIndex) + " cannot be used" +
-             (f.detail.empty() ? "" : ": " + f.detail);
-  }
-  return "'" + path + "' cannot be read";
-}
 
 // The start value box as the program would show it for this frame.
 std::string startText(const KeyFrame& frame) {
@@ -238,6 +212,37 @@ std::variant<std::vector<KeyFrame>, std::string> framesToRender(const Options& o
 }
 
 }  // namespace
+
+std::variant<std::vector<KeyFrame>, std::string> readStateFile(const std::string& path) {
+  std::error_code ec;
+  const auto size = std::filesystem::file_size(path, ec);
+  if (ec) return "cannot read '" + path + "': " + ec.message();
+  if (size > kStateFileByteLimit) return "'" + path + "' is too large to be a state file";
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return "cannot open '" + path + "'";
+  std::vector<uint8_t> bytes(static_cast<size_t>(size));
+  if (size > 0 && !in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size)))
+    return "cannot read '" + path + "'";
+
+  auto decoded = decodeStateFile(bytes);
+  if (auto* frames = std::get_if<std::vector<KeyFrame>>(&decoded)) return std::move(*frames);
+  const DecodeFailure& f = std::get<DecodeFailure>(decoded);
+  switch (f.error) {
+    case DecodeError::WrongHeader:
+      return "'" + path + "': can't read files written by " +
+             printableText(f.headerFound.substr(f.headerFound.size() >= 4 ? f.headerFound.size() - 4 : 0)) +
+             " (the header reads \"" + printableText(f.headerFound) + "\", expected \"" + kStateFileHeader + "\")";
+    case DecodeError::ShortFile:
+      return "'" + path + "' is cut short" + (f.detail.empty() ? "" : ": " + f.detail);
+    case DecodeError::BadCount:
+      return "'" + path + "' has an impossible record count" +
+             (f.detail.empty() ? "" : ": " + f.detail);
+    case DecodeError::BadRecord:
+      return "'" + path + "': record " + std::to_string(f.recordIndex) + " cannot be used" +
+             (f.detail.empty() ? "" : ": " + f.detail);
+  }
+  return "'" + path + "' cannot be read";
+}
 
 int runHeadlessRender(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   auto parsed = parseArgs(args);

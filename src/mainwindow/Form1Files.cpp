@@ -13,6 +13,7 @@
 #include <variant>
 
 #include "engine/KeyFrameCodec.h"
+#include "engine/PrintableText.h"
 #include "mainwindow/Form1.h"
 #include "mainwindow/WindowDirectory.h"
 #include "ui/DesktopServices.h"
@@ -27,7 +28,7 @@ constexpr char kFilter[] = "Files (*.kvt)|*.kvt";
 constexpr qint64 kMaxStateFileBytes = qint64{512} << 20;
 
 std::string failureText(const std::string& path, const DecodeFailure& f) {
-  if (f.error == DecodeError::WrongHeader) return "can't read files written by " + f.headerFound.substr(10, 4);
+  if (f.error == DecodeError::WrongHeader) return "can't read files written by " + printableText(f.headerFound.substr(10, 4));
   std::string where = f.recordIndex >= 0 ? "record " + std::to_string(f.recordIndex) + ": " : std::string();
   return "can't load " + path + ": " + where + f.detail;
 }

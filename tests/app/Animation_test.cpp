@@ -91,7 +91,9 @@ TEST_F(AnimationRunTest, HeadlessDescriptionErrorsNameTheLine) {
       {"check 0\nnoSuchBox = 3\n", 2, "d.txt:2: no control named 'noSuchBox'"},
       {"# fine\ncheck nine\n", 2, "d.txt:2:"},
       {"txtnSteps0 = 0\n", 1, "# steps must > 0 and <= 100000"},
-      {"hscBaseEnd = 40\n", 2, ""},
+      {"hscBaseEnd = 40\n", 2, "d.txt:1: hscBaseEnd takes a whole number from 2 to "},
+      {"\x1b[2J = 1\ncheck 0\n", 2, "d.txt:1: no control named '\\x1b[2J' to set"},
+      {"hscBaseEnd = 4\a\n", 2, "d.txt:1: '4\\x07' is not a number"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
@@ -102,6 +104,7 @@ TEST_F(AnimationRunTest, HeadlessDescriptionErrorsNameTheLine) {
                                    out, err),
               c.status);
     EXPECT_NE(err.str().find(c.error), std::string::npos) << err.str();
+    EXPECT_EQ(err.str().find_first_of("\a\x1b"), std::string::npos);
   }
 }
 

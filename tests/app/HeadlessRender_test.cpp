@@ -111,6 +111,11 @@ TEST_F(HeadlessRenderTest, ErrorsExitNonZeroWithTheirMessage) {
     f.seekp(13);
     f.put('5');
   }
+  std::string controlHeader = writeState({startupFrame()}, "control.kvt");
+  {
+    std::fstream f(controlHeader, std::ios::in | std::ios::out | std::ios::binary);
+    f.write("quill\x1b[31mRED\x07", 14);
+  }
   KeyFrame huge = startupFrame();  // a grid too large to hold, refused before drawing
   huge.triangleMode = kFalse16;
   huge.rowCount = huge.columnCount = 1600;
@@ -128,6 +133,8 @@ TEST_F(HeadlessRenderTest, ErrorsExitNonZeroWithTheirMessage) {
       {{path("missing.kvt"), "-o", path("a.bmp")}, "cannot read", 1},
       {{oldHeader, "-o", path("a.bmp")}, "can't read files written by v1.5", 1},
       {{oldHeader, "-o", path("a.bmp")}, "quillaven v1.5", 1},
+      {{controlHeader, "-o", path("a.bmp")},
+       "written by RED\\x07 (the header reads \"quill\\x1b[31mRED\\x07\"", 1},
       {{refused, "-o", path("a.bmp")}, "record 1 cannot be used", 1},
       {{hugeState, "-o", path("a.bmp")}, "too large", 1},
       {{hugeState, "-o", path("a.emf")}, "too large", 1},
@@ -142,6 +149,7 @@ TEST_F(HeadlessRenderTest, ErrorsExitNonZeroWithTheirMessage) {
     const Outcome run = render(c.args);
     EXPECT_EQ(run.status, c.status) << c.expected;
     EXPECT_NE(run.err.find(c.expected), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find_first_of("\x07\x1b"), std::string::npos) << run.err;
   }
   EXPECT_FALSE(fs::exists(path("a.bmp")));
   EXPECT_FALSE(fs::exists(path("a.emf")));

@@ -96,6 +96,8 @@ TEST_F(FilesTest, RefusedFilesSayWhyAndChangeNothing) {
   };
   QByteArray old = good;
   old.replace(10, 4, "v1.5");
+  QByteArray control = good;
+  control.replace(0, 14, QByteArray("quill\x1b[31mRED\x07", 14));
   QByteArray badVertex = good;
   badVertex[16 + 604 + 0] = 50;  // vertexCount 50 in record 1
   struct Case {
@@ -103,6 +105,7 @@ TEST_F(FilesTest, RefusedFilesSayWhyAndChangeNothing) {
     std::string message;
   } cases[] = {
       {write("old.kvt", old), "can't read files written by v1.5"},
+      {write("control.kvt", control), "can't read files written by RED\\x07"},
       {write("short.kvt", good.left(good.size() - 7)), "can't load " + path("short.kvt") + ": record 2: record runs past the end"},
       {write("vertex.kvt", badVertex), "can't load " + path("vertex.kvt") + ": record 1: vertexCount 50 outside 3..23"},
       {path("missing.kvt"), "can't open " + path("missing.kvt") + ": No such file or directory"},
