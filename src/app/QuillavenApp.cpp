@@ -93,6 +93,12 @@ bool QuillavenApp::previewVisible() const { return preview_ && preview_->isVisib
 bool QuillavenApp::previewBusy() const { return preview_ && preview_->rendering(); }
 
 
+// A dialog not made yet starts with the box unticked and takes the geometry
+// when it is first shown.
+void QuillavenApp::geometrySwitched(bool triangles) {
+  if (saveOptions_) saveOptions_->setLegendAvailable(triangles);
+}
+
 void QuillavenApp::showSaveOptions() {
   SaveOptions& dialog = saveOptions();
   const bool wasVisible = dialog.isVisible();

@@ -84,6 +84,7 @@ class QuillavenApp : public WindowDirectory, public ExportHost, public AnimatorH
   // FFmpeg's encoders unless replaced (tests, the benchmark's drawing-only run).
   void setMovieEncoderFactory(MovieEncoderFactory factory) { movieEncoders_ = std::move(factory); }
   void showSaveOptions() override;
+  void geometrySwitched(bool triangles) override;
   void exportDialogControls(FrameControls& controls) const override;
 
   // ExportHost

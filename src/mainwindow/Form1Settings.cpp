@@ -36,8 +36,7 @@ void Form1::picHex_Click() { switchGeometry(true); }
 void Form1::switchGeometry(bool triangles) {
   state_.triangleMode = triangles;
   showGeometryControls(triangles);
-  // The export dialog's "legend" check box is cleared and disabled for
-  // rectangles and enabled for triangles once that dialog exists.
+  windows_.geometrySwitched(triangles);
   if (!triangles) windows_.hidePreview();
   if (!state_.updatingControls) {
     if (state_.previewOpen) windows_.showPreview();

@@ -56,6 +56,8 @@ class WindowDirectory {
 
   // The export dialog, shown without waiting.
   virtual void showSaveOptions() {}
+  // The geometry switched: the export dialog's legend box follows at once.
+  virtual void geometrySwitched(bool /*triangles*/) {}
   // Writes the export dialog's values into what a capture records; until the
   // dialog exists the start-up values stand.
   virtual void exportDialogControls(FrameControls&) const {}

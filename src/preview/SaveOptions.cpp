@@ -149,12 +149,16 @@ void SaveOptions::setHeightTwips(int twips) { setFixedSize(kWidthPixels, twips /
 void SaveOptions::Form_Activate() {
   const bool metafile = format() == ExportFormat::Emf;
   setGridAvailable(state_.triangleMode && metafile);
-  legend->setEnabled(state_.triangleMode);
-  if (!state_.triangleMode) legend->setChecked(false);
+  setLegendAvailable(state_.triangleMode);
   // A bitmap choice kept from last time keeps its width box in view.
   setHeightTwips(state_.triangleMode && !metafile ? kTallHeightTwips : kShortHeightTwips);
   state_.bmpExportPending = !metafile;
   state_.emfExportPending = metafile;
+}
+
+void SaveOptions::setLegendAvailable(bool available) {
+  legend->setEnabled(available);
+  if (!available) legend->setChecked(false);
 }
 
 void SaveOptions::optWmf_Click() {

@@ -46,6 +46,9 @@ class SaveOptions : public QWidget {
   // The dialog's values as a captured frame records them, and back.
   void fillControls(FrameControls& controls) const;
   void applyControls(const KeyFrame& frame);
+  // A legend is drawn for polygons only: on a grid the box is cleared and
+  // made unavailable.
+  void setLegendAvailable(bool available);
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -79,6 +79,29 @@ TEST_F(ExportFlowTest, SaveImageOpensTheDialogWithItsTextsAndAvailability) {
   EXPECT_EQ(dialog.height(), 2535 / 15);
 }
 
+TEST_F(ExportFlowTest, TheLegendBoxFollowsAGeometrySwitchAtOnce) {
+  // Hidden during the switch: a box ticked before is cleared, so neither the
+  // next capture nor the next polygon export carries a legend.
+  openDialog();
+  choose("legend");
+  choose("cmdCancel");
+  click(&app->mainWindow(), "PicRect");
+  click(&app->mainWindow(), "picHex");
+  click(&app->mainWindow(), "Command2");
+  EXPECT_EQ(app->state().curFrame.legend, 0);
+  openDialog();
+  EXPECT_FALSE(control<QCheckBox>("legend")->isChecked());
+  EXPECT_TRUE(control("legend")->isEnabled());
+
+  // Open during the switch: the box follows while the dialog is in view.
+  choose("legend");
+  click(&app->mainWindow(), "PicRect");
+  EXPECT_FALSE(control<QCheckBox>("legend")->isChecked());
+  EXPECT_FALSE(control("legend")->isEnabled());
+  click(&app->mainWindow(), "picHex");
+  EXPECT_TRUE(control("legend")->isEnabled());
+}
+
 TEST_F(ExportFlowTest, PreviewCapturesTheDialogsValuesIntoTheFrame) {
   openDialog();
   choose("optBmp");
