@@ -15,9 +15,10 @@ int32_t stepsOf(const AnimationModel::StepCounts& steps, int feature) {
 }
 }  // namespace
 
+// Plain digits, never an exponent: people read "300000000", not "3e+08".
 std::string shortestText(double value) {
-  char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  char buffer[400];  // the widest double in fixed notation has 309 digits
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
   return std::string(buffer, result.ptr);
 }
 

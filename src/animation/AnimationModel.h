@@ -77,7 +77,7 @@ class AnimationModel {
   std::string loopString_ = "debug info";
 };
 
-// The shortest decimal text of a number ("30000", "200.5").
+// The shortest decimal text of a number in plain digits ("30000", "200.5").
 std::string shortestText(double value);
 
 }  // namespace quill

@@ -21,6 +21,23 @@ std::vector<std::string> run(AnimationModel& m, int steps) {
   return applied;
 }
 
+TEST(AnimationModel, LargeFrameCountsAreWrittenInPlainDigits) {
+  AnimationModel m;
+  m.check(0);
+  m.buildLoops({100000, 160, 150, 100, 100, 20, 200, 100});
+  EXPECT_EQ(m.frameTotalText(false, ""), "# frames = 100000");
+  m.check(1);
+  m.buildLoops({30000, 10000, 150, 100, 100, 20, 200, 100});
+  EXPECT_EQ(m.frameTotalText(true, "7"), "# frames = 7 of 300000000");
+  for (int i = 2; i < 8; ++i) m.check(i);
+  m.buildLoops({100000, 100000, 100000, 100000, 100000, 100000, 100000, 100000});
+  // 10^40 has no double of its own: the digits are those of the nearest one.
+  const std::string largest = m.frameTotalText(false, "");
+  EXPECT_EQ(largest.substr(0, 27), "# frames = 1000000000000000");
+  EXPECT_EQ(largest.size(), 11u + 41u);
+  EXPECT_EQ(largest.find_first_not_of("0123456789", 11), std::string::npos) << largest;
+}
+
 TEST(AnimationModel, OneFeatureStepsThroughZeroToItsStepCount) {
   AnimationModel m;
   m.check(0);
