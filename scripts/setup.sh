@@ -8,6 +8,7 @@ packages=(
   libavformat-dev libavcodec-dev libavfilter-dev libswscale-dev libavutil-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation
+  dpkg-dev desktop-file-utils
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -10,6 +10,8 @@ export QT_QPA_PLATFORM=offscreen
 
 "$root/scripts/build.sh" "$root/build" -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
 (cd "$root/build" && ctest --output-on-failure -j "$jobs")
+# The Debian package from the same build, and the files it holds.
+(cd "$root/build" && rm -f quillaven_*.deb && cpack -G DEB >/dev/null && "$root/scripts/check-deb.sh" quillaven_*.deb)
 
 CC=clang CXX=clang++ "$root/scripts/build.sh" "$root/build-asan" -DQUILLAVEN_SANITIZE=ON -DQUILLAVEN_BENCH=OFF \
   -DCMAKE_COMPILE_WARNING_AS_ERROR=ON

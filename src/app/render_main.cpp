@@ -7,6 +7,7 @@
 
 #include "app/HeadlessAnimate.h"
 #include "app/HeadlessRender.h"
+#include "app/Thumbnail.h"
 
 namespace {
 // Qt's start-up chatter (missing runtime folders and the like) is not for the
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QApplication application(argc, argv);
   std::vector<std::string> args(argv + 1, argv + argc);
+  if (!args.empty() && args[0] == "--thumbnail") return quill::runThumbnail(args, std::cerr);
   if (std::find(args.begin(), args.end(), "--animate") != args.end())
     return quill::runHeadlessAnimation(args, std::cout, std::cerr);
   return quill::runHeadlessRender(args, std::cout, std::cerr);

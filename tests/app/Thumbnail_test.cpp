@@ -1,0 +1,86 @@
+// quillaven-render --thumbnail, as a file manager runs it.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <fstream>
+#include <memory>
+
+#include "engine/FrameCapture.h"
+#include "engine/KeyFrameCodec.h"
+
+namespace quill {
+namespace {
+
+struct Outcome {
+  int status;
+  std::string err;
+};
+
+Outcome thumbnail(const QStringList& args) {
+  QProcess program;
+  program.start(QUILLAVEN_RENDER_PROGRAM, QStringList{"--thumbnail"} + args);
+  EXPECT_TRUE(program.waitForFinished(60000));
+  return {program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1,
+          program.readAllStandardError().toStdString()};
+}
+
+class ThumbnailTest : public ::testing::Test {
+ protected:
+  QString write(const std::vector<uint8_t>& bytes, const char* name) {
+    std::ofstream(path(name).toStdString(), std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return path(name);
+  }
+  QString path(const char* name) const { return dir.filePath(name); }
+  QTemporaryDir dir;
+};
+
+// The last record, even one of millions of cells, fills the middle of a
+// square; the rest of the square is clear.
+TEST_F(ThumbnailTest, DrawsTheLastRecordOnASquare) {
+  auto state = std::make_unique<PatternState>();
+  loadStartupDefaults(*state);
+  KeyFrame huge = state->curFrame;
+  huge.layerCount = 99;  // with 7 divisions, close to a billion cells
+  huge.levels = 7;
+  huge.backColor = rgb(0, 0, 255);
+  const QString file = write(encodeStateFile({state->curFrame, huge}), "huge.kvt");
+  const Outcome run = thumbnail({"128", file, path("t.png")});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const QImage image(path("t.png"));
+  ASSERT_EQ(image.size(), QSize(128, 128));
+  EXPECT_EQ(qAlpha(image.pixel(64, 2)), 0);
+  EXPECT_EQ(image.pixel(2, 64), 0xff0000ffu);  // the record's background, not the first record's
+}
+
+TEST_F(ThumbnailTest, RefusesBadFilesAndSizesWithAMessage) {
+  auto state = std::make_unique<PatternState>();
+  loadStartupDefaults(*state);
+  std::vector<uint8_t> bytes = encodeStateFile({state->curFrame, state->curFrame});
+  const QString good = write(bytes, "good.kvt");
+  bytes.resize(bytes.size() - 7);
+  const QString cut = write(bytes, "cut.kvt");
+  const QString foreign = write({'G', 'I', 'F', '8', '9', 'a'}, "foreign.kvt");
+  const struct {
+    QStringList args;
+    int status;
+  } cases[] = {{{"128", cut, path("a.png")}, 1},
+               {{"128", foreign, path("b.png")}, 1},
+               {{"128", path("none.kvt"), path("c.png")}, 1},
+               {{"128", good, path("no/such/folder/d.png")}, 1},
+               {{"0", good, path("e.png")}, 2},
+               {{"99999", good, path("f.png")}, 2},
+               {{"128", good}, 2}};
+  for (const auto& c : cases) {
+    const Outcome run = thumbnail(c.args);
+    EXPECT_EQ(run.status, c.status) << c.args.join(" ").toStdString();
+    EXPECT_NE(run.err.find("quillaven-render: "), std::string::npos) << run.err;
+  }
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 3);  // no picture was written
+}
+
+}  // namespace
+}  // namespace quill
