@@ -21,8 +21,8 @@
 #include "app/QuillavenApp.h"
 #include "engine/PatternState.h"
 #include "mainwindow/Form1.h"
-#include "ui/RecordingMovieEncoder.h"
-#include "ui/ScriptedServices.h"
+#include "support/RecordingMovieEncoder.h"
+#include "support/ScriptedServices.h"
 
 namespace quill {
 namespace {

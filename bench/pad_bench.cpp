@@ -13,7 +13,7 @@
 
 #include "editor/PadEditor.h"
 #include "engine/CellGeometry.h"
-#include "ui/ScriptedServices.h"
+#include "support/ScriptedServices.h"
 
 namespace quill {
 namespace {

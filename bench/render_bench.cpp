@@ -21,10 +21,10 @@
 
 #include "engine/FrameCapture.h"
 #include "render/Renderer.h"
-#include "ui/MetafileRecorder.h"
-#include "ui/NullSurface.h"
-#include "ui/RasterSurface.h"
-#include "ui/RecordingSurface.h"
+#include "media/MetafileRecorder.h"
+#include "gfx/NullSurface.h"
+#include "gfx/RasterSurface.h"
+#include "support/RecordingSurface.h"
 
 namespace quill {
 namespace {

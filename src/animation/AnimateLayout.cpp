@@ -13,7 +13,7 @@
 #include <algorithm>
 
 #include "animation/AnimateWindow.h"
-#include "ui/MakeWidget.h"
+#include "platform/MakeWidget.h"
 
 namespace quill {
 

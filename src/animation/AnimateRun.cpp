@@ -10,8 +10,8 @@
 #include "animation/AnimatorHost.h"
 #include "animation/SeqStatus.h"
 #include "engine/Rounding.h"
-#include "ui/DesktopServices.h"
-#include "ui/MovieEncoder.h"
+#include "platform/DesktopServices.h"
+#include "media/MovieEncoder.h"
 
 namespace quill {
 

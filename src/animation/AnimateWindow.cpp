@@ -16,8 +16,8 @@
 #include "animation/AnimatorHost.h"
 #include "animation/SeqStatus.h"
 #include "engine/Rounding.h"
-#include "ui/DesktopServices.h"
-#include "ui/QtColor.h"
+#include "platform/DesktopServices.h"
+#include "gfx/QtColor.h"
 
 namespace quill {
 

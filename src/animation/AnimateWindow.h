@@ -11,7 +11,7 @@
 #include "animation/FeatureValues.h"
 #include "animation/GeometryFrames.h"
 #include "engine/PatternState.h"
-#include "ui/MovieEncoder.h"
+#include "media/MovieEncoder.h"
 
 class QAbstractButton;
 class QCheckBox;

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "engine/KeyFrame.h"
-#include "ui/MovieEncoder.h"
+#include "media/MovieEncoder.h"
 
 namespace quill {
 

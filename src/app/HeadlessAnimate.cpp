@@ -22,7 +22,7 @@
 #include "engine/PatternState.h"
 #include "engine/PrintableText.h"
 #include "mainwindow/Form1.h"
-#include "ui/MovieEncoder.h"
+#include "media/MovieEncoder.h"
 
 namespace quill {
 

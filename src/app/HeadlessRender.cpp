@@ -17,7 +17,7 @@
 #include "engine/PrintableText.h"
 #include "engine/DigitText.h"
 #include "render/ExportPass.h"
-#include "ui/NullSurface.h"
+#include "gfx/NullSurface.h"
 
 namespace quill {
 

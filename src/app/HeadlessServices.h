@@ -5,7 +5,7 @@
 #include <random>
 #include <string>
 
-#include "ui/DesktopServices.h"
+#include "platform/DesktopServices.h"
 
 namespace quill {
 

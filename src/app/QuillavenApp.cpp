@@ -9,7 +9,7 @@
 #include "preview/Notice.h"
 #include "preview/PreviewWindow.h"
 #include "preview/SaveOptions.h"
-#include "ui/QtDesktopServices.h"
+#include "platform/QtDesktopServices.h"
 
 namespace quill {
 

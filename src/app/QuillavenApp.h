@@ -5,8 +5,8 @@
 #include "animation/AnimatorHost.h"
 #include "mainwindow/WindowDirectory.h"
 #include "preview/ExportHost.h"
-#include "ui/DesktopServices.h"
-#include "ui/MovieEncoder.h"
+#include "platform/DesktopServices.h"
+#include "media/MovieEncoder.h"
 
 namespace quill {
 

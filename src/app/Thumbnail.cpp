@@ -13,8 +13,8 @@
 #include "engine/FrameSettings.h"
 #include "render/ExportPass.h"
 #include "render/ExportSize.h"
-#include "ui/RasterSurface.h"
-#include "ui/SafeWrite.h"
+#include "gfx/RasterSurface.h"
+#include "media/SafeWrite.h"
 
 namespace quill {
 

@@ -9,8 +9,8 @@
 #include <cmath>
 
 #include "engine/Rounding.h"
-#include "ui/DesktopServices.h"
-#include "ui/MakeWidget.h"
+#include "platform/DesktopServices.h"
+#include "platform/MakeWidget.h"
 
 namespace quill {
 

@@ -11,9 +11,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "ui/DesktopServices.h"
-#include "ui/MakeWidget.h"
-#include "ui/QtColor.h"
+#include "platform/DesktopServices.h"
+#include "platform/MakeWidget.h"
+#include "gfx/QtColor.h"
 
 namespace quill {
 

@@ -16,8 +16,8 @@
 #include "engine/PrintableText.h"
 #include "mainwindow/Form1.h"
 #include "mainwindow/WindowDirectory.h"
-#include "ui/DesktopServices.h"
-#include "ui/SafeWrite.h"
+#include "platform/DesktopServices.h"
+#include "media/SafeWrite.h"
 
 namespace quill {
 

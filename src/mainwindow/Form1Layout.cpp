@@ -18,7 +18,7 @@
 #include "mainwindow/Form1.h"
 #include "mainwindow/KeyPreview.h"
 #include "mainwindow/WindowDirectory.h"
-#include "ui/MakeWidget.h"
+#include "platform/MakeWidget.h"
 
 namespace quill {
 

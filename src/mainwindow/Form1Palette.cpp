@@ -7,8 +7,8 @@
 #include "engine/Palettes.h"
 #include "mainwindow/Form1.h"
 #include "mainwindow/WindowDirectory.h"
-#include "ui/DesktopServices.h"
-#include "ui/QtColor.h"
+#include "platform/DesktopServices.h"
+#include "gfx/QtColor.h"
 
 namespace quill {
 

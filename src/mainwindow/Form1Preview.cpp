@@ -5,7 +5,7 @@
 #include "engine/FrameCapture.h"
 #include "mainwindow/Form1.h"
 #include "mainwindow/WindowDirectory.h"
-#include "ui/DesktopServices.h"
+#include "platform/DesktopServices.h"
 
 namespace quill {
 

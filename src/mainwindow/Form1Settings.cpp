@@ -17,7 +17,7 @@
 #include "mainwindow/Form1.h"
 #include "mainwindow/NumericText.h"
 #include "mainwindow/WindowDirectory.h"
-#include "ui/DesktopServices.h"
+#include "platform/DesktopServices.h"
 
 namespace quill {
 

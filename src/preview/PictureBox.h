@@ -2,7 +2,7 @@
 #include <QPointF>
 #include <QWidget>
 
-#include "ui/RasterSurface.h"
+#include "gfx/RasterSurface.h"
 
 namespace quill {
 

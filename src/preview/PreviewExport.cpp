@@ -6,9 +6,9 @@
 #include "preview/ExportFiles.h"
 #include "preview/PictureBox.h"
 #include "preview/PreviewWindow.h"
-#include "ui/MovieEncoder.h"
-#include "ui/NullSurface.h"
-#include "ui/SafeWrite.h"
+#include "media/MovieEncoder.h"
+#include "gfx/NullSurface.h"
+#include "media/SafeWrite.h"
 
 namespace quill {
 

@@ -11,8 +11,8 @@
 #include "engine/Rounding.h"
 #include "preview/PictureBox.h"
 #include "render/Renderer.h"
-#include "ui/QtColor.h"
-#include "ui/RasterSurface.h"
+#include "gfx/QtColor.h"
+#include "gfx/RasterSurface.h"
 
 namespace quill {
 

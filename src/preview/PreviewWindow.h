@@ -8,7 +8,7 @@
 #include "engine/PatternState.h"
 #include "render/ExportPass.h"
 #include "render/RenderState.h"
-#include "ui/DesktopServices.h"
+#include "platform/DesktopServices.h"
 
 class QImage;
 

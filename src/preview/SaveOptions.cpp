@@ -12,8 +12,8 @@
 #include "engine/Rounding.h"
 #include "preview/ExportFiles.h"
 #include "preview/ExportHost.h"
-#include "ui/DesktopServices.h"
-#include "ui/MakeWidget.h"
+#include "platform/DesktopServices.h"
+#include "platform/MakeWidget.h"
 
 namespace quill {
 

@@ -4,10 +4,10 @@
 #include <climits>
 
 #include "engine/Rounding.h"
-#include "ui/MetafileRecorder.h"
-#include "ui/RasterSurface.h"
-#include "ui/SafeWrite.h"
-#include "ui/SvgSurface.h"
+#include "media/MetafileRecorder.h"
+#include "gfx/RasterSurface.h"
+#include "media/SafeWrite.h"
+#include "gfx/SvgSurface.h"
 
 namespace quill {
 

@@ -10,7 +10,7 @@
 #include "render/Legend.h"
 #include "render/RenderState.h"
 #include "render/Renderer.h"
-#include "ui/Surface.h"
+#include "gfx/Surface.h"
 
 namespace quill {
 

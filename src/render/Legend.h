@@ -4,7 +4,7 @@
 
 #include "engine/Palettes.h"
 #include "render/Renderer.h"
-#include "ui/Surface.h"
+#include "gfx/Surface.h"
 
 namespace quill {
 

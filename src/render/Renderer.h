@@ -8,8 +8,8 @@
 #include "engine/DigitStream.h"
 #include "engine/PatternState.h"
 #include "render/RenderState.h"
-#include "ui/MetafileRecorder.h"
-#include "ui/Surface.h"
+#include "media/MetafileRecorder.h"
+#include "gfx/Surface.h"
 
 namespace quill {
 

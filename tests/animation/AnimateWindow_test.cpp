@@ -13,7 +13,7 @@
 #include "animation/AnimatorHost.h"
 #include "animation/SeqStatus.h"
 #include "engine/FrameCapture.h"
-#include "ui/ScriptedServices.h"
+#include "support/ScriptedServices.h"
 
 namespace quill {
 namespace {

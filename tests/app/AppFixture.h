@@ -11,7 +11,7 @@
 #include "animation/AnimateWindow.h"
 #include "app/QuillavenApp.h"
 #include "mainwindow/Form1.h"
-#include "ui/ScriptedServices.h"
+#include "support/ScriptedServices.h"
 
 namespace quill {
 

@@ -21,7 +21,7 @@
 #include "engine/KeyFrameCodec.h"
 #include "engine/PatternState.h"
 #include "support/MovieDecode.h"
-#include "ui/RecordingMovieEncoder.h"
+#include "support/RecordingMovieEncoder.h"
 
 namespace quill {
 namespace {

@@ -14,7 +14,7 @@
 #include "preview/Notice.h"
 #include "preview/PreviewWindow.h"
 #include "preview/SaveOptions.h"
-#include "ui/SafeWrite.h"
+#include "media/SafeWrite.h"
 
 namespace quill {
 namespace {

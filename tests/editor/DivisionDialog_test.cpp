@@ -8,7 +8,7 @@
 #include <QTest>
 #include <tuple>
 
-#include "ui/ScriptedServices.h"
+#include "support/ScriptedServices.h"
 
 namespace quill {
 namespace {

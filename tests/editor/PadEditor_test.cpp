@@ -8,7 +8,7 @@
 #include <algorithm>
 
 #include "engine/CellGeometry.h"
-#include "ui/ScriptedServices.h"
+#include "support/ScriptedServices.h"
 
 namespace quill {
 namespace {

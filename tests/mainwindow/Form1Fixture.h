@@ -19,7 +19,7 @@
 #include "mainwindow/BlendModeDialog.h"
 #include "mainwindow/Form1.h"
 #include "mainwindow/WindowDirectory.h"
-#include "ui/ScriptedServices.h"
+#include "support/ScriptedServices.h"
 
 // Failed comparisons show the text rather than the bytes.
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }

@@ -4,7 +4,7 @@
 #include "Form1Fixture.h"
 #include "engine/Palettes.h"
 #include "mainwindow/BlendModeDialog.h"
-#include "ui/QtColor.h"
+#include "gfx/QtColor.h"
 
 namespace quill {
 namespace {

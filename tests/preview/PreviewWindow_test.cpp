@@ -10,8 +10,8 @@
 
 #include "engine/FrameCapture.h"
 #include "preview/PictureBox.h"
-#include "ui/QtColor.h"
-#include "ui/ScriptedServices.h"
+#include "gfx/QtColor.h"
+#include "support/ScriptedServices.h"
 
 namespace quill {
 namespace {

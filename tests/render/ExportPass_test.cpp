@@ -14,8 +14,8 @@
 #include "engine/FrameCapture.h"
 #include "render/Legend.h"
 #include "support/FileBytes.h"
-#include "ui/QtColor.h"
-#include "ui/RecordingSurface.h"
+#include "gfx/QtColor.h"
+#include "support/RecordingSurface.h"
 
 namespace quill {
 namespace {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "render/RenderFixture.h"
-#include "ui/RecordingMetafile.h"
+#include "support/RecordingMetafile.h"
 
 namespace quill::test {
 namespace {

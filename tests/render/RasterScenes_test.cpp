@@ -7,7 +7,7 @@
 
 #include "engine/FrameCapture.h"
 #include "render/Renderer.h"
-#include "ui/RasterSurface.h"
+#include "gfx/RasterSurface.h"
 
 namespace quill {
 namespace {

@@ -7,7 +7,7 @@
 #include "engine/PatternState.h"
 #include "render/RenderState.h"
 #include "render/Renderer.h"
-#include "ui/RecordingSurface.h"
+#include "support/RecordingSurface.h"
 
 namespace quill::test {
 

@@ -14,7 +14,7 @@
 #include "engine/FrameSettings.h"
 #include "engine/Palettes.h"
 #include "render/Renderer.h"
-#include "ui/RecordingSurface.h"
+#include "support/RecordingSurface.h"
 
 namespace quill {
 namespace {
