@@ -6,9 +6,9 @@
 #include "engine/PatternState.h"
 #include "mainwindow/BlendModeDialog.h"
 #include "mainwindow/Form1.h"
-#include "preview/Notice.h"
+#include "export/Notice.h"
 #include "preview/PreviewWindow.h"
-#include "preview/SaveOptions.h"
+#include "export/SaveOptions.h"
 #include "platform/QtDesktopServices.h"
 
 namespace quill {

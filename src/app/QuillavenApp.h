@@ -4,7 +4,7 @@
 
 #include "animation/AnimatorHost.h"
 #include "mainwindow/WindowDirectory.h"
-#include "preview/ExportHost.h"
+#include "export/ExportHost.h"
 #include "platform/DesktopServices.h"
 #include "media/MovieEncoder.h"
 

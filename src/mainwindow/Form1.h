@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/KeyFrameHistory.h"
+#include "engine/KeyFrameHistory.h"
 #include "engine/FrameCapture.h"
 #include "engine/PatternState.h"
 

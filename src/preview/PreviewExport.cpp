@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 
-#include "preview/ExportFiles.h"
+#include "render/ExportFiles.h"
 #include "preview/PictureBox.h"
 #include "preview/PreviewWindow.h"
 #include "media/MovieEncoder.h"

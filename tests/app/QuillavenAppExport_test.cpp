@@ -11,9 +11,9 @@
 
 #include "app/AppFixture.h"
 #include "engine/PatternState.h"
-#include "preview/Notice.h"
+#include "export/Notice.h"
 #include "preview/PreviewWindow.h"
-#include "preview/SaveOptions.h"
+#include "export/SaveOptions.h"
 #include "media/SafeWrite.h"
 
 namespace quill {

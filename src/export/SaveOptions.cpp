@@ -1,4 +1,4 @@
-#include "preview/SaveOptions.h"
+#include "export/SaveOptions.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -10,8 +10,8 @@
 #include <charconv>
 
 #include "engine/Rounding.h"
-#include "preview/ExportFiles.h"
-#include "preview/ExportHost.h"
+#include "render/ExportFiles.h"
+#include "export/ExportHost.h"
 #include "platform/DesktopServices.h"
 #include "platform/MakeWidget.h"
 

@@ -1,4 +1,4 @@
-#include "editor/KeyFrameHistory.h"
+#include "engine/KeyFrameHistory.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
-#include "preview/Notice.h"
+#include "export/Notice.h"
 
 #include <QLabel>
 #include <QPushButton>
 
-#include "preview/ExportHost.h"
+#include "export/ExportHost.h"
 
 namespace quill {
 
