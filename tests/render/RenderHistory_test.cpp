@@ -13,6 +13,7 @@
 #include "engine/FrameCapture.h"
 #include "engine/FrameSettings.h"
 #include "engine/Palettes.h"
+#include "render/RenderCount.h"
 #include "render/Renderer.h"
 #include "support/RecordingSurface.h"
 
@@ -114,6 +115,22 @@ TEST(RenderHistory, EveryPictureEqualsAFreshRenderOfItsRecordInAnyOrder) {
       SCOPED_TRACE(testing::Message() << "pass " << pass << ", record " << i);
       ASSERT_EQ(canvas.draw(records[i]), fresh[i]);
     }
+  }
+}
+
+// What a render leaves in the digit counter is known without drawing.
+TEST(RenderHistory, TheCounterAfterARenderIsKnownBeforeIt) {
+  std::vector<KeyFrame> records = variedRecords();
+  records[3].startValue = 0;
+  records[4].startValue = 9999;  // the list mode crosses into five digits
+  records[4].blendOn = kFalse16;
+  Canvas canvas;
+  for (size_t i = 0; i < records.size(); ++i) {
+    canvas.state->curFrame = records[i];
+    adoptFrameSettings(*canvas.state);
+    const int64_t expected = counterAfterRender(*canvas.state);
+    canvas.draw(records[i]);
+    EXPECT_EQ(canvas.state->digitCounter, expected) << "record " << i;
   }
 }
 
