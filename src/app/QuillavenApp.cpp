@@ -1,6 +1,7 @@
 #include "app/QuillavenApp.h"
 
 #include "animation/AnimateWindow.h"
+#include "app/CrashRecovery.h"
 #include "editor/AniNameDialog.h"
 #include "editor/DivisionDialog.h"
 #include "engine/PatternState.h"

@@ -12,6 +12,7 @@ namespace quill {
 
 class AniNameDialog;
 class AnimateWindow;
+class CrashRecovery;
 class BlendModeDialog;
 class DivisionDialog;
 class Form1;
@@ -32,6 +33,11 @@ class QuillavenApp : public WindowDirectory, public ExportHost, public AnimatorH
 
   // Creates and shows the main window, whose load handler runs the start-up sequence.
   void start();
+  // From now on the history is kept in a recovery file in `folder`; first the
+  // files that crashed copies left there are offered back, one by one.
+  void enableCrashRecovery(const std::string& folder);
+  // This copy's recovery file; empty while recovery is off.
+  std::string recoveryPath() const;
 
   PatternState& state() { return *state_; }
   Form1& mainWindow();
@@ -63,6 +69,7 @@ class QuillavenApp : public WindowDirectory, public ExportHost, public AnimatorH
   void applyExportControls(const KeyFrame& frame) override;
   void showNotice() override;
   void closeOtherWindows() override;
+  void historyChanged() override;
   DivisionDialog* divisionDialogIfLoaded() const { return division_.get(); }
   AnimateWindow& animator();
   AnimateWindow* animatorIfLoaded() const { return animator_.get(); }
@@ -96,6 +103,7 @@ class QuillavenApp : public WindowDirectory, public ExportHost, public AnimatorH
  private:
   void unloadPreview();
   void showExportProgress(const std::string& caption);
+  void offerCrashedFiles();
 
   std::unique_ptr<PatternState> state_;
   std::unique_ptr<DesktopServices> services_;
@@ -111,6 +119,9 @@ class QuillavenApp : public WindowDirectory, public ExportHost, public AnimatorH
   std::unique_ptr<AniNameDialog> naming_;
   std::unique_ptr<AnimateWindow> animator_;
   MovieEncoderFactory movieEncoders_ = makeFfmpegMovieEncoder;
+  std::unique_ptr<CrashRecovery> recovery_;
+  bool recoveryWritten_ = false;
+  bool recoveryFailureShown_ = false;
 };
 
 }  // namespace quill

@@ -109,7 +109,10 @@ class Form1 : public QWidget {
   // whether the file was written.
   bool Command5_Click();
   void Command7_Click();
-  void loadStateFile(const std::string& path);
+  // False when the file was refused (the message has been shown).
+  bool loadStateFile(const std::string& path);
+  // Loads the frames a crashed run left behind; they count as unsaved work.
+  bool recoverStateFile(const std::string& path);
 
   // Commands (Form1Commands.cpp).
   void cmdRecurse_Click();  // "divide"

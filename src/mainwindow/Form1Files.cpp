@@ -77,30 +77,33 @@ void Form1::Command7_Click() {
   loadStateFile(*path);
 }
 
-void Form1::loadStateFile(const std::string& path) {
-  if (windows_.previewBusy()) return services().beep();
+bool Form1::loadStateFile(const std::string& path) {
+  if (windows_.previewBusy()) {
+    services().beep();
+    return false;
+  }
   state_.lastFileName = path;
   QFile file(QString::fromStdString(path));
   if (!file.open(QIODevice::ReadOnly)) {
     services().message("can't open " + path + ": " + file.errorString().toStdString());
-    return;
+    return false;
   }
   if (file.size() > kMaxStateFileBytes) {
     services().message("can't load " + path + ": the file is far too large to be a state file");
-    return;
+    return false;
   }
   const QByteArray raw = file.readAll();
   const std::vector<uint8_t> bytes(raw.begin(), raw.end());
   auto decoded = decodeStateFile(bytes);
   if (const auto* failure = std::get_if<DecodeFailure>(&decoded)) {
     services().message(failureText(path, *failure));
-    return;
+    return false;
   }
   const auto& records = std::get<std::vector<KeyFrame>>(decoded);
   if (!history_.appendLoaded(records)) {
     services().message("can't load " + path + ": the history cannot hold " + std::to_string(records.size() - 1) +
                        " more frames");
-    return;
+    return false;
   }
   state_.noticeDetail = std::string(kStateFileHeader) + "    " + std::to_string(records.size() - 1) + " elements";
   state_.curFrame = history_.current();
@@ -111,6 +114,15 @@ void Form1::loadStateFile(const std::string& path) {
   state_.noticeVerb = "loaded from:";
   state_.previewOpen = true;
   windows_.showNotice();
+  windows_.historyChanged();
+  return true;
+}
+
+bool Form1::recoverStateFile(const std::string& path) {
+  if (!loadStateFile(path)) return false;
+  statePath_.clear();
+  unsavedEdits_ = true;
+  return true;
 }
 
 void Form1::dragEnterEvent(QDragEnterEvent* event) {

@@ -31,6 +31,7 @@ void Form1::captureKeyFrame() {
   ui_.lblAniName->setText(name);
   windows_.updateGeos();
   unsavedEdits_ = true;
+  windows_.historyChanged();
 }
 
 void Form1::showFrameLabels() {
@@ -91,6 +92,7 @@ void Form1::deleteFrame() {
   state_.curFrame = history_.current();
   applyFrame();
   unsavedEdits_ = true;
+  windows_.historyChanged();
   finishNavigation(true);
 }
 
@@ -103,6 +105,7 @@ void Form1::clearHistory() {
   applyFrame();
   statePath_.clear();
   unsavedEdits_ = false;
+  windows_.historyChanged();
   finishNavigation(false);
 }
 
@@ -112,6 +115,7 @@ void Form1::Command10_Click() {
   if (windows_.previewBusy()) return services().beep();
   captureFrame(state_, controls());
   history_.modifyCurrent(state_.curFrame);
+  windows_.historyChanged();
   windows_.showPreview();
 }
 

@@ -53,6 +53,8 @@ class WindowDirectory {
   virtual void showNotice() = 0;
   // Closes every window but the main one, in the program's closing order.
   virtual void closeOtherWindows() = 0;
+  // The key-frame history gained, lost or replaced frames.
+  virtual void historyChanged() {}
 
   // The export dialog, shown without waiting.
   virtual void showSaveOptions() {}
