@@ -245,8 +245,8 @@ void AnimateWindow::createWindowControls() {
 void AnimateWindow::stackFrames() {
   for (const Feature& f : features_) f.frame->hide();
   int y = frameStackTop_;
-  for (int p = 0; p < model_.activeCount(); ++p) {
-    QGroupBox* frame = features_[model_.priorityAt(p)].frame;
+  for (int p = 0; p < run_.model().activeCount(); ++p) {
+    QGroupBox* frame = features_[run_.model().priorityAt(p)].frame;
     frame->move(8, y);
     frame->show();
     y += frame->height() + 2;

@@ -9,6 +9,7 @@
 #include "animation/AnimateWindow.h"
 #include "animation/AnimatorHost.h"
 #include "animation/SeqStatus.h"
+#include "engine/NumberText.h"
 #include "engine/Rounding.h"
 #include "platform/DesktopServices.h"
 #include "media/MovieEncoder.h"
@@ -26,10 +27,9 @@ QString frameNumberText(int i) { return QString::number(i).rightJustified(3, '0'
 // into the movie when one is being written, else to lastFileName.
 bool AnimateWindow::stepFrame(MovieEncoder* movie) {
   host_.unminimisePreview();
-  model_.advanceLevel(model_.levelCount(), [this](int f, int16_t steps, int16_t current) {
-    applyFeature(f, steps, current);
-  });
-  lblloopString->setText(QString::fromStdString(model_.loopString()));
+  syncControls();
+  run_.step();
+  lblloopString->setText(QString::fromStdString(run_.model().loopString()));
   return host_.drawAnimationFrame(movie);
 }
 
@@ -40,15 +40,14 @@ void AnimateWindow::cmdStep_Click() {
 }
 
 int AnimateWindow::delayMs() const {
-  const double v = animationNumber(txtDelay->text()).value_or(0);
+  const double v = numericValue(txtDelay->text().toStdString(), NumberForm::WithExponent).value_or(0);
   return static_cast<int>(std::clamp(roundHalfEven(v), 0.0, 3600000.0));  // a negative delay is no wait
 }
 
 // The geometry feature indexes its in-between frames with 16 bits.
 bool AnimateWindow::geometryFits() {
-  if (!model_.isChecked(7)) return true;
-  const int k = lblframeWhat->text().toInt();
-  if (k < 2 || geoLastFor(animationNumber(txtKeyFrameDivs->text()).value_or(100), k) <= INT16_MAX) return true;
+  syncControls();
+  if (run_.geometryFits()) return true;
   host_.services().message("too many in-between frames: \"frames / keyframe\" times the key frames before this "
                            "one must stay below 16384");
   return false;
@@ -61,7 +60,7 @@ void AnimateWindow::cmdRun_Click() {
     savedRun();
   } else {
     DesktopServices& services = host_.services();
-    const double total = std::clamp(roundHalfEven(model_.totalFrames() + 1), 0.0, double{INT32_MAX});
+    const double total = std::clamp(roundHalfEven(run_.model().totalFrames() + 1), 0.0, double{INT32_MAX});
     for (int64_t i = 1; i <= static_cast<int64_t>(total); ++i) {
       if (state_.stopRequested) break;
       stepFrame();
@@ -78,7 +77,7 @@ std::unique_ptr<MovieEncoder> AnimateWindow::openMovie() {
   const std::optional<MovieType> type = movieTypeOf(state_.lastFileName);
   if (!type) return nullptr;
   std::unique_ptr<MovieEncoder> movie = host_.movieEncoder(*type);
-  const int fps = static_cast<int>(animationNumber(txtFps->text()).value_or(25));
+  const int fps = static_cast<int>(numericValue(txtFps->text().toStdString(), NumberForm::WithExponent).value_or(25));
   if (movie && movie->open(state_.lastFileName, state_.sequenceFrameWidth, state_.sequenceFrameHeight, fps))
     return movie;
   host_.services().message("can't write " + state_.lastFileName + (movie ? ": " + movie->error() : std::string()));
@@ -96,7 +95,7 @@ void AnimateWindow::savedRun() {
   host_.hidePreview();
   seqStatus_->show();
   const QString total = txtnFrames->text();
-  const int frames = static_cast<int>(animationNumber(total).value_or(0));
+  const int frames = static_cast<int>(numericValue(total.toStdString(), NumberForm::WithExponent).value_or(0));
   int written = 0;
   for (int i = 1; i <= frames; ++i) {
     seqStatus_->showProgress(i, total);
@@ -129,13 +128,8 @@ void AnimateWindow::finishRun() {
 }
 
 void AnimateWindow::cmdReset_Click() {
-  model_.resetCounters();
-  state_.layerValue = state_.layerCount;
-  state_.tailPhase = 0;
-  model_.advanceLevel(model_.levelCount(), [this](int f, int16_t steps, int16_t current) {
-    applyFeature(f, steps, current);
-  });
-  buildFractionalLayers(state_, state_.layerValue, featureControls().inward);
+  syncControls();
+  run_.reset();
   host_.fitPreview();
 }
 

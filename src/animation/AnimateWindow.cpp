@@ -9,12 +9,12 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QScrollBar>
 #include <cmath>
 
 #include "animation/AnimatorHost.h"
 #include "animation/SeqStatus.h"
+#include "engine/NumberText.h"
 #include "engine/Rounding.h"
 #include "platform/DesktopServices.h"
 #include "gfx/QtColor.h"
@@ -27,16 +27,14 @@ constexpr int kCtrl = 2;
 constexpr int kMaxSteps = 10000;
 constexpr int kMaxFrames = 999;
 constexpr int kMaxFramesPerSecond = 120;
+
+std::optional<double> boxNumber(const QLineEdit* box) {
+  return numericValue(box->text().toStdString(), NumberForm::WithExponent);
+}
 }  // namespace
 
-std::optional<double> animationNumber(const QString& text) {
-  static const QRegularExpression number(R"(^\s*[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?\s*$)");
-  if (!number.match(text).hasMatch()) return std::nullopt;
-  return text.trimmed().toDouble();
-}
-
 AnimateWindow::AnimateWindow(PatternState& state, AnimatorHost& host, QWidget* parent)
-    : QWidget(parent, Qt::Window), state_(state), host_(host) {
+    : QWidget(parent, Qt::Window), state_(state), host_(host), run_(state) {
   setObjectName("frmAnimate");
   setWindowTitle("parametric animation");
   createFeatures();
@@ -120,9 +118,8 @@ void AnimateWindow::Form_activate() {
   state_.animatorOpen = true;
   enableForGeometry();
   host_.captureMainSettings();
-  state_.savedFrame = state_.curFrame;
-  state_.stopRequested = false;
-  state_.layerValue = state_.layerCount;
+  syncControls();
+  run_.activate();
   placeBottomRow();
   rebuildGradient();
   host_.fitPreview();
@@ -132,7 +129,7 @@ void AnimateWindow::Form_activate() {
 void AnimateWindow::enableForGeometry() {
   const bool triangles = state_.triangleMode;
   const auto allow = [this](int i, bool allowed) {
-    if (!allowed && model_.isChecked(i)) {
+    if (!allowed && run_.model().isChecked(i)) {
       features_[i].check->setChecked(false);
       chkFeature_Click(i);
     }
@@ -155,66 +152,55 @@ void AnimateWindow::Form_KeyDown(int keyCode, int shift) {
 // --- Features -----------------------------------------------------------------
 
 void AnimateWindow::chkFeature_Click(int i) {
-  if (features_[i].check->isChecked()) {
-    model_.check(i);
-    if (i == 7) updateGeos();
-    if (i == 6) state_.curFrame.tailLength = static_cast<int16_t>(featureControls().tailLength);
-  } else {
-    model_.uncheck(i);
-  }
+  const bool checked = features_[i].check->isChecked();
+  if (checked && i == 7) updateGeos();
+  syncControls();
+  run_.setChecked(i, checked);
   for (int f = 0; f < kFeatureCount; ++f) showLockState(f);
   stackFrames();
-  buildLoops();
-  // Until the next step every cell is drawn.
-  if (i == 6) state_.curFrame.tailLaunch = state_.curFrame.tailLength;
+  showLoops();
 }
 
 void AnimateWindow::picUnlock_Click(int i) {
-  model_.lock(i);
+  syncControls();
+  run_.lock(i);
   showLockState(i);
-  buildLoops();
+  showLoops();
 }
 
 void AnimateWindow::picLock_Click(int i) {
-  model_.unlock(i);
+  syncControls();
+  run_.unlock(i);
   showLockState(i);
-  buildLoops();
+  showLoops();
 }
 
 void AnimateWindow::showLockState(int i) {
-  const FeatureState& f = model_.feature(i);
-  features_[i].priority->setText(model_.isChecked(i) ? "priority " + QString::number(f.priority) : "priority");
+  const AnimationModel& model = run_.model();
+  const FeatureState& f = model.feature(i);
+  features_[i].priority->setText(model.isChecked(i) ? "priority " + QString::number(f.priority) : "priority");
   features_[i].locked->setText(QString::fromStdString(f.lockLabel));
-  const LockIcon icon = model_.lockIcon(i);
+  const LockIcon icon = model.lockIcon(i);
   features_[i].lockIcon->setVisible(icon == LockIcon::Locked);
   features_[i].unlockIcon->setVisible(icon == LockIcon::Unlocked);
 }
 
 void AnimateWindow::buildLoops() {
-  AnimationModel::StepCounts steps{};
-  const FeatureControls c = featureControls();
-  for (int i = 0; i < kFeatureCount; ++i) steps[i] = c.steps[i];
-  model_.buildLoops(steps);
-  lblFrametotal->setText(QString::fromStdString(
-      model_.frameTotalText(chkSaveImages->isChecked(), txtnFrames->text().toStdString())));
-  lblloopString->setText(QString::fromStdString(model_.loopString()));
+  syncControls();
+  run_.buildLoops();
+  showLoops();
 }
 
-void AnimateWindow::applyFeature(int feature, int16_t steps, int16_t current) {
-  (void)steps;
-  const FeatureControls c = featureControls();
-  if (feature == 7) {
-    if (lblframeWhat->text().toInt() != 0) applyGeometry(state_, geos_, current, state_.layerValue, c.inward);
-    return;
-  }
-  applyValueFeature(state_, c, gradient_, feature, current);
+void AnimateWindow::showLoops() {
+  const AnimationModel& model = run_.model();
+  lblFrametotal->setText(QString::fromStdString(
+      model.frameTotalText(chkSaveImages->isChecked(), txtnFrames->text().toStdString())));
+  lblloopString->setText(QString::fromStdString(model.loopString()));
 }
 
 FeatureControls AnimateWindow::featureControls() const {
   FeatureControls c;
-  const auto value = [](const QLineEdit* box, double fallback) {
-    return animationNumber(box->text()).value_or(fallback);
-  };
+  const auto value = [](const QLineEdit* box, double fallback) { return boxNumber(box).value_or(fallback); };
   c.startStep = value(txtStart, 1);
   c.continuation = optContinue->isChecked();
   c.backwards = chkBackwards->isChecked();
@@ -231,6 +217,7 @@ FeatureControls AnimateWindow::featureControls() const {
   c.tailLaunch = value(txtTailLaunch, 240);
   c.tailLength = value(txtTailLength, 160);
   c.tailStep = value(txtTailStep, 1);
+  c.framesPerKeyFrame = value(txtKeyFrameDivs, 100);
   for (int i = 0; i < kFeatureCount; ++i) c.steps[i] = value(features_[i].nSteps, 20);
   return c;
 }
@@ -240,7 +227,7 @@ FeatureControls AnimateWindow::featureControls() const {
 void AnimateWindow::txtnSteps_Change(int i) {
   if (state_.updatingControls) return;
   QLineEdit* box = features_[i].nSteps;
-  const std::optional<double> v = animationNumber(box->text());
+  const std::optional<double> v = boxNumber(box);
   if (!v || *v < 1 || *v > kMaxSteps) {
     state_.updatingControls = true;
     box->setText("20");
@@ -255,7 +242,7 @@ void AnimateWindow::txtnSteps_Change(int i) {
 
 void AnimateWindow::txtnFrames_Change() {
   if (state_.updatingControls) return;
-  const std::optional<double> v = animationNumber(txtnFrames->text());
+  const std::optional<double> v = boxNumber(txtnFrames);
   if (!v || *v < 1 || *v > kMaxFrames) {
     state_.updatingControls = true;
     txtnFrames->setText("200");
@@ -270,7 +257,7 @@ void AnimateWindow::txtnFrames_Change() {
 // Movie players and encoders want a whole rate; 1 to 120 covers them all.
 void AnimateWindow::txtFps_Change() {
   if (state_.updatingControls) return;
-  const std::optional<double> v = animationNumber(txtFps->text());
+  const std::optional<double> v = boxNumber(txtFps);
   if (v && *v >= 1 && *v <= kMaxFramesPerSecond && *v == std::floor(*v)) return;
   state_.updatingControls = true;
   txtFps->setText("25");
@@ -281,7 +268,7 @@ void AnimateWindow::txtFps_Change() {
 
 // Non-numeric text gets the box's default back, with a message and a beep.
 void AnimateWindow::checkNumericBox(QLineEdit* box, const char* fallback, const char* message) {
-  if (animationNumber(box->text())) return;
+  if (boxNumber(box)) return;
   host_.services().message(message);
   box->setText(fallback);
   host_.services().beep();
@@ -290,7 +277,7 @@ void AnimateWindow::checkNumericBox(QLineEdit* box, const char* fallback, const 
 
 // A gap period must be at least one cell: 0 or less never reaches a render.
 void AnimateWindow::txtTailLaunch_Change() {
-  const std::optional<double> v = animationNumber(txtTailLaunch->text());
+  const std::optional<double> v = boxNumber(txtTailLaunch);
   if (!v) return checkNumericBox(txtTailLaunch, "240", "tail launch must be numeric");
   if (roundHalfEven(*v) < 1) {
     host_.services().message("tail launch must be at least 1");
@@ -315,23 +302,23 @@ void AnimateWindow::updateGeos() {
   lblofWhat->setText(QString::number(current.frameTotal));
   lblAniName->setText(QString::fromLatin1(current.aniName.data(), static_cast<qsizetype>(current.aniName.size())));
   lblgeoBanner->setText("using " + lblframeWhat->text() + (current.frameNo == 1 ? " key frame" : " key frames"));
-  if (current.frameNo > 1) {
-    const double d = animationNumber(txtKeyFrameDivs->text()).value_or(100);
-    // A setting too large for the in-between index builds nothing; Run says why.
-    auto built = buildGeos(host_.keyFramesUpToCurrent(current.frameNo), d);
-    if (!built.empty()) geos_ = std::move(built);
-  }
+  // A setting too large for the in-between index builds nothing; Run says why.
+  syncControls();
+  run_.setKeyFrames(current.frameNo, current.frameNo > 1 ? host_.keyFramesUpToCurrent(current.frameNo)
+                                                         : std::vector<KeyFrame>{});
+  run_.rebuildGeos();
 }
 
 void AnimateWindow::lblframeWhat_Click() {
-  const int k = lblframeWhat->text().toInt();
-  const double d = animationNumber(txtKeyFrameDivs->text()).value_or(100);
+  const int k = run_.keyFrameNumber();
+  const double d = boxNumber(txtKeyFrameDivs).value_or(100);
   features_[7].nSteps->setText(QString::fromStdString(shortestText(k > 1 ? d * (k - 1) : d)));
 }
 
 void AnimateWindow::rebuildGradient() {
-  const FeatureControls c = featureControls();
-  quill::rebuildGradient(gradient_, state_.chipColors, c.steps[1], c.gridChips);
+  syncControls();
+  run_.rebuildGradient();
+  const FeatureControls& c = run_.controls;
   QPixmap strip(164, 26);
   QPainter painter(&strip);
   for (int x = 0; x < 164; ++x) {

@@ -7,9 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "animation/AnimationModel.h"
-#include "animation/FeatureValues.h"
-#include "animation/GeometryFrames.h"
+#include "animation/AnimationRun.h"
 #include "engine/PatternState.h"
 #include "media/MovieEncoder.h"
 
@@ -67,8 +65,8 @@ class AnimateWindow : public QWidget {
 
   // The controls as a step reads them.
   FeatureControls featureControls() const;
-  const AnimationModel& model() const { return model_; }
-  const std::vector<GeoFrame>& geos() const { return geos_; }
+  const AnimationModel& model() const { return run_.model(); }
+  const std::vector<GeoFrame>& geos() const { return run_.geos(); }
   SeqStatus* seqStatus() const { return seqStatus_; }
 
  protected:
@@ -123,7 +121,9 @@ class AnimateWindow : public QWidget {
   void checkNumericBox(QLineEdit* box, const char* fallback, const char* message);
   void txtTailLaunch_Change();
   void showScrollLabels();
-  void applyFeature(int feature, int16_t steps, int16_t current);
+  void showLoops();
+  // The run takes the controls' values before anything that reads them.
+  void syncControls() { run_.controls = featureControls(); }
   bool previewKey(QObject* target, QKeyEvent* key);
 
   // Running (AnimateRun.cpp).
@@ -138,9 +138,7 @@ class AnimateWindow : public QWidget {
 
   PatternState& state_;
   AnimatorHost& host_;
-  AnimationModel model_;
-  Gradient gradient_;
-  std::vector<GeoFrame> geos_;
+  AnimationRun run_;
   std::array<Feature, kFeatureCount> features_{};
   SeqStatus* seqStatus_ = nullptr;
   bool running_ = false;
@@ -198,9 +196,5 @@ class AnimateWindow : public QWidget {
   QLabel* lblFrametotal = nullptr;
   QLabel* lblloopString = nullptr;
 };
-
-// Whole text reads as a number: spaces, a sign, digits with a decimal point,
-// an exponent ("12", " -3.5e2 ").
-std::optional<double> animationNumber(const QString& text);
 
 }  // namespace quill

@@ -31,6 +31,8 @@ struct FeatureControls {
   double tailLaunch = 240;
   double tailLength = 160;
   double tailStep = 1;
+  // 7 "geometry": in-between frames from one key frame to the next.
+  double framesPerKeyFrame = 100;
   // "# of steps" of every feature.
   std::array<double, 8> steps{200, 160, 150, 100, 100, 20, 200, 100};
 };

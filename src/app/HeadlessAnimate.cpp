@@ -20,6 +20,7 @@
 #include "app/HeadlessServices.h"
 #include "app/QuillavenApp.h"
 #include "engine/PatternState.h"
+#include "engine/NumberText.h"
 #include "engine/PrintableText.h"
 #include "mainwindow/Form1.h"
 #include "media/MovieEncoder.h"
@@ -154,7 +155,7 @@ class DescriptionRunner {
       box->setText(QString::fromStdString(value));
       return std::nullopt;
     }
-    const std::optional<double> number = animationNumber(QString::fromStdString(value));
+    const std::optional<double> number = numericValue(value, NumberForm::WithExponent);
     if (!number) return "'" + printableText(value) + "' is not a number";
     if (auto* bar = qobject_cast<QScrollBar*>(control)) {
       if (*number < bar->minimum() || *number > bar->maximum() || *number != std::floor(*number))

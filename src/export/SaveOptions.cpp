@@ -7,8 +7,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <charconv>
 
+#include "engine/NumberText.h"
 #include "engine/Rounding.h"
 #include "render/ExportFiles.h"
 #include "export/ExportHost.h"
@@ -23,30 +23,6 @@ constexpr int kWidthPixels = 300;
 constexpr double kMaxWidth = 16000;
 
 }  // namespace
-
-std::optional<double> widthBoxNumber(const std::string& text) {
-  std::string_view body(text);
-  while (!body.empty() && body.front() == ' ') body.remove_prefix(1);
-  while (!body.empty() && body.back() == ' ') body.remove_suffix(1);
-  const bool negative = !body.empty() && body.front() == '-';
-  if (!body.empty() && (body.front() == '+' || body.front() == '-')) body.remove_prefix(1);
-  int digits = 0, points = 0;
-  for (char c : body) {
-    if (c >= '0' && c <= '9')
-      ++digits;
-    else if (c == '.')
-      ++points;
-    else
-      return std::nullopt;
-  }
-  if (digits == 0 || points > 1) return std::nullopt;
-  double value = 0;
-  const auto result =
-      std::from_chars(body.data(), body.data() + body.size(), value, std::chars_format::fixed);
-  // Hundreds of digits are still a number, just far too wide.
-  if (result.ec == std::errc::result_out_of_range) value = 1e300;
-  return negative ? -value : value;
-}
 
 SaveOptions::SaveOptions(PatternState& state, DesktopServices& services, ExportHost& host,
                          QWidget* parent)
@@ -101,7 +77,7 @@ ExportFormat SaveOptions::format() const {
 }
 
 std::optional<int64_t> SaveOptions::widthValue() const {
-  const auto value = widthBoxNumber(Text1->text().toStdString());
+  const auto value = numericValue(Text1->text().toStdString());
   if (!value || *value > kMaxWidth || *value < -kMaxWidth) return std::nullopt;
   return roundHalfEvenToInt(*value);
 }
@@ -179,7 +155,7 @@ void SaveOptions::optBmp_Click() {
 
 void SaveOptions::Text1_Change() {
   if (state_.updatingControls) return;
-  const auto value = widthBoxNumber(Text1->text().toStdString());
+  const auto value = numericValue(Text1->text().toStdString());
   if (value && *value <= kMaxWidth) return;
   services_.message(value ? "width must be <=16000" : "width must be numeric");
   state_.updatingControls = true;

@@ -81,8 +81,4 @@ class SaveOptions : public QWidget {
   QPushButton* cmdCancel = nullptr;
 };
 
-// The width box accepts a plain number: surrounding spaces, an optional sign,
-// digits with at most one decimal point ("2000", " 12.5 "). Locale-free.
-std::optional<double> widthBoxNumber(const std::string& text);
-
 }  // namespace quill

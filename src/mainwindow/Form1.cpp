@@ -13,7 +13,7 @@
 #include "editor/DivisionDialog.h"
 #include "editor/PadEditor.h"
 #include "mainwindow/KeyPreview.h"
-#include "mainwindow/NumericText.h"
+#include "engine/NumberText.h"
 #include "mainwindow/WindowDirectory.h"
 
 namespace quill {

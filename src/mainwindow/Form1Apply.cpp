@@ -10,7 +10,7 @@
 #include "editor/DivisionDialog.h"
 #include "mainwindow/BlendModeDialog.h"
 #include "mainwindow/Form1.h"
-#include "mainwindow/NumericText.h"
+#include "engine/NumberText.h"
 #include "mainwindow/WindowDirectory.h"
 #include "platform/DesktopServices.h"
 

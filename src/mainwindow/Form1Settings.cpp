@@ -15,7 +15,7 @@
 #include "editor/PadEditor.h"
 #include "engine/Rounding.h"
 #include "mainwindow/Form1.h"
-#include "mainwindow/NumericText.h"
+#include "engine/NumberText.h"
 #include "mainwindow/WindowDirectory.h"
 #include "platform/DesktopServices.h"
 
