@@ -85,6 +85,18 @@ void QuillavenApp::showPreview() {
   if (wasVisible) window.Form_activate();
 }
 
+// A live redraw keeps the focus where the user is editing.
+void QuillavenApp::redrawPreview() {
+  PreviewWindow& window = preview();
+  if (window.isVisible() && !window.isMinimized()) {
+    window.Form_activate();
+    return;
+  }
+  window.setAttribute(Qt::WA_ShowWithoutActivating, true);
+  window.showNormal();  // the show draws
+  window.setAttribute(Qt::WA_ShowWithoutActivating, false);
+}
+
 void QuillavenApp::hidePreview() {
   if (preview_) preview_->hide();
 }

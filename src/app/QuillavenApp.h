@@ -56,6 +56,7 @@ class QuillavenApp : public WindowDirectory, public ExportHost, public AnimatorH
   void showPreview() override;
   void hidePreview() override;
   bool previewVisible() const override;
+  void redrawPreview() override;
   bool previewBusy() const override;
   void reactivateAnimator() override;
   void loadBlendOptions() override;

@@ -3,6 +3,7 @@
 // of frames of the example animation and a contact sheet of the gallery in
 // examples/. With --examples FOLDER it writes the example state files instead.
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QImage>
 #include <QPainter>
@@ -222,6 +223,24 @@ bool writeContactSheet(const std::string& path) {
   return sheet.save(QString::fromStdString(path));
 }
 
+// "live" ticked and the base changed: the panel around the check box beside
+// the preview that followed the change.
+bool writeLiveShot(quill::QuillavenApp& app, const std::string& path) {
+  quill::Form1& form = app.mainWindow();
+  form.findChild<QCheckBox*>("chkLive")->setChecked(true);
+  form.findChild<QScrollBar*>("HScroll3")->setValue(7);
+  while (form.liveRedrawPending()) QApplication::processEvents();
+  const QPixmap controls = form.grab(QRect(0, 300, 172, 150));
+  const QPixmap preview = app.preview().grab().scaledToHeight(2 * controls.height(), Qt::SmoothTransformation);
+  QImage shot(2 * controls.width() + 12 + preview.width(), preview.height(), QImage::Format_RGB32);
+  shot.fill(Qt::white);
+  QPainter painter(&shot);
+  painter.drawPixmap(QRect(0, 0, 2 * controls.width(), 2 * controls.height()), controls);
+  painter.drawPixmap(2 * controls.width() + 12, 0, preview);
+  painter.end();
+  return shot.save(QString::fromStdString(path));
+}
+
 // Four frames of the example animation side by side.
 bool writeAnimationStrip(const std::string& path) {
   QTemporaryDir dir;
@@ -270,11 +289,13 @@ int main(int argc, char** argv) {
   const bool stripOk = writeAnimationStrip(stripPath);
   const std::string galleryPath = folder + "/gallery.png";
   const bool galleryOk = writeContactSheet(galleryPath);
-  if (!ok || !legendOk || !stripOk || !galleryOk) {
+  const std::string livePath = folder + "/live.png";
+  const bool liveOk = writeLiveShot(app, livePath);
+  if (!ok || !legendOk || !stripOk || !galleryOk || !liveOk) {
     std::cerr << "quillaven-screenshots: cannot write into " << folder << "\n";
     return 1;
   }
   std::cout << mainPath << "\n" << previewPath << "\n" << legendPath << "\n" << stripPath << "\n"
-            << galleryPath << "\n";
+            << galleryPath << "\n" << livePath << "\n";
   return 0;
 }

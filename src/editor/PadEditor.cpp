@@ -241,6 +241,11 @@ void PadEditor::selectOrGrab(double x, double y) {
 
 void PadEditor::pad_MouseMove(double x, double y) {
   if (!mouseIsDown_) return;
+  dragShape(x, y);
+  if (shapeChanged) shapeChanged();
+}
+
+void PadEditor::dragShape(double x, double y) {
   switch (tool()) {
     case PadTool::Select:
       return;
@@ -323,6 +328,7 @@ void PadEditor::finishGeometryCommand() {
   if (recomputeTables) recomputeTables();
   drawframe();
   drawMesh();
+  if (shapeChanged) shapeChanged();
 }
 
 }  // namespace quill

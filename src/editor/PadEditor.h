@@ -36,6 +36,8 @@ class PadEditor : public QWidget {
   // Recomputes the layer and edge tables and redraws the frame and mesh: the
   // main window's "# concentric layers" handler.
   std::function<void()> recomputeTables;
+  // The shape changed: at every mouse move of a drag and after each command.
+  std::function<void()> shapeChanged;
 
   void drawframe();
   void drawMesh();
@@ -71,6 +73,7 @@ class PadEditor : public QWidget {
   void clearPad();
   void paintShapes(PadScene::const_iterator first, PadScene::const_iterator last);
   void selectOrGrab(double x, double y);
+  void dragShape(double x, double y);
   void showMoveLabels(double dx, double dy);
   void finishGeometryCommand();
 

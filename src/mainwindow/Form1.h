@@ -19,6 +19,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
+class QTimer;
 class QToolButton;
 
 namespace quill {
@@ -68,6 +69,12 @@ class Form1 : public QWidget {
   void decimal_Click();
   void cmdHide_Click();
   void command2_mouseup();
+  // "live" (Form1Live.cpp): while ticked, every settings change redraws the
+  // preview soon after, without capturing a key frame.
+  void settingsChanged();
+  void liveRedraw();
+  // A redraw is waiting for the changes of the moment to end.
+  bool liveRedrawPending() const;
   void bmap_button_Click();
   void Form_KeyDown(int keyCode, int shift);
 
@@ -182,6 +189,7 @@ class Form1 : public QWidget {
     QCheckBox* Check2 = nullptr;
     QLabel* Label22 = nullptr;
     QPushButton* Command2 = nullptr;
+    QCheckBox* chkLive = nullptr;
     QPushButton* cmdHide = nullptr;
     std::array<QLabel*, 16> chip{};
     QPushButton* Command3 = nullptr;
@@ -216,6 +224,8 @@ class Form1 : public QWidget {
   void createHistoryControls();
   void connectCommands();
   void connectSignals();
+  void connectLiveRedraws();
+  void watchControls(QWidget* window);
 
   DesktopServices& services();
   void switchGeometry(bool triangles);
@@ -251,6 +261,9 @@ class Form1 : public QWidget {
   int16_t swapFirst_ = 0;
   float aspectRatio_ = 0.8f;  // rows per column
   QString lastGoodStart_ = QStringLiteral("0");
+  QTimer* liveTimer_ = nullptr;
+  bool liveRendering_ = false;
+  bool liveWatchingDialogs_ = false;
   // Set while a refused box gets its old text back, so a bad old text cannot
   // bounce back and forth.
   std::array<bool, 2> restoringDims_{};

@@ -139,7 +139,8 @@ void Form1::createColourControls() {
   palette.setColor(QPalette::WindowText, Qt::white);
   ui_.Label22->setPalette(palette);
 
-  ui_.Command2 = makeWidget<QPushButton>(this, "Command2", QRect(8, 386, 156, 28), "preview");
+  ui_.Command2 = makeWidget<QPushButton>(this, "Command2", QRect(8, 386, 100, 28), "preview");
+  ui_.chkLive = makeWidget<QCheckBox>(this, "chkLive", QRect(114, 390, 52, 20), "live");
   ui_.cmdHide = makeWidget<QPushButton>(this, "cmdHide", QRect(8, 418, 156, 24), "hide preview");
 }
 
@@ -265,6 +266,7 @@ void Form1::connectSignals() {
   connect(ui_.Command6, &QPushButton::clicked, this, [this] { Command6_Click(); });
   connect(ui_.bmap_button, &QPushButton::clicked, this, [this] { bmap_button_Click(); });
   ui_.Command2->installEventFilter(this);
+  connectLiveRedraws();
 }
 
 }  // namespace quill

@@ -97,6 +97,7 @@ void Form1::chip_MouseUp(int index, Qt::MouseButton button) {
     for (QLabel* chip : ui_.chip) chip->setFrameShape(QFrame::Box);
   }
   refreshChips();
+  settingsChanged();
 }
 
 void Form1::Label22_Click() {
@@ -104,6 +105,7 @@ void Form1::Label22_Click() {
   windows_.hidePreview();
   paintLabel(ui_.Label22, getcolor(backColor()));
   showPreviewIfOpen();
+  settingsChanged();
 }
 
 void Form1::Command6_Click() { windows_.showBlendOptions(); }

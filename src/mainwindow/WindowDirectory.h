@@ -23,6 +23,9 @@ class WindowDirectory {
   virtual void showPreview() = 0;
   virtual void hidePreview() = 0;
   virtual bool previewVisible() const = 0;
+  // Draws curFrame in the preview without taking the focus from the window
+  // being edited; shows the preview first if it is hidden.
+  virtual void redrawPreview() { showPreview(); }
   // True while the preview is in the middle of a render (a long render lets
   // window events run so Esc can stop it); nothing may change curFrame then.
   virtual bool previewBusy() const = 0;
