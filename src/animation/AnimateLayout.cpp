@@ -64,12 +64,6 @@ QPixmap padlock(bool closed) {
 
 }  // namespace
 
-const std::array<SequenceSize, 5> kSequenceSizes{{{"small", 1200, 1000},
-                                                  {"medium", 1800, 1500},
-                                                  {"large", 2400, 2000},
-                                                  {"extra large", 3600, 3000},
-                                                  {"max", 4800, 4000}}};
-
 void AnimateWindow::createFeatures() {
   for (int i = 0; i < kFeatureCount; ++i) {
     Feature& f = features_[i];

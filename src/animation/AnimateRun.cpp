@@ -9,19 +9,13 @@
 #include "animation/AnimateWindow.h"
 #include "animation/AnimatorHost.h"
 #include "animation/SeqStatus.h"
+#include "animation/SequenceOutput.h"
 #include "engine/NumberText.h"
 #include "engine/Rounding.h"
 #include "platform/DesktopServices.h"
 #include "media/MovieEncoder.h"
 
 namespace quill {
-
-namespace {
-
-// 1 -> "001", 42 -> "042", 1000 -> "1000".
-QString frameNumberText(int i) { return QString::number(i).rightJustified(3, '0'); }
-
-}  // namespace
 
 // One odometer step, then the frame drawn, or drawn and written when saving:
 // into the movie when one is being written, else to lastFileName.
@@ -92,6 +86,7 @@ void AnimateWindow::savedRun() {
   std::unique_ptr<MovieEncoder> movie = openMovie();
   if (toMovie && !movie) return;
   const std::string movieName = state_.lastFileName;
+  const SequenceTarget target = SequenceTarget::forName(movieName);
   host_.hidePreview();
   seqStatus_->show();
   const QString total = txtnFrames->text();
@@ -100,7 +95,7 @@ void AnimateWindow::savedRun() {
   for (int i = 1; i <= frames; ++i) {
     seqStatus_->showProgress(i, total);
     if (state_.stopRequested) break;
-    if (!toMovie) state_.lastFileName = state_.sequenceBaseName + frameNumberText(i).toStdString() + state_.sequenceExtension;
+    if (!toMovie) state_.lastFileName = target.pictureName(i);
     if (!stepFrame(movie.get())) {
       services.message(toMovie ? "can't write " + movieName + ": " + movie->error() + "; the run stops and no movie is left"
                                : "can't write " + state_.lastFileName + ": the run stops here; the files before it stay");
@@ -150,12 +145,6 @@ void AnimateWindow::showSavingControls(bool shown) {
 
 namespace {
 
-std::string lowerExtension(const std::string& name) {
-  const auto dot = name.find_last_of("./\\");
-  if (dot == std::string::npos || name[dot] != '.') return {};
-  return QString::fromStdString(name.substr(dot)).toLower().toStdString();
-}
-
 // The picture types and every movie type, for the dialog and the messages.
 std::string sequenceFilter() {
   std::string filter = "Pictures (*.bmp)|*.bmp|PNG pictures (*.png)|*.png";
@@ -169,16 +158,10 @@ std::string sequenceFilter() {
 // A movie type the installed libraries cannot write is refused at once, with
 // the types that can be written instead.
 bool AnimateWindow::armMovie(const std::string& name, MovieType type) {
-  if (host_.movieEncoder(type)) return true;
-  std::string others = ".bmp, .png";
-  for (const MovieFormat& f : kMovieFormats) {
-    if (f.type != type && host_.movieEncoder(f.type)) others += std::string(", ") + f.extension;
-  }
-  const MovieFormat& format = movieFormat(type);
-  host_.services().message(std::string("can't write ") + name + ": this computer's FFmpeg libraries have no " +
-                           format.codec + " encoder (" + format.encoder + ") for " + format.extension +
-                           " movies; choose " + others + " instead");
-  return false;
+  const auto message =
+      missingEncoderMessage(name, type, [this](MovieType t) { return host_.movieEncoder(t); });
+  if (message) host_.services().message(*message);
+  return !message;
 }
 
 void AnimateWindow::chkSaveImages_Click() {
@@ -193,14 +176,11 @@ void AnimateWindow::chkSaveImages_Click() {
   state_.lastFileName.clear();
   const auto name = host_.services().saveFileName({"save sequence", sequenceFilter(), "bmp", false, true});
   if (name && !name->empty()) {
-    const std::string extension = lowerExtension(*name);
-    const std::optional<MovieType> movie = movieTypeOf(*name);
-    if (!movie || armMovie(*name, *movie)) {
+    const SequenceTarget target = SequenceTarget::forName(*name);
+    if (!target.movie || armMovie(*name, *target.movie)) {
       state_.lastFileName = *name;
-      // Pictures are numbered in place of the name's last four characters (its
-      // ".bmp"); a movie is the one file under the name itself.
-      state_.sequenceBaseName = name->size() >= 4 ? name->substr(0, name->size() - 4) : *name;
-      state_.sequenceExtension = extension == ".png" ? ".png" : ".bmp";
+      state_.sequenceBaseName = target.baseName;
+      state_.sequenceExtension = target.extension;
       state_.sequenceFramePending = true;
     }
   }

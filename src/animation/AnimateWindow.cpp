@@ -10,8 +10,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <cmath>
 
+#include "animation/AnimationControls.h"
 #include "animation/AnimatorHost.h"
 #include "animation/SeqStatus.h"
 #include "engine/NumberText.h"
@@ -24,9 +26,6 @@ namespace quill {
 namespace {
 constexpr int kEscape = 27;
 constexpr int kCtrl = 2;
-constexpr int kMaxSteps = 10000;
-constexpr int kMaxFrames = 999;
-constexpr int kMaxFramesPerSecond = 120;
 
 std::optional<double> boxNumber(const QLineEdit* box) {
   return numericValue(box->text().toStdString(), NumberForm::WithExponent);
@@ -54,19 +53,8 @@ void AnimateWindow::connectControls() {
     connect(features_[i].nSteps, &QLineEdit::textChanged, this, [this, i] { txtnSteps_Change(i); });
   }
   connect(txtnFrames, &QLineEdit::textChanged, this, [this] { txtnFrames_Change(); });
-  connect(txtFps, &QLineEdit::textChanged, this, [this] { txtFps_Change(); });
-  connect(txtDelay, &QLineEdit::textChanged, this, [this] {
-    checkNumericBox(txtDelay, "0", "delay value must be numeric");
-  });
-  connect(txtKeyFrameDivs, &QLineEdit::textChanged, this,
-          [this] { checkNumericBox(txtKeyFrameDivs, "100", "# frames must be numeric"); });
-  connect(txtStart, &QLineEdit::textChanged, this,
-          [this] { checkNumericBox(txtStart, "1", "start value must be numeric"); });
-  connect(txtTailLaunch, &QLineEdit::textChanged, this, [this] { txtTailLaunch_Change(); });
-  connect(txtTailLength, &QLineEdit::textChanged, this,
-          [this] { checkNumericBox(txtTailLength, "160", "tail length must be numeric"); });
-  connect(txtTailStep, &QLineEdit::textChanged, this,
-          [this] { checkNumericBox(txtTailStep, "1", "tail step must be numeric"); });
+  for (QLineEdit* box : {txtFps, txtDelay, txtKeyFrameDivs, txtStart, txtTailLaunch, txtTailLength, txtTailStep})
+    connect(box, &QLineEdit::textChanged, this, [this, box] { refuseText(box); });
   for (QScrollBar* bar : {hscBaseStart, hscBaseEnd, hscCPstart, hscCPend, hscnVstart, hscnVend, hscRes}) {
     connect(bar, &QScrollBar::valueChanged, this, [this] { showScrollLabels(); });
   }
@@ -224,65 +212,29 @@ FeatureControls AnimateWindow::featureControls() const {
 
 // --- Text boxes and labels ----------------------------------------------------
 
-void AnimateWindow::txtnSteps_Change(int i) {
-  if (state_.updatingControls) return;
-  QLineEdit* box = features_[i].nSteps;
-  const std::optional<double> v = boxNumber(box);
-  if (!v || *v < 1 || *v > kMaxSteps) {
-    state_.updatingControls = true;
-    box->setText("20");
-    state_.updatingControls = false;
-    host_.services().message(v ? "# steps must > 0 and <= 100000" : "# steps must be numeric");
-    if (!v) host_.services().beep();
-    return;
+// Every box checks what is typed into it: refused text gets its message, the
+// box's fallback back and, when it was no number at all, a beep.
+bool AnimateWindow::refuseText(QLineEdit* box) {
+  const auto refusal = checkBoxText(box->objectName().toStdString(), box->text().toStdString());
+  if (!refusal) return false;
+  {
+    const QSignalBlocker quiet(box);
+    box->setText(refusal->fallback);
   }
+  host_.services().message(refusal->message);
+  if (refusal->beep) host_.services().beep();
+  if (box == txtDelay) host_.services().processEvents();
+  return true;
+}
+
+void AnimateWindow::txtnSteps_Change(int i) {
+  if (refuseText(features_[i].nSteps)) return;
   if (i == 7) updateGeos();
   buildLoops();
 }
 
 void AnimateWindow::txtnFrames_Change() {
-  if (state_.updatingControls) return;
-  const std::optional<double> v = boxNumber(txtnFrames);
-  if (!v || *v < 1 || *v > kMaxFrames) {
-    state_.updatingControls = true;
-    txtnFrames->setText("200");
-    state_.updatingControls = false;
-    host_.services().message(v ? "# steps must > 0 and < 1000" : "# frames must be numeric");
-    if (!v) host_.services().beep();
-    return;
-  }
-  buildLoops();
-}
-
-// Movie players and encoders want a whole rate; 1 to 120 covers them all.
-void AnimateWindow::txtFps_Change() {
-  if (state_.updatingControls) return;
-  const std::optional<double> v = boxNumber(txtFps);
-  if (v && *v >= 1 && *v <= kMaxFramesPerSecond && *v == std::floor(*v)) return;
-  state_.updatingControls = true;
-  txtFps->setText("25");
-  state_.updatingControls = false;
-  host_.services().message(v ? "fps must be a whole number from 1 to 120" : "fps must be numeric");
-  if (!v) host_.services().beep();
-}
-
-// Non-numeric text gets the box's default back, with a message and a beep.
-void AnimateWindow::checkNumericBox(QLineEdit* box, const char* fallback, const char* message) {
-  if (boxNumber(box)) return;
-  host_.services().message(message);
-  box->setText(fallback);
-  host_.services().beep();
-  if (box == txtDelay) host_.services().processEvents();
-}
-
-// A gap period must be at least one cell: 0 or less never reaches a render.
-void AnimateWindow::txtTailLaunch_Change() {
-  const std::optional<double> v = boxNumber(txtTailLaunch);
-  if (!v) return checkNumericBox(txtTailLaunch, "240", "tail launch must be numeric");
-  if (roundHalfEven(*v) < 1) {
-    host_.services().message("tail launch must be at least 1");
-    txtTailLaunch->setText("240");
-  }
+  if (!refuseText(txtnFrames)) buildLoops();
 }
 
 void AnimateWindow::showScrollLabels() {

@@ -26,14 +26,6 @@ namespace quill {
 class AnimatorHost;
 class SeqStatus;
 
-// Frame sizes of a saved sequence by the "resolution" names.
-struct SequenceSize {
-  const char* name;
-  int width;
-  int height;
-};
-extern const std::array<SequenceSize, 5> kSequenceSizes;
-
 // "parametric animation": eight features, each varied from frame to frame in
 // nested loops; step, run, reset, close, and saving the run as numbered files.
 class AnimateWindow : public QWidget {
@@ -115,11 +107,9 @@ class AnimateWindow : public QWidget {
   // Handlers (AnimateWindow.cpp).
   void enableForGeometry();
   void showLockState(int feature);
+  bool refuseText(QLineEdit* box);
   void txtnSteps_Change(int feature);
   void txtnFrames_Change();
-  void txtFps_Change();
-  void checkNumericBox(QLineEdit* box, const char* fallback, const char* message);
-  void txtTailLaunch_Change();
   void showScrollLabels();
   void showLoops();
   // The run takes the controls' values before anything that reads them.

@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -8,6 +9,18 @@
 #include "engine/PatternState.h"
 
 namespace quill {
+
+// Frame sizes of a saved sequence by the "resolution" names.
+struct SequenceSize {
+  const char* name;
+  int width;
+  int height;
+};
+inline constexpr std::array<SequenceSize, 5> kSequenceSizes{{{"small", 1200, 1000},
+                                                             {"medium", 1800, 1500},
+                                                             {"large", 2400, 2000},
+                                                             {"extra large", 3600, 3000},
+                                                             {"max", 4800, 4000}}};
 
 // The parametric animation as plain code: the checked features in their
 // nested loops (the odometer), the values the animation window's controls

@@ -2,28 +2,25 @@
 
 #include <unistd.h>
 
-#include <QAbstractButton>
-#include <QCheckBox>
-#include <QElapsedTimer>
-#include <QLabel>
-#include <QLineEdit>
-#include <QRadioButton>
-#include <QScrollBar>
-#include <cmath>
+#include <algorithm>
+#include <chrono>
 #include <fstream>
 #include <memory>
 #include <optional>
 #include <ostream>
-#include <sstream>
+#include <variant>
 
-#include "animation/AnimateWindow.h"
-#include "app/HeadlessServices.h"
-#include "app/QuillavenApp.h"
-#include "engine/PatternState.h"
-#include "engine/NumberText.h"
-#include "engine/PrintableText.h"
-#include "mainwindow/Form1.h"
+#include "animation/AnimationDescription.h"
+#include "animation/AnimationRun.h"
+#include "animation/SequenceOutput.h"
+#include "app/HeadlessRender.h"
+#include "engine/FrameCapture.h"
+#include "engine/FrameSettings.h"
+#include "engine/KeyFrameHistory.h"
+#include "gfx/RasterSurface.h"
 #include "media/MovieEncoder.h"
+#include "render/ExportPass.h"
+#include "render/RenderCount.h"
 
 namespace quill {
 
@@ -111,71 +108,70 @@ std::string trimmed(const std::string& s) {
   return s.substr(first, s.find_last_not_of(" \t\r") - first + 1);
 }
 
-// Runs one description line through the window's own controls. Returns an
-// error text for the line, or nothing.
-class DescriptionRunner {
- public:
-  explicit DescriptionRunner(AnimateWindow& window) : window_(window) {}
-
-  std::optional<std::string> run(const std::string& line) {
-    std::istringstream words(line);
-    std::string verb;
-    int feature = -1;
-    if (line.find('=') == std::string::npos) {
-      words >> verb >> feature;
-      std::string rest;
-      if (words.fail() || (words >> rest) || feature < 0 || feature > 7) return "expected 'check I', 'uncheck I', 'lock I' or 'unlock I' with I 0..7";
-      return feature_(verb, feature);
-    }
-    const auto at = line.find('=');
-    return set(trimmed(line.substr(0, at)), trimmed(line.substr(at + 1)));
+// The pattern to animate as the program holds it once the state file is
+// loaded and the record chosen: put back into the settings, captured by the
+// animation window, its tables cut and the preview's count made. Returns the
+// key frame chosen, or the message that ends the run.
+std::variant<KeyFrame, std::string> choosePattern(PatternState& state, KeyFrameHistory& history,
+                                                  const AnimateOptions& o, bool& usage) {
+  auto read = readStateFile(o.statePath);
+  if (auto* message = std::get_if<std::string>(&read)) return *message;
+  const auto& records = std::get<std::vector<KeyFrame>>(read);
+  if (!history.appendLoaded(records))
+    return "can't load " + o.statePath + ": the history cannot hold " + std::to_string(records.size() - 1) +
+           " more frames";
+  const int loaded = history.currentPosition();
+  if (o.frame && *o.frame > loaded) {
+    usage = true;
+    return "the state file has " + std::to_string(loaded) + " records after its start-up frame";
   }
+  while (o.frame && history.currentPosition() > *o.frame) history.stepBack();
 
- private:
-  std::optional<std::string> feature_(const std::string& verb, int i) {
-    auto* box = window_.findChild<QCheckBox*>(QString("chkFeature%1").arg(i));
-    if (verb == "check" || verb == "uncheck") {
-      if (!box->isEnabled()) return "feature " + std::to_string(i) + " cannot be used with this geometry";
-      if (box->isChecked() != (verb == "check")) box->click();
-      return std::nullopt;
-    }
-    if (verb == "lock" || verb == "unlock") {
-      const LockIcon icon = window_.model().lockIcon(i);
-      if (icon == LockIcon::None) return "feature " + std::to_string(i) + " is not checked after another one";
-      verb == "lock" ? window_.picUnlock_Click(i) : window_.picLock_Click(i);
-      return std::nullopt;
-    }
-    return "unknown command '" + printableText(verb) + "'";
+  const int16_t liveLastWeight = state.blendWeights[15];  // no frame sets it
+  state.curFrame = history.current();
+  adoptFrameSettings(state);
+  KeyFrame& f = state.curFrame;
+  f.deleted = kFalse16;
+  f.blendWeights[15] = liveLastWeight;
+  if (f.triangleMode == kFalse16) f.legend = 0;  // a grid has no legend
+  translate(state);
+  state.digitCounter = counterAfterRender(state);
+  return history.current();
+}
+
+// Writes a run's frames as numbered pictures or as one movie. Returns the
+// message that stopped it, if any.
+std::optional<std::string> writeFrames(AnimationRun& run, PatternState& state, const SequenceTarget& target,
+                                       int frames, int fps, std::ostream& err) {
+  std::unique_ptr<MovieEncoder> movie;
+  if (target.movie) {
+    movie = makeFfmpegMovieEncoder(*target.movie);
+    if (!movie || !movie->open(target.name, state.sequenceFrameWidth, state.sequenceFrameHeight, fps))
+      return "can't write " + target.name + (movie ? ": " + movie->error() : std::string());
   }
-
-  std::optional<std::string> set(const std::string& name, const std::string& value) {
-    QWidget* control = window_.findChild<QWidget*>(QString::fromStdString(name));
-    if (!control || name == "chkSaveImages") return "no control named '" + printableText(name) + "' to set";
-    if (auto* box = qobject_cast<QLineEdit*>(control)) {
-      box->setText(QString::fromStdString(value));
-      return std::nullopt;
+  RasterSurface surface;
+  RenderState renderState;
+  const bool terminal = isatty(STDERR_FILENO) != 0;
+  const auto start = std::chrono::steady_clock::now();
+  for (int i = 1; i <= frames; ++i) {
+    run.step();
+    drawSequenceFrame(state, renderState, surface);
+    if (movie ? !movie->addFrame(surface)
+              : !writeSequencePicture(surface, target.pictureName(i), target.extension == ".png")) {
+      return movie ? "can't write " + target.name + ": " + movie->error() + "; the run stops and no movie is left"
+                   : "can't write " + target.pictureName(i) + ": the run stops here; the files before it stay";
     }
-    const std::optional<double> number = numericValue(value, NumberForm::WithExponent);
-    if (!number) return "'" + printableText(value) + "' is not a number";
-    if (auto* bar = qobject_cast<QScrollBar*>(control)) {
-      if (*number < bar->minimum() || *number > bar->maximum() || *number != std::floor(*number))
-        return name + " takes a whole number from " + std::to_string(bar->minimum()) + " to " +
-               std::to_string(bar->maximum());
-      bar->setValue(static_cast<int>(*number));
-      return std::nullopt;
+    if (terminal) {
+      const double seconds = std::max(
+          std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 0.001);
+      err << "\r" << i << " of " << frames << " frames, " << static_cast<int>(i / seconds) << " frames/s"
+          << std::flush;
     }
-    if (auto* button = qobject_cast<QAbstractButton*>(control)) {
-      if (*number != 0 && *number != 1) return name + " takes 1 (on) or 0 (off)";
-      if (qobject_cast<QRadioButton*>(button) && *number == 0) return name + ": choose another option instead";
-      if (!button->isEnabled()) return name + " is not available now";
-      if (button->isChecked() != (*number == 1)) button->click();
-      return std::nullopt;
-    }
-    return "'" + printableText(name) + "' is not a control that takes a value";
   }
-
-  AnimateWindow& window_;
-};
+  if (terminal) err << "\n";
+  if (movie && frames > 0 && !movie->finish()) return "can't write " + target.name + ": " + movie->error() + "; no movie is left";
+  return std::nullopt;
+}
 
 }  // namespace
 
@@ -195,66 +191,61 @@ int runHeadlessAnimation(const std::vector<std::string>& args, std::ostream& out
     return kExitFailure;
   }
 
-  auto owned = std::make_unique<HeadlessServices>(err);
-  HeadlessServices& services = *owned;
-  QuillavenApp app(std::move(owned));
-  app.start();
-  Form1& form = app.mainWindow();
-  form.loadStateFile(o.statePath);
-  if (services.messages > 0) return kExitFailure;
-  const int loaded = form.history().currentPosition();
-  if (o.frame && *o.frame > loaded) {
-    err << "quillaven-render: the state file has " << loaded << " records after its start-up frame\n";
-    return kExitUsage;
+  auto state = std::make_unique<PatternState>();
+  loadStartupDefaults(*state);
+  KeyFrameHistory history;
+  history.start(state->curFrame);
+  bool usage = false;
+  auto chosen = choosePattern(*state, history, o, usage);
+  if (auto* message = std::get_if<std::string>(&chosen)) {
+    err << "quillaven-render: " << *message << "\n";
+    return usage ? kExitUsage : kExitFailure;
   }
-  for (int i = loaded; o.frame && i > *o.frame; --i) form.stepBack();
+  const KeyFrame& keyFrame = std::get<KeyFrame>(chosen);
 
-  form.cmdAnimate_Click();
-  AnimateWindow& window = app.animator();
-  DescriptionRunner runner(window);
+  AnimationRun run(*state);
+  run.activate();
+  run.buildLoops();
+  run.setKeyFrames(keyFrame.frameNo,
+                   keyFrame.frameNo > 1 ? history.framesUpToCurrent(keyFrame.frameNo) : std::vector<KeyFrame>{});
+  AnimationDescription settings(run, *state);
   std::string line;
   for (int number = 1; std::getline(description, line); ++number) {
     line = trimmed(line.substr(0, line.find('#')));
     if (line.empty()) continue;
-    if (auto error = runner.run(line)) {
-      err << "quillaven-render: " << o.description << ":" << number << ": " << *error << "\n";
-      return kExitUsage;
+    if (auto error = settings.apply(line)) {
+      err << "quillaven-render: " << (error->usage ? o.description + ":" + std::to_string(number) + ": " : "")
+          << error->message << "\n";
+      return error->usage ? kExitUsage : kExitFailure;
     }
-    if (services.messages > 0) return kExitFailure;  // the window refused the value
   }
-  if (o.frames) {
-    window.findChild<QLineEdit*>("txtnFrames")->setText(QString::fromStdString(*o.frames));
-    if (services.messages > 0) return kExitFailure;
-  }
-  if (o.fps) {
-    window.findChild<QLineEdit*>("txtFps")->setText(QString::fromStdString(*o.fps));
-    if (services.messages > 0) return kExitFailure;
+  for (const auto& [box, text] : {std::pair{"txtnFrames", o.frames}, std::pair{"txtFps", o.fps}}) {
+    if (!text) continue;
+    if (auto error = settings.setBox(box, *text)) {
+      err << "quillaven-render: " << error->message << "\n";
+      return kExitFailure;
+    }
   }
 
-  services.saveAnswer = o.output;
-  window.findChild<QCheckBox*>("chkSaveImages")->click();
-  if (services.messages > 0) return kExitFailure;  // a movie type this FFmpeg can't write
-  const int total = window.findChild<QLineEdit*>("txtnFrames")->text().toInt();
-  const bool terminal = isatty(STDERR_FILENO) != 0;
-  int done = 0;
-  QElapsedTimer clock;
-  clock.start();
-  services.onProcessEvents = [&] {
-    if (!window.running() || !terminal) return;
-    ++done;
-    const double seconds = std::max(clock.elapsed(), qint64{1}) / 1000.0;
-    err << "\r" << done << " of " << total << " frames, " << static_cast<int>(done / seconds) << " frames/s"
-        << std::flush;
-  };
-  window.cmdRun_Click();
-  if (terminal) err << "\n";
-  if (services.messages > 0) return kExitFailure;
-  if (movieTypeOf(o.output)) {
-    out << "wrote " << total << " frames: " << o.output << "\n";
-  } else {
-    out << "wrote " << total << " frames: " << o.output.substr(0, o.output.size() - 4) << "001"
-        << o.output.substr(o.output.size() - 4) << " ...\n";
+  const SequenceTarget target = SequenceTarget::forName(o.output);
+  if (target.movie) {
+    if (auto message = missingEncoderMessage(o.output, *target.movie, makeFfmpegMovieEncoder)) {
+      err << "quillaven-render: " << *message << "\n";
+      return kExitFailure;
+    }
   }
+  if (!run.geometryFits()) {
+    err << "quillaven-render: too many in-between frames: \"frames / keyframe\" times the key frames before this "
+           "one must stay below 16384\n";
+    return kExitFailure;
+  }
+  if (auto message = writeFrames(run, *state, target, settings.frames(), settings.framesPerSecond(), err)) {
+    err << "quillaven-render: " << *message << "\n";
+    return kExitFailure;
+  }
+  const size_t stem = o.output.size() - 4;  // parse() made sure of an extension
+  out << "wrote " << settings.frames() << " frames: "
+      << (target.movie ? o.output : o.output.substr(0, stem) + "001" + o.output.substr(stem) + " ...") << "\n";
   return 0;
 }
 

@@ -1,4 +1,4 @@
-#include <QApplication>
+#include <QGuiApplication>
 #include <algorithm>
 #include <cstdlib>
 #include <iostream>
@@ -19,10 +19,10 @@ void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& mes
 
 int main(int argc, char** argv) {
   qInstallMessageHandler(quietMessages);
-  // Drawing text and the animation window need an application; no display is
-  // needed for either.
+  // Drawing text needs a Gui application; no display is needed for it, and
+  // no widget is ever made.
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication application(argc, argv);
+  QGuiApplication application(argc, argv);
   std::vector<std::string> args(argv + 1, argv + argc);
   if (!args.empty() && args[0] == "--thumbnail") return quill::runThumbnail(args, std::cerr);
   if (std::find(args.begin(), args.end(), "--animate") != args.end())

@@ -7,9 +7,11 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
 
+#include "animation/AnimationControls.h"
 #include "animation/AnimatorHost.h"
 #include "animation/SeqStatus.h"
 #include "engine/FrameCapture.h"
@@ -70,6 +72,28 @@ class AnimateWindowTest : public ::testing::Test {
   RecordingHost host;
   AnimateWindow window;
 };
+
+// A description names the window's controls: every named widget is known to
+// it as what it is, and the scroll bars with their ranges.
+TEST_F(AnimateWindowTest, DescriptionsKnowEveryControlOfTheWindow) {
+  int named = 0;
+  for (QWidget* w : window.findChildren<QWidget*>()) {
+    const std::string name = w->objectName().toStdString();
+    const ControlSpec spec = controlSpec(name);
+    ControlKind expected = ControlKind::ShownOnly;
+    if (qobject_cast<QLineEdit*>(w)) expected = ControlKind::Text;
+    if (qobject_cast<QRadioButton*>(w)) expected = ControlKind::Option;
+    if (qobject_cast<QCheckBox*>(w)) expected = ControlKind::Check;
+    if (auto* bar = qobject_cast<QScrollBar*>(w)) {
+      expected = ControlKind::Bar;
+      EXPECT_EQ(std::pair(spec.minimum, spec.maximum), std::pair(bar->minimum(), bar->maximum())) << name;
+    }
+    EXPECT_EQ(spec.kind, expected) << name;
+    named += !name.empty();
+  }
+  EXPECT_GT(named, 100);
+  EXPECT_EQ(controlSpec("noSuchBox").kind, ControlKind::None);
+}
 
 TEST_F(AnimateWindowTest, ARunDrawsEveryStepNumberThenResets) {
   check(0);

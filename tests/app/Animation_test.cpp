@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QImage>
+#include <QProcess>
 #include <QScrollBar>
 #include <fstream>
 #include <sstream>
@@ -80,6 +81,28 @@ TEST_F(AnimationRunTest, HeadlessRunWritesWhatTheWindowWrites) {
     ASSERT_FALSE(fromWindow.isEmpty()) << i;
     EXPECT_EQ(fileBytes(path("h" + n + ".bmp")), fromWindow) << "frame " << i;
   }
+}
+
+// The renderer runs the README's animation with no display and no platform
+// named, and is not even linked to the widget library.
+TEST_F(AnimationRunTest, TheHeadlessRendererNeedsNoDisplayAndNoWidgets) {
+  QProcess program;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(name);
+  program.setProcessEnvironment(environment);
+  program.start(QUILLAVEN_RENDER_PROGRAM, {QString::fromStdString(examplePath("morph.kvt")), "--animate",
+                                           QString::fromStdString(examplePath("morph.txt")), "-o", path("m.bmp"),
+                                           "--frames", "2"});
+  ASSERT_TRUE(program.waitForFinished(60000));
+  EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
+  EXPECT_FALSE(QImage(path("m002.bmp")).isNull());
+
+  QProcess ldd;
+  ldd.start("ldd", {QUILLAVEN_RENDER_PROGRAM});
+  ASSERT_TRUE(ldd.waitForFinished(30000));
+  const QString libraries = ldd.readAllStandardOutput();
+  EXPECT_TRUE(libraries.contains("libQt6Gui")) << libraries.toStdString();
+  EXPECT_FALSE(libraries.contains("libQt6Widgets")) << libraries.toStdString();
 }
 
 TEST_F(AnimationRunTest, HeadlessDescriptionErrorsNameTheLine) {

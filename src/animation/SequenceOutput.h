@@ -1,0 +1,32 @@
+#pragma once
+#include <optional>
+#include <string>
+
+#include "media/MovieEncoder.h"
+
+namespace quill {
+
+class RasterSurface;
+
+// Where a saved run writes its frames: numbered pictures in place of the
+// name's last four characters (its ".bmp"), or one movie under the name.
+struct SequenceTarget {
+  std::string name;
+  std::string baseName;
+  std::string extension;  // ".bmp" or ".png"
+  std::optional<MovieType> movie;
+
+  static SequenceTarget forName(const std::string& name);
+  // Frame 1 of "run.bmp" is "run001.bmp"; frame 1000 is "run1000.bmp".
+  std::string pictureName(int frame) const;
+};
+
+// The message for a movie type the installed libraries cannot write, naming
+// the types that can be written instead; nullopt when it can be written.
+std::optional<std::string> missingEncoderMessage(const std::string& name, MovieType type,
+                                                 const MovieEncoderFactory& encoders);
+
+// One numbered picture of a run, written whole or not at all.
+bool writeSequencePicture(RasterSurface& surface, const std::string& path, bool png);
+
+}  // namespace quill
