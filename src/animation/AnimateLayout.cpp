@@ -66,7 +66,7 @@ QPixmap padlock(bool closed) {
 
 void AnimateWindow::createFeatures() {
   for (int i = 0; i < kFeatureCount; ++i) {
-    Feature& f = features_[i];
+    FeatureWidgets& f = features_[i];
     f.check = makeWidget<QCheckBox>(this, QString("chkFeature%1").arg(i), QRect(), kLooks[i].check);
     f.frame = makeWidget<QGroupBox>(this, QString("frmFeature%1").arg(i), QRect(8, 0, kFrameWidth, kLooks[i].height));
     f.frame->setTitle(kLooks[i].frame);
@@ -237,7 +237,7 @@ void AnimateWindow::createWindowControls() {
 // The checked features' frames in priority order below the check boxes; the
 // window grows to the stack.
 void AnimateWindow::stackFrames() {
-  for (const Feature& f : features_) f.frame->hide();
+  for (const FeatureWidgets& f : features_) f.frame->hide();
   int y = frameStackTop_;
   for (int p = 0; p < run_.model().activeCount(); ++p) {
     QGroupBox* frame = features_[run_.model().priorityAt(p)].frame;

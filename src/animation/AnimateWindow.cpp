@@ -19,13 +19,12 @@
 #include "engine/NumberText.h"
 #include "engine/Rounding.h"
 #include "platform/DesktopServices.h"
+#include "platform/KeyCodes.h"
 #include "gfx/QtColor.h"
 
 namespace quill {
 
 namespace {
-constexpr int kEscape = 27;
-constexpr int kCtrl = 2;
 
 std::optional<double> boxNumber(const QLineEdit* box) {
   return numericValue(box->text().toStdString(), NumberForm::WithExponent);
@@ -84,8 +83,8 @@ void AnimateWindow::connectControls() {
       host_.services().processEvents();
     });
   };
-  geometryButton("Command1", [this] { host_.mainKeyDown('Z', kCtrl); });
-  geometryButton("Command2", [this] { host_.mainKeyDown('X', kCtrl); });
+  geometryButton("Command1", [this] { host_.mainKeyDown('Z', kCtrlBit); });
+  geometryButton("Command2", [this] { host_.mainKeyDown('X', kCtrlBit); });
   geometryButton("Command3", [this] { host_.jumpForward(); });
   geometryButton("Command4", [this] { host_.jumpBack(); });
   connect(cmdStep, &QPushButton::clicked, this, [this] { cmdStep_Click(); });
@@ -123,17 +122,15 @@ void AnimateWindow::enableForGeometry() {
     }
     features_[i].check->setEnabled(allowed);
   };
-  for (int i : {3, 4, 7}) allow(i, triangles);
-  allow(5, !triangles);
-  allow(6, true);
+  for (int i = 0; i < kFeatureCount; ++i) allow(i, featureFitsGeometry(i, triangles));
 }
 
 void AnimateWindow::Form_KeyDown(int keyCode, int shift) {
   (void)shift;
-  if (keyCode == kEscape) {
+  if (keyCode == kKeyEscape) {
     state_.stopRequested = true;
   } else if (keyCode == 'C' || keyCode == 'Z' || keyCode == 'X' || keyCode == 'D') {
-    host_.mainKeyDown(keyCode, kCtrl);
+    host_.mainKeyDown(keyCode, kCtrlBit);
   }
 }
 
@@ -141,7 +138,7 @@ void AnimateWindow::Form_KeyDown(int keyCode, int shift) {
 
 void AnimateWindow::chkFeature_Click(int i) {
   const bool checked = features_[i].check->isChecked();
-  if (checked && i == 7) updateGeos();
+  if (checked && isFeature(i, Feature::Geometry)) updateGeos();
   syncControls();
   run_.setChecked(i, checked);
   for (int f = 0; f < kFeatureCount; ++f) showLockState(f);
@@ -229,7 +226,7 @@ bool AnimateWindow::refuseText(QLineEdit* box) {
 
 void AnimateWindow::txtnSteps_Change(int i) {
   if (refuseText(features_[i].nSteps)) return;
-  if (i == 7) updateGeos();
+  if (isFeature(i, Feature::Geometry)) updateGeos();
   buildLoops();
 }
 
@@ -295,13 +292,13 @@ bool AnimateWindow::event(QEvent* event) {
 bool AnimateWindow::previewKey(QObject* target, QKeyEvent* key) {
   const bool ctrl = key->modifiers() & Qt::ControlModifier;
   if (key->key() == Qt::Key_Escape) {
-    Form_KeyDown(kEscape, 0);
+    Form_KeyDown(kKeyEscape, 0);
     return true;
   }
   const int code = key->key();
   if (code != Qt::Key_C && code != Qt::Key_Z && code != Qt::Key_X && code != Qt::Key_D) return false;
   if (qobject_cast<QLineEdit*>(target) && !ctrl) return false;
-  Form_KeyDown(code, ctrl ? kCtrl : 0);
+  Form_KeyDown(code, ctrl ? kCtrlBit : 0);
   return true;
 }
 

@@ -68,7 +68,7 @@ class AnimateWindow : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  struct Feature {
+  struct FeatureWidgets {
     QCheckBox* check = nullptr;
     QGroupBox* frame = nullptr;
     QLineEdit* nSteps = nullptr;
@@ -129,7 +129,7 @@ class AnimateWindow : public QWidget {
   PatternState& state_;
   AnimatorHost& host_;
   AnimationRun run_;
-  std::array<Feature, kFeatureCount> features_{};
+  std::array<FeatureWidgets, kFeatureCount> features_{};
   SeqStatus* seqStatus_ = nullptr;
   bool running_ = false;
   bool activating_ = false;

@@ -42,9 +42,7 @@ std::optional<DescriptionError> AnimationDescription::apply(const std::string& l
 }
 
 bool AnimationDescription::featureAvailable(int feature) const {
-  if (feature == 3 || feature == 4 || feature == 7) return state_.triangleMode;
-  if (feature == 5) return !state_.triangleMode;
-  return true;
+  return featureFitsGeometry(feature, state_.triangleMode);
 }
 
 std::optional<DescriptionError> AnimationDescription::setFeature(const std::string& verb, int i) {
@@ -88,7 +86,7 @@ std::optional<DescriptionError> AnimationDescription::setBox(const std::string& 
   FeatureControls& c = run_.controls;
   if (const int i = featureOf(name, "txtnSteps"); i >= 0) {
     c.steps[static_cast<size_t>(i)] = v;
-    if (i == 7) run_.rebuildGeos();
+    if (isFeature(i, Feature::Geometry)) run_.rebuildGeos();
     run_.buildLoops();
   } else if (name == "txtnFrames") {
     frames_ = static_cast<int>(v);

@@ -11,6 +11,17 @@ namespace quill {
 constexpr int kFeatureCount = 8;
 constexpr int kFeatureSlots = 21;  // features and levels are indexed 0..20
 
+// The animated features, by the index of their check box in the window.
+enum class Feature { StartValue, Palette, Base, Layers, Vertices, RowsColumns, TailChaser, Geometry };
+constexpr int indexOf(Feature f) { return static_cast<int>(f); }
+constexpr bool isFeature(int index, Feature f) { return index == indexOf(f); }
+// Layers, vertices and geometry vary polygons only; rows and columns grids only.
+constexpr bool featureFitsGeometry(int index, bool triangles) {
+  if (isFeature(index, Feature::Layers) || isFeature(index, Feature::Vertices) || isFeature(index, Feature::Geometry))
+    return triangles;
+  return !isFeature(index, Feature::RowsColumns) || !triangles;
+}
+
 // One animated parameter: where it stands in the priority order, whether it
 // steps together with the feature before it, and whether it is checked.
 struct FeatureState {

@@ -17,15 +17,15 @@ void AnimationRun::activate() {
 void AnimationRun::setChecked(int feature, bool checked) {
   if (checked) {
     model_.check(feature);
-    if (feature == 7) rebuildGeos();
+    if (isFeature(feature, Feature::Geometry)) rebuildGeos();
     // The gap length comes from the box at once; the launch follows below, so
     // every cell is drawn until the next step.
-    if (feature == 6) state_.curFrame.tailLength = static_cast<int16_t>(controls.tailLength);
+    if (isFeature(feature, Feature::TailChaser)) state_.curFrame.tailLength = static_cast<int16_t>(controls.tailLength);
   } else {
     model_.uncheck(feature);
   }
   buildLoops();
-  if (feature == 6) state_.curFrame.tailLaunch = state_.curFrame.tailLength;
+  if (isFeature(feature, Feature::TailChaser)) state_.curFrame.tailLaunch = state_.curFrame.tailLength;
 }
 
 void AnimationRun::lock(int feature) {
@@ -45,7 +45,7 @@ void AnimationRun::buildLoops() {
 }
 
 void AnimationRun::rebuildGradient() {
-  quill::rebuildGradient(gradient_, state_.chipColors, controls.steps[1], controls.gridChips);
+  quill::rebuildGradient(gradient_, state_.chipColors, controls.steps[indexOf(Feature::Palette)], controls.gridChips);
 }
 
 void AnimationRun::setKeyFrames(int number, std::vector<KeyFrame> upToCurrent) {
@@ -61,12 +61,12 @@ void AnimationRun::rebuildGeos() {
 }
 
 bool AnimationRun::geometryFits() const {
-  return !model_.isChecked(7) || keyFrameNumber_ < 2 ||
+  return !model_.isChecked(indexOf(Feature::Geometry)) || keyFrameNumber_ < 2 ||
          geoLastFor(controls.framesPerKeyFrame, keyFrameNumber_) <= INT16_MAX;
 }
 
 void AnimationRun::applyFeature(int feature, int16_t current) {
-  if (feature != 7) return applyValueFeature(state_, controls, gradient_, feature, current);
+  if (!isFeature(feature, Feature::Geometry)) return applyValueFeature(state_, controls, gradient_, feature, current);
   if (keyFrameNumber_ != 0) applyGeometry(state_, geos_, current, state_.layerValue, controls.inward);
 }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "animation/AnimationModel.h"
 #include "animation/GeometryFrames.h"
 #include "engine/CellGeometry.h"
 #include "engine/Rounding.h"
@@ -28,8 +29,8 @@ int16_t toInt16(double v) {
 // A start value never goes below 0: the digit stream has no digits there.
 int32_t startValueOf(double v) { return std::max(toInt32(v), 0); }
 
-int32_t stepsOf(const FeatureControls& c, int feature) {
-  return std::max(toInt32(c.steps[static_cast<size_t>(feature)]), 1);
+int32_t stepsOf(const FeatureControls& c, Feature feature) {
+  return std::max(toInt32(c.steps[static_cast<size_t>(indexOf(feature))]), 1);
 }
 
 int colourChannel(Color c, int shift) { return (c >> shift) & 255; }
@@ -57,7 +58,7 @@ void applyPalette(PatternState& state, const FeatureControls& c, const Gradient&
     for (int j = 0; j < 16; ++j) palette[j] = gradient.table[static_cast<size_t>((spacing * j + current) % period)];
     return;
   }
-  const double n = stepsOf(c, 1);
+  const double n = stepsOf(c, Feature::Palette);
   for (int j = 0; j < 16; ++j) {
     const int64_t k = roundHalfEvenToInt(j + 16.0 * current / n) % 16;
     palette[j] = state.chipColors[static_cast<size_t>(k)];
@@ -65,10 +66,10 @@ void applyPalette(PatternState& state, const FeatureControls& c, const Gradient&
 }
 
 void applyLayers(PatternState& state, const FeatureControls& c, int32_t current) {
-  const int32_t n = stepsOf(c, 3);
+  const int32_t n = stepsOf(c, Feature::Layers);
   if (c.layersContinuous) {
     const int r = c.layersEnd - c.layersStart + 1;
-    const double x = current / c.steps[3];
+    const double x = current / c.steps[indexOf(Feature::Layers)];
     const double y = r * (x - std::floor(x));
     const bool back = (current / n) % 2 == 1;
     state.layerValue = back ? (c.layersEnd + 1) - y : c.layersStart + y;
@@ -79,7 +80,7 @@ void applyLayers(PatternState& state, const FeatureControls& c, int32_t current)
 }
 
 void applyVertices(PatternState& state, const FeatureControls& c, int32_t current) {
-  const int n = std::clamp(rangedValue(c.verticesStart, c.verticesEnd, current, stepsOf(c, 4)), 3, 23);
+  const int n = std::clamp(rangedValue(c.verticesStart, c.verticesEnd, current, stepsOf(c, Feature::Vertices)), 3, 23);
   state.curFrame.vertexCount = static_cast<int16_t>(n);
   changeVertices(state);
   for (int i = 1; i <= n; ++i) state.curFrame.vertexPoints[i] = state.vertexPoints[i];
@@ -137,16 +138,16 @@ int rangedValue(int start, int end, int32_t c, int32_t n) {
 
 void applyValueFeature(PatternState& state, const FeatureControls& controls, const Gradient& gradient,
                        int feature, int16_t current) {
-  switch (feature) {
-    case 0: return applyStartValue(state, controls);
-    case 1: return applyPalette(state, controls, gradient, current);
-    case 2:
+  switch (static_cast<Feature>(feature)) {
+    case Feature::StartValue: return applyStartValue(state, controls);
+    case Feature::Palette: return applyPalette(state, controls, gradient, current);
+    case Feature::Base:
       state.curFrame.numberBase =
-          static_cast<int16_t>(rangedValue(controls.baseStart, controls.baseEnd, current, stepsOf(controls, 2)));
+          static_cast<int16_t>(rangedValue(controls.baseStart, controls.baseEnd, current, stepsOf(controls, Feature::Base)));
       return;
-    case 3: return applyLayers(state, controls, current);
-    case 4: return applyVertices(state, controls, current);
-    case 6: return applyTail(state, controls);
+    case Feature::Layers: return applyLayers(state, controls, current);
+    case Feature::Vertices: return applyVertices(state, controls, current);
+    case Feature::TailChaser: return applyTail(state, controls);
     default: return;
   }
 }

@@ -4,15 +4,10 @@
 #include <vector>
 
 #include "engine/PatternState.h"
+#include "engine/PadUnits.h"
 
 namespace quill {
 
-// The pad's user coordinates: x from -312.5 to 312.5, y from 250 (top) to
-// -250 (bottom).
-constexpr double kPadLeft = -312.5;
-constexpr double kPadWidth = 625;
-constexpr double kPadTop = 250;
-constexpr double kPadHeight = -500;
 constexpr double kPickRadius = 10;
 // A vertical drag of this many pad units scales by a whole factor or turns
 // by one radian.

@@ -3,15 +3,11 @@
 #include <QPointer>
 #include <functional>
 
+#include "platform/KeyCodes.h"
+
 class QWidget;
 
 namespace quill {
-
-// Key codes and shift bits as the key handlers receive them.
-constexpr int kKeyEscape = 27;
-constexpr int kShiftBit = 1;
-constexpr int kCtrlBit = 2;
-constexpr int kAltBit = 4;
 
 // Lets a window see every key press before the control with the focus does
 // (the control still gets the key afterwards). Watches the window and all its

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "engine/PadUnits.h"
 #include "engine/Rounding.h"
 #include "preview/PictureBox.h"
 #include "render/Renderer.h"
@@ -54,9 +55,9 @@ int keyCode(int qtKey) {
 
 int shiftState(Qt::KeyboardModifiers modifiers) {
   int shift = 0;
-  if (modifiers & Qt::ShiftModifier) shift |= kShiftMask;
-  if (modifiers & Qt::ControlModifier) shift |= kCtrlMask;
-  if (modifiers & Qt::AltModifier) shift |= kAltMask;
+  if (modifiers & Qt::ShiftModifier) shift |= kShiftBit;
+  if (modifiers & Qt::ControlModifier) shift |= kCtrlBit;
+  if (modifiers & Qt::AltModifier) shift |= kAltBit;
   return shift;
 }
 
@@ -76,14 +77,14 @@ SurfaceFit fitSurface(int availableWidth, int availableHeight, bool triangleMode
       fit.height = static_cast<double>(w * 20) / 25;
       fit.top = (static_cast<double>(h) - fit.height) / 2 + 3;
       fit.left = 0;
-      fit.previewScale = static_cast<float>(static_cast<double>(w) / 625);
+      fit.previewScale = static_cast<float>(static_cast<double>(w) / kPadWidth);
     } else {
       // Slightly wide windows get a surface wider than themselves, cut off at both sides.
       fit.width = static_cast<double>(h * 25) / 20;
       fit.height = static_cast<double>(h);
       fit.top = 3;
       fit.left = (static_cast<double>(w) - fit.width) / 2;
-      fit.previewScale = static_cast<float>(static_cast<double>(h) / 500);
+      fit.previewScale = static_cast<float>(static_cast<double>(h) / -kPadHeight);
     }
     return fit;
   }
@@ -194,7 +195,7 @@ void PreviewWindow::Form_KeyDown(int key, int shift) {
     if (rendering_) return;
     view_.zoomed = false;
     fitToWindow();
-  } else if (shift == kCtrlMask && isMainWindowShortcut(key)) {
+  } else if (shift == kCtrlBit && isMainWindowShortcut(key)) {
     // The main window's handler may change curFrame, which must not happen
     // under a render that is still reading it.
     if (rendering_) return;

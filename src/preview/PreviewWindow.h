@@ -7,6 +7,7 @@
 
 #include "engine/PatternState.h"
 #include "render/ExportPass.h"
+#include "platform/KeyCodes.h"
 #include "render/RenderState.h"
 #include "platform/DesktopServices.h"
 
@@ -39,14 +40,6 @@ SurfaceFit fitSurface(int availableWidth, int availableHeight, bool triangleMode
 std::string previewCaption(double zoomPercent);
 inline constexpr char kRenderingCaption[] = "KVT preview    rendering... (Esc stops)";
 
-// Key codes and the shift mask as the main window's key handler takes them.
-constexpr int kKeyEscape = 27;
-constexpr int kKeyLeft = 37;
-constexpr int kKeyRight = 39;
-constexpr int kKeyDown = 40;
-constexpr int kShiftMask = 1;
-constexpr int kCtrlMask = 2;
-constexpr int kAltMask = 4;
 
 // The view of the picture: zoom and the drag in progress.
 struct PreviewView {

@@ -1,5 +1,6 @@
 #include "render/ExportSize.h"
 
+#include "engine/PadUnits.h"
 #include "engine/Rounding.h"
 
 namespace quill {
@@ -19,7 +20,7 @@ ExportSize polygonSize(int64_t width) {
   ExportSize size;
   size.width = width;
   size.height = roundHalfEvenToInt(static_cast<double>(width) * 20 / 25);
-  size.previewScale = static_cast<float>(static_cast<double>(width) / 625);
+  size.previewScale = static_cast<float>(static_cast<double>(width) / kPadWidth);
   return size;
 }
 

@@ -4,17 +4,18 @@
 #include <cmath>
 
 #include "engine/DigitText.h"
+#include "engine/PadUnits.h"
 #include "engine/Rounding.h"
 
 namespace quill {
 
 namespace {
 
-// The legend lies in pattern space under the pattern, measured from 250 at the
-// top, where the pattern itself uses 247.
+// The legend lies in pattern space under the pattern, measured from the pad's
+// top, where the pattern itself starts a little lower.
 IntPoint legendPixel(double x, double y, float previewScale) {
   const double scale = previewScale;
-  return {floorToPixel((x + 312.5) * scale), floorToPixel((250 - y) * scale)};
+  return {floorToPixel((x - kPadLeft) * scale), floorToPixel((kPadTop - y) * scale)};
 }
 
 int clampedBase(int base) { return std::clamp(base, 2, 16); }

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "engine/DigitStream.h"
+#include "engine/PadUnits.h"
 #include "engine/Rounding.h"
 #include "render/Renderer.h"
 
@@ -59,7 +60,7 @@ bool gapOn(int64_t cellIndex, int64_t tailPhase, int32_t gapPeriod, int32_t gapL
   return v % period < gapLength;
 }
 
-void Renderer::curse(double x1, double y1, double x2, double y2, double x3, double y3,
+void Renderer::subdivideTriangle(double x1, double y1, double x2, double y2, double x3, double y3,
                      int16_t level) {
   if (level >= rs_.maxLevel) {
     triangleLeaf(x1, y1, x2, y2, x3, y3);
@@ -84,12 +85,12 @@ void Renderer::curse(double x1, double y1, double x2, double y2, double x3, doub
   const auto next = static_cast<int16_t>(level + 1);
   for (int child : kTriangleOrder[order]) {
     const Corners& c = children[child];
-    curse(c.x1, c.y1, c.x2, c.y2, c.x3, c.y3, next);
+    subdivideTriangle(c.x1, c.y1, c.x2, c.y2, c.x3, c.y3, next);
     if (stopped_) return;
   }
 }
 
-void Renderer::Gcurse(double x, double y, double size, int16_t level) {
+void Renderer::subdivideSquare(double x, double y, double size, int16_t level) {
   if (level >= rs_.maxLevel) {
     squareLeaf(x, y, size);
     return;
@@ -100,7 +101,7 @@ void Renderer::Gcurse(double x, double y, double size, int16_t level) {
   const double h = size / 2;
   const auto next = static_cast<int16_t>(level + 1);
   for (const auto& offset : kSquareOrder[order]) {
-    Gcurse(offset[0] ? x + h : x, offset[1] ? y + h : y, h, next);
+    subdivideSquare(offset[0] ? x + h : x, offset[1] ? y + h : y, h, next);
     if (stopped_) return;
   }
 }
@@ -108,7 +109,7 @@ void Renderer::Gcurse(double x, double y, double size, int16_t level) {
 // previewScale is single precision; the product is taken in double.
 inline IntPoint Renderer::pixelOf(double x, double y) const {
   const double scale = state_.previewScale;
-  return {floorToPixel((x + 312.5) * scale), floorToPixel((247 - y) * scale)};
+  return {floorToPixel((x - kPadLeft) * scale), floorToPixel((kPictureTop - y) * scale)};
 }
 
 void Renderer::triangleLeaf(double x1, double y1, double x2, double y2, double x3, double y3) {
@@ -121,17 +122,17 @@ void Renderer::leafQuartet(double x1, double y1, double x2, double y2, double x3
                            double x12, double y12, double x23, double y23, double x13,
                            double y13) {
   const double scale = state_.previewScale;
-  const double device[12] = {(x1 + 312.5) * scale,  (247 - y1) * scale,  (x2 + 312.5) * scale,
-                             (247 - y2) * scale,    (x3 + 312.5) * scale,  (247 - y3) * scale,
-                             (x12 + 312.5) * scale, (247 - y12) * scale, (x23 + 312.5) * scale,
-                             (247 - y23) * scale,   (x13 + 312.5) * scale, (247 - y13) * scale};
+  const double device[12] = {(x1 - kPadLeft) * scale,  (kPictureTop - y1) * scale,  (x2 - kPadLeft) * scale,
+                             (kPictureTop - y2) * scale,    (x3 - kPadLeft) * scale,  (kPictureTop - y3) * scale,
+                             (x12 - kPadLeft) * scale, (kPictureTop - y12) * scale, (x23 - kPadLeft) * scale,
+                             (kPictureTop - y23) * scale,   (x13 - kPadLeft) * scale, (kPictureTop - y13) * scale};
   // Corners 1, 2, 3, then midpoints 12, 23, 13, as pixels.
   int32_t pixel[12];
   floorToPixels(device, pixel, 12);
   const auto point = [&pixel](int i) { return IntPoint{pixel[2 * i], pixel[2 * i + 1]}; };
   // The children of kTriangleOrder (middle, corner A, B, C) as indices into pixel.
   static constexpr int kChildPoints[4][3] = {{4, 3, 5}, {0, 5, 3}, {3, 1, 4}, {5, 4, 2}};
-  // curse has checked the order before dividing.
+  // subdivideTriangle has checked the order before dividing.
   for (int child : kTriangleOrder[state_.curFrame.order]) {
     const int* c = kChildPoints[child];
     triangleLeafAt(point(c[0]), point(c[1]), point(c[2]));

@@ -61,11 +61,11 @@ bool Renderer::pollStop() {
 
 void Renderer::draw() {
   if (state_.triangleMode)
-    render();
+    drawPolygon();
   else if (state_.curFrame.spiralOrder != 0)
-    render_Spi();
+    drawSpiralGrid();
   else
-    render_book();
+    drawBookGrid();
 }
 
 void Renderer::prologue(bool grid) {
@@ -88,7 +88,7 @@ void Renderer::prologue(bool grid) {
   digits_.restart();
 }
 
-void Renderer::render() {
+void Renderer::drawPolygon() {
   const RenderSpan span(*this);
   prologue(false);
   const KeyFrame& f = state_.curFrame;
@@ -97,7 +97,7 @@ void Renderer::render() {
   const auto [n, layers] = polygonExtent(f);
   const Point centre{state_.centerX, state_.centerY};
   const auto& q = state_.layerPoints[1];
-  for (int i = 1; i <= n && layers >= 1 && !stopped_; ++i) cursePoints(centre, q[i], q[i + 1]);
+  for (int i = 1; i <= n && layers >= 1 && !stopped_; ++i) subdivideCell(centre, q[i], q[i + 1]);
 
   for (int j = 2; j <= layers; ++j) {
     for (int i = 1; i <= n; ++i) {
@@ -105,30 +105,30 @@ void Renderer::render() {
       for (int m = 2; m <= j; ++m) {
         const Point& outer = state_.cellCorner(i, j, m);
         const Point& inner = state_.cellCorner(i, j - 1, m);
-        cursePoints(outer, inner, state_.cellCorner(i, j - 1, m - 1));
-        cursePoints(outer, inner, state_.cellCorner(i, j, m + 1));
+        subdivideCell(outer, inner, state_.cellCorner(i, j - 1, m - 1));
+        subdivideCell(outer, inner, state_.cellCorner(i, j, m + 1));
       }
       // The next sector's first triangle closes this one's run.
       const int k = i == n ? 1 : i + 1;
-      cursePoints(state_.cellCorner(k, j, 1), state_.cellCorner(k, j - 1, 1),
+      subdivideCell(state_.cellCorner(k, j, 1), state_.cellCorner(k, j - 1, 1),
                   state_.cellCorner(k, j, 2));
     }
   }
 }
 
-void Renderer::render_Spi() {
+void Renderer::drawSpiralGrid() {
   const RenderSpan span(*this);
   prologue(true);
   spiralStart(state_);
   rs_.cellPenWidth = 1;
   const int64_t cells = int64_t{state_.curFrame.rowCount} * state_.curFrame.columnCount;
   for (int64_t c = 0; c < cells && !stopped_; ++c) {
-    Gcurse(rs_.cellSize * state_.spiralCol, rs_.cellSize * state_.spiralRow, rs_.cellSize, 0);
+    subdivideSquare(rs_.cellSize * state_.spiralCol, rs_.cellSize * state_.spiralRow, rs_.cellSize, 0);
     spiralStep(state_);
   }
 }
 
-void Renderer::render_book() {
+void Renderer::drawBookGrid() {
   const RenderSpan span(*this);
   prologue(true);
   rs_.cellPenWidth = 1;
@@ -137,7 +137,7 @@ void Renderer::render_book() {
   for (int r = 0; r < rows; ++r) {
     for (int c = 0; c < cols; ++c) {
       if (stopped_) return;
-      Gcurse(rs_.cellSize * c, rs_.cellSize * r, rs_.cellSize, 0);
+      subdivideSquare(rs_.cellSize * c, rs_.cellSize * r, rs_.cellSize, 0);
     }
   }
 }

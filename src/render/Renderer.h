@@ -52,8 +52,8 @@ struct MetafileTarget {
 // the cap only keeps a damaged frame from recursing without end.
 constexpr int16_t kDeepestLevel = 16;
 
-// Draws curFrame on a surface: the top-level cell order (render, render_Spi,
-// render_book) and the recursive painters (curse, Gcurse).
+// Draws curFrame on a surface: the top-level cell order (render, drawSpiralGrid,
+// drawBookGrid) and the recursive painters (subdivideTriangle, subdivideSquare).
 class Renderer {
  public:
   Renderer(PatternState& state, RenderState& renderState, Surface& surface);
@@ -69,22 +69,22 @@ class Renderer {
   void setStopCheck(std::function<bool()> check, int64_t leaves = 1 << 16);
   bool stopped() const { return stopped_; }
 
-  // The entry point chosen by the rule: triangleMode -> render, else
-  // curFrame.spiralOrder -> render_Spi, else render_book.
+  // The entry point chosen by the rule: triangleMode -> drawPolygon, else
+  // curFrame.spiralOrder -> drawSpiralGrid, else drawBookGrid.
   void draw();
-  void render();
-  void render_Spi();
-  void render_book();
+  void drawPolygon();
+  void drawSpiralGrid();
+  void drawBookGrid();
 
-  void curse(double x1, double y1, double x2, double y2, double x3, double y3, int16_t level);
-  void Gcurse(double x, double y, double size, int16_t level);
+  void subdivideTriangle(double x1, double y1, double x2, double y2, double x3, double y3, int16_t level);
+  void subdivideSquare(double x, double y, double size, int16_t level);
 
  private:
   struct RenderSpan;
   void prologue(bool grid);
   Color nextColour();
-  void cursePoints(const Point& a, const Point& b, const Point& c) {
-    curse(a.x, a.y, b.x, b.y, c.x, c.y, 0);
+  void subdivideCell(const Point& a, const Point& b, const Point& c) {
+    subdivideTriangle(a.x, a.y, b.x, b.y, c.x, c.y, 0);
   }
   void triangleLeaf(double x1, double y1, double x2, double y2, double x3, double y3);
   // The four leaves of a cell one level above the leaves, from its corners and

@@ -62,7 +62,7 @@ TEST_F(QuillavenAppTest, ThePreviewPassesKeysOnFollowsTheToggleAndClosingClearsP
   preview.Form_KeyDown(kKeyEscape, 0);
   EXPECT_TRUE(app->state().stopRequested);
   app->state().stopRequested = false;
-  preview.Form_KeyDown('Z', kCtrlMask);  // passed on; the main window has no frame history yet
+  preview.Form_KeyDown('Z', kCtrlBit);  // passed on; the main window has no frame history yet
   EXPECT_FALSE(app->state().stopRequested);
   EXPECT_EQ(preview.windowTitle(), "KVT preview    100%");
 

@@ -35,7 +35,7 @@ class PaintersTest : public RenderFixture {
     state->gapPeriod = state->gapLength = 1;
   }
   // Corners at pixels A (0, 0), B (40, 0), C (0, 40): every midpoint is whole.
-  void curseTriangle() { renderer.curse(-312.5, 247, -272.5, 247, -312.5, 207, 0); }
+  void curseTriangle() { renderer.subdivideTriangle(-312.5, 247, -272.5, 247, -312.5, 207, 0); }
 };
 
 TEST_F(PaintersTest, ChildrenFollowTheOrder) {
@@ -56,7 +56,7 @@ TEST_F(PaintersTest, ChildrenFollowTheOrder) {
     curseTriangle();
     EXPECT_EQ(shapes(), orders[order].triangles);
     surface.reset();
-    renderer.Gcurse(0, 0, 8, 0);
+    renderer.subdivideSquare(0, 0, 8, 0);
     std::vector<Points> squares;
     for (const auto& p : orders[order].squareCorners) squares.push_back(square(p.x, p.y, 4));
     EXPECT_EQ(shapes(), squares);
@@ -70,7 +70,7 @@ TEST_F(PaintersTest, ColoursChangeOnlyAtGroupStartsEvenWhenSkipped) {
   frame().fractions = 2;
   frame().tailLaunch = 8;
   frame().tailLength = 2;
-  renderer.render_book();
+  renderer.drawBookGrid();
   const auto drawn = polygons();
   ASSERT_EQ(drawn.size(), 5u);
   const int xs[5] = {0, 70, 80, 150, 160};
@@ -111,7 +111,7 @@ TEST_F(PaintersTest, LinesAndFillsChooseOutlineAndFill) {
     surface.reset();
     frame().drawLines = k.lines;
     frame().drawFills = k.fills;
-    renderer.render_book();
+    renderer.drawBookGrid();
     ASSERT_EQ(polygons().size(), 1u);
     EXPECT_EQ(polygons()[0].fill, k.fill);
     EXPECT_EQ(polygons()[0].outline, k.outline);
@@ -127,7 +127,7 @@ TEST_F(PaintersTest, MetafileRecordsEachDrawnLeafWithItsOwnPenAndBrush) {
   setGrid(2, 1);
   frame().drawFills = 0;
   frame().tailLaunch = 2;  // the first leaf is skipped and records nothing
-  renderer.render_book();
+  renderer.drawBookGrid();
   const std::string c2 = std::to_string(pal(2)), c3 = std::to_string(pal(3));
   EXPECT_EQ(logOf(meta, 2),
             (std::vector<std::string>{"brush " + c2 + " -> 3", "pen 1 " + c2 + " -> 4", "select 2",

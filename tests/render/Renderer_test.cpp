@@ -16,7 +16,7 @@ TEST_F(RendererTest, ThreeVerticesTwoLayersGiveTwelveTrianglesInRingOrder) {
   setPolygon({{0, 240}, {-200, -120}, {200, -120}}, 2);
   state->centerX = 4;  // ...but the inner triangles meet at the live one
   state->centerY = 2;
-  renderer.render();
+  renderer.drawPolygon();
 
   const Point k{4, 2}, q1{5, 130}, q2{-95, -50}, q3{105, -50};
   const Point v1{0, 240}, v2{-200, -120}, v3{200, -120};
@@ -39,7 +39,7 @@ TEST_F(RendererTest, CornerPixelsUseTheSinglePrecisionScale) {
   // pixel is 6 (a double 0.7 or a float product would both give 7).
   state->previewScale = 0.7f;
   state->gapPeriod = state->gapLength = 1;
-  renderer.curse(-302.5, 237, -302.5, 237, -302.5, 237, 0);
+  renderer.subdivideTriangle(-302.5, 237, -302.5, 237, -302.5, 237, 0);
   ASSERT_EQ(polygons().size(), 1u);
   EXPECT_EQ(polygons()[0].points[0], (IntPoint{6, 6}));
 }
@@ -52,7 +52,7 @@ TEST_F(RendererTest, TheFirstGroupFadesTowardsBlackUnlessAPolygonStartsAtZero) {
   const Color leftOver = rgb(200, 0, 0);
   setPolygon({{0, 200}, {-150, 0}, {150, 0}}, 1);
   rs.currentColor = leftOver;
-  renderer.render();
+  renderer.drawPolygon();
   ASSERT_GE(polygons().size(), 2u);
   EXPECT_EQ(polygons()[0].fill, pal(0));
   EXPECT_EQ(polygons()[1].fill, rgb(72, 100, 183));  // halfway from entry 0 to entry 9
@@ -60,7 +60,7 @@ TEST_F(RendererTest, TheFirstGroupFadesTowardsBlackUnlessAPolygonStartsAtZero) {
   surface.reset();
   setGrid(2, 1);
   rs.currentColor = leftOver;
-  renderer.render_book();
+  renderer.drawBookGrid();
   ASSERT_EQ(polygons().size(), 2u);
   EXPECT_EQ(polygons()[1].fill, rgb(0, 50, 127));  // halfway from entry 0 to black
 
@@ -68,7 +68,7 @@ TEST_F(RendererTest, TheFirstGroupFadesTowardsBlackUnlessAPolygonStartsAtZero) {
   frame().startValue = 5;
   state->triangleMode = true;
   rs.currentColor = leftOver;
-  renderer.render();
+  renderer.drawPolygon();
   EXPECT_EQ(polygons()[1].fill, rgb(40, 50, 87));  // halfway from entry 5 to black
 }
 
