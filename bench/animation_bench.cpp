@@ -20,7 +20,7 @@
 #include "animation/AnimateWindow.h"
 #include "app/QuillavenApp.h"
 #include "engine/PatternState.h"
-#include "mainwindow/Form1.h"
+#include "mainwindow/MainWindow.h"
 #include "support/RecordingMovieEncoder.h"
 #include "support/ScriptedServices.h"
 
@@ -56,7 +56,7 @@ double timeRun(const Target& target) {
     app.setMovieEncoderFactory([log](MovieType) { return std::make_unique<RecordingMovieEncoder>(log); });
   }
   app.start();
-  app.mainWindow().cmdAnimate_Click();
+  app.mainWindow().showAnimation();
   AnimateWindow& window = app.animator();
   window.findChild<QCheckBox*>("chkFeature0")->click();
   services.fileNames = {dir.filePath(target.file).toStdString()};
@@ -64,7 +64,7 @@ double timeRun(const Target& target) {
   window.findChild<QLineEdit*>("txtnFrames")->setText(QString::number(kFrames));
   QElapsedTimer clock;
   clock.start();
-  window.cmdRun_Click();
+  window.runAnimation();
   const double seconds = clock.nsecsElapsed() / 1e9;
   if (!services.messages.empty()) {
     std::fprintf(stderr, "%s: %s\n", target.name, services.lastMessage().c_str());

@@ -15,7 +15,7 @@
 
 #include "app/QuillavenApp.h"
 #include "editor/DivisionDialog.h"
-#include "mainwindow/Form1.h"
+#include "mainwindow/MainWindow.h"
 #include "preview/PreviewWindow.h"
 #include "support/ScriptedServices.h"
 
@@ -31,7 +31,7 @@ struct HexagonAtLevels {
     app.showPreview();
     settle();
   }
-  Form1& form() { return app.mainWindow(); }
+  MainWindow& form() { return app.mainWindow(); }
   void settle() {
     do QCoreApplication::processEvents();
     while (form().liveRedrawPending());
@@ -57,7 +57,7 @@ void BM_ChangeThenPreviewReference(benchmark::State& st) {
   HexagonAtLevels hexagon(static_cast<int>(st.range(0)), false);
   for (auto _ : st) {
     hexagon.change();
-    hexagon.form().command2_mouseup();
+    hexagon.form().previewAndCapture();
     hexagon.settle();
   }
   benchmark::DoNotOptimize(hexagon.app.preview().picture().constBits());

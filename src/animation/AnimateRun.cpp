@@ -27,7 +27,7 @@ bool AnimateWindow::stepFrame(MovieEncoder* movie) {
   return host_.drawAnimationFrame(movie);
 }
 
-void AnimateWindow::cmdStep_Click() {
+void AnimateWindow::stepOnce() {
   if (!stepFrame()) {
     host_.services().message("can't write " + state_.lastFileName);
   }
@@ -47,7 +47,7 @@ bool AnimateWindow::geometryFits() {
   return false;
 }
 
-void AnimateWindow::cmdRun_Click() {
+void AnimateWindow::runAnimation() {
   if (running_ || !geometryFits()) return;
   running_ = true;
   if (state_.sequenceFramePending) {
@@ -112,24 +112,24 @@ void AnimateWindow::savedRun() {
 void AnimateWindow::finishRun() {
   state_.sequenceFramePending = false;
   chkSaveImages->setChecked(false);
-  chkSaveImages_Click();
+  toggleSaveImages();
   seqStatus_->hide();
   host_.showPreview();
   state_.stopRequested = false;
   running_ = false;
-  cmdReset_Click();
+  resetAnimation();
   host_.services().processEvents();
   show();
 }
 
-void AnimateWindow::cmdReset_Click() {
+void AnimateWindow::resetAnimation() {
   syncControls();
   run_.reset();
   host_.fitPreview();
 }
 
 // Puts back the pattern as it was when the window was activated.
-void AnimateWindow::cmdClose_Click() {
+void AnimateWindow::closeRestoring() {
   state_.curFrame = state_.savedFrame;
   host_.restoreMainWindow();
   host_.applyMainSettings();
@@ -164,7 +164,7 @@ bool AnimateWindow::armMovie(const std::string& name, MovieType type) {
   return !message;
 }
 
-void AnimateWindow::chkSaveImages_Click() {
+void AnimateWindow::toggleSaveImages() {
   if (!chkSaveImages->isChecked()) {
     // Unticking disarms: no further frame is written.
     state_.sequenceFramePending = false;

@@ -48,10 +48,10 @@ AnimateWindow::~AnimateWindow() = default;
 
 void AnimateWindow::connectControls() {
   for (int i = 0; i < kFeatureCount; ++i) {
-    connect(features_[i].check, &QCheckBox::clicked, this, [this, i] { chkFeature_Click(i); });
-    connect(features_[i].nSteps, &QLineEdit::textChanged, this, [this, i] { txtnSteps_Change(i); });
+    connect(features_[i].check, &QCheckBox::clicked, this, [this, i] { toggleFeature(i); });
+    connect(features_[i].nSteps, &QLineEdit::textChanged, this, [this, i] { changeSteps(i); });
   }
-  connect(txtnFrames, &QLineEdit::textChanged, this, [this] { txtnFrames_Change(); });
+  connect(txtnFrames, &QLineEdit::textChanged, this, [this] { changeFrameCount(); });
   for (QLineEdit* box : {txtFps, txtDelay, txtKeyFrameDivs, txtStart, txtTailLaunch, txtTailLength, txtTailStep})
     connect(box, &QLineEdit::textChanged, this, [this, box] { refuseText(box); });
   for (QScrollBar* bar : {hscBaseStart, hscBaseEnd, hscCPstart, hscCPend, hscnVstart, hscnVend, hscRes}) {
@@ -87,18 +87,18 @@ void AnimateWindow::connectControls() {
   geometryButton("Command2", [this] { host_.mainKeyDown('X', kCtrlBit); });
   geometryButton("Command3", [this] { host_.jumpForward(); });
   geometryButton("Command4", [this] { host_.jumpBack(); });
-  connect(cmdStep, &QPushButton::clicked, this, [this] { cmdStep_Click(); });
-  connect(cmdRun, &QPushButton::clicked, this, [this] { cmdRun_Click(); });
-  connect(cmdReset, &QPushButton::clicked, this, [this] { cmdReset_Click(); });
-  connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
-  connect(chkSaveImages, &QCheckBox::clicked, this, [this] { chkSaveImages_Click(); });
+  connect(cmdStep, &QPushButton::clicked, this, [this] { stepOnce(); });
+  connect(cmdRun, &QPushButton::clicked, this, [this] { runAnimation(); });
+  connect(cmdReset, &QPushButton::clicked, this, [this] { resetAnimation(); });
+  connect(cmdClose, &QPushButton::clicked, this, [this] { closeRestoring(); });
+  connect(chkSaveImages, &QCheckBox::clicked, this, [this] { toggleSaveImages(); });
 }
 
 // --- Activation and keys ------------------------------------------------------
 
 // Every activation takes the main window's settings afresh as the pattern to
 // animate and to restore on "close".
-void AnimateWindow::Form_activate() {
+void AnimateWindow::activate() {
   if (running_ || activating_) return;
   activating_ = true;
   activatedAt_.start();
@@ -118,14 +118,14 @@ void AnimateWindow::enableForGeometry() {
   const auto allow = [this](int i, bool allowed) {
     if (!allowed && run_.model().isChecked(i)) {
       features_[i].check->setChecked(false);
-      chkFeature_Click(i);
+      toggleFeature(i);
     }
     features_[i].check->setEnabled(allowed);
   };
   for (int i = 0; i < kFeatureCount; ++i) allow(i, featureFitsGeometry(i, triangles));
 }
 
-void AnimateWindow::Form_KeyDown(int keyCode, int shift) {
+void AnimateWindow::keyDown(int keyCode, int shift) {
   (void)shift;
   if (keyCode == kKeyEscape) {
     state_.stopRequested = true;
@@ -136,7 +136,7 @@ void AnimateWindow::Form_KeyDown(int keyCode, int shift) {
 
 // --- Features -----------------------------------------------------------------
 
-void AnimateWindow::chkFeature_Click(int i) {
+void AnimateWindow::toggleFeature(int i) {
   const bool checked = features_[i].check->isChecked();
   if (checked && isFeature(i, Feature::Geometry)) updateGeos();
   syncControls();
@@ -146,14 +146,14 @@ void AnimateWindow::chkFeature_Click(int i) {
   showLoops();
 }
 
-void AnimateWindow::picUnlock_Click(int i) {
+void AnimateWindow::lockFeature(int i) {
   syncControls();
   run_.lock(i);
   showLockState(i);
   showLoops();
 }
 
-void AnimateWindow::picLock_Click(int i) {
+void AnimateWindow::unlockFeature(int i) {
   syncControls();
   run_.unlock(i);
   showLockState(i);
@@ -224,13 +224,13 @@ bool AnimateWindow::refuseText(QLineEdit* box) {
   return true;
 }
 
-void AnimateWindow::txtnSteps_Change(int i) {
+void AnimateWindow::changeSteps(int i) {
   if (refuseText(features_[i].nSteps)) return;
   if (isFeature(i, Feature::Geometry)) updateGeos();
   buildLoops();
 }
 
-void AnimateWindow::txtnFrames_Change() {
+void AnimateWindow::changeFrameCount() {
   if (!refuseText(txtnFrames)) buildLoops();
 }
 
@@ -258,7 +258,7 @@ void AnimateWindow::updateGeos() {
   run_.rebuildGeos();
 }
 
-void AnimateWindow::lblframeWhat_Click() {
+void AnimateWindow::sweepKeyFrames() {
   const int k = run_.keyFrameNumber();
   const double d = boxNumber(txtKeyFrameDivs).value_or(100);
   features_[7].nSteps->setText(QString::fromStdString(shortestText(k > 1 ? d * (k - 1) : d)));
@@ -282,7 +282,7 @@ void AnimateWindow::rebuildGradient() {
 bool AnimateWindow::event(QEvent* event) {
   // The activation that showing the window brings has already been run.
   if (event->type() == QEvent::WindowActivate && !(activatedAt_.isValid() && activatedAt_.elapsed() < 300))
-    Form_activate();
+    activate();
   if (event->type() == QEvent::KeyPress && previewKey(this, static_cast<QKeyEvent*>(event))) return true;
   return QWidget::event(event);
 }
@@ -292,13 +292,13 @@ bool AnimateWindow::event(QEvent* event) {
 bool AnimateWindow::previewKey(QObject* target, QKeyEvent* key) {
   const bool ctrl = key->modifiers() & Qt::ControlModifier;
   if (key->key() == Qt::Key_Escape) {
-    Form_KeyDown(kKeyEscape, 0);
+    keyDown(kKeyEscape, 0);
     return true;
   }
   const int code = key->key();
   if (code != Qt::Key_C && code != Qt::Key_Z && code != Qt::Key_X && code != Qt::Key_D) return false;
   if (qobject_cast<QLineEdit*>(target) && !ctrl) return false;
-  Form_KeyDown(code, ctrl ? kCtrlBit : 0);
+  keyDown(code, ctrl ? kCtrlBit : 0);
   return true;
 }
 
@@ -306,10 +306,10 @@ bool AnimateWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress && previewKey(watched, static_cast<QKeyEvent*>(event))) return true;
   if (event->type() == QEvent::MouseButtonPress && qobject_cast<QLabel*>(watched)) return true;
   if (event->type() == QEvent::MouseButtonRelease) {
-    if (watched == lblframeWhat) lblframeWhat_Click();
+    if (watched == lblframeWhat) sweepKeyFrames();
     for (int i = 0; i < kFeatureCount; ++i) {
-      if (watched == features_[i].unlockIcon) picUnlock_Click(i);
-      if (watched == features_[i].lockIcon) picLock_Click(i);
+      if (watched == features_[i].unlockIcon) lockFeature(i);
+      if (watched == features_[i].lockIcon) unlockFeature(i);
     }
   }
   return QWidget::eventFilter(watched, event);

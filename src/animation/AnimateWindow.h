@@ -35,24 +35,24 @@ class AnimateWindow : public QWidget {
   AnimateWindow(PatternState& state, AnimatorHost& host, QWidget* parent = nullptr);
   ~AnimateWindow() override;
 
-  void Form_activate();
-  void Form_KeyDown(int keyCode, int shift);
+  void activate();
+  void keyDown(int keyCode, int shift);
 
   // Features (AnimateWindow.cpp).
-  void chkFeature_Click(int feature);
-  void picUnlock_Click(int feature);
-  void picLock_Click(int feature);
+  void toggleFeature(int feature);
+  void lockFeature(int feature);
+  void unlockFeature(int feature);
   void buildLoops();
   void updateGeos();
   void rebuildGradient();
-  void lblframeWhat_Click();
+  void sweepKeyFrames();
 
   // Running (AnimateRun.cpp).
-  void cmdStep_Click();
-  void cmdRun_Click();
-  void cmdReset_Click();
-  void cmdClose_Click();
-  void chkSaveImages_Click();
+  void stepOnce();
+  void runAnimation();
+  void resetAnimation();
+  void closeRestoring();
+  void toggleSaveImages();
   bool running() const { return running_; }
 
   // The controls as a step reads them.
@@ -108,8 +108,8 @@ class AnimateWindow : public QWidget {
   void enableForGeometry();
   void showLockState(int feature);
   bool refuseText(QLineEdit* box);
-  void txtnSteps_Change(int feature);
-  void txtnFrames_Change();
+  void changeSteps(int feature);
+  void changeFrameCount();
   void showScrollLabels();
   void showLoops();
   // The run takes the controls' values before anything that reads them.

@@ -6,7 +6,7 @@
 #include "editor/DivisionDialog.h"
 #include "engine/PatternState.h"
 #include "mainwindow/BlendModeDialog.h"
-#include "mainwindow/Form1.h"
+#include "mainwindow/MainWindow.h"
 #include "export/Notice.h"
 #include "preview/PreviewWindow.h"
 #include "export/SaveOptions.h"
@@ -41,8 +41,8 @@ QuillavenApp::~QuillavenApp() {
 
 void QuillavenApp::start() { mainWindow().show(); }
 
-Form1& QuillavenApp::mainWindow() {
-  if (!mainWindow_) mainWindow_ = std::make_unique<Form1>(*state_, *this);
+MainWindow& QuillavenApp::mainWindow() {
+  if (!mainWindow_) mainWindow_ = std::make_unique<MainWindow>(*state_, *this);
   return *mainWindow_;
 }
 
@@ -53,7 +53,7 @@ PreviewWindow& QuillavenApp::preview() {
     // Closing the main window ends the program even while the preview is open.
     preview_->setAttribute(Qt::WA_QuitOnClose, false);
     preview_->resize(kPreviewWidth, kPreviewHeight);
-    preview_->mainKeyDown = [this](int key, int shift) { mainWindow().Form_KeyDown(key, shift); };
+    preview_->mainKeyDown = [this](int key, int shift) { mainWindow().keyDown(key, shift); };
     preview_->exportProgress = [this](const std::string& caption) { showExportProgress(caption); };
   }
   return *preview_;
@@ -82,14 +82,14 @@ void QuillavenApp::showPreview() {
   const bool wasVisible = window.isVisible() && !window.isMinimized();
   window.showNormal();
   window.raise();
-  if (wasVisible) window.Form_activate();
+  if (wasVisible) window.activate();
 }
 
 // A live redraw keeps the focus where the user is editing.
 void QuillavenApp::redrawPreview() {
   PreviewWindow& window = preview();
   if (window.isVisible() && !window.isMinimized()) {
-    window.Form_activate();
+    window.activate();
     return;
   }
   window.setAttribute(Qt::WA_ShowWithoutActivating, true);
@@ -117,7 +117,7 @@ void QuillavenApp::showSaveOptions() {
   const bool wasVisible = dialog.isVisible();
   dialog.show();
   dialog.raise();
-  if (wasVisible) dialog.Form_Activate();
+  if (wasVisible) dialog.activate();
 }
 
 void QuillavenApp::exportDialogControls(FrameControls& controls) const {
@@ -132,7 +132,7 @@ bool QuillavenApp::runExport() {
   if (saved) {
     Notice& window = notice();
     window.show();
-    window.Form_Load();  // a notice still on screen shows the new file too
+    window.showLines();  // a notice still on screen shows the new file too
     window.raise();
   }
   return saved;

@@ -15,7 +15,7 @@ class AnimateWindow;
 class CrashRecovery;
 class BlendModeDialog;
 class DivisionDialog;
-class Form1;
+class MainWindow;
 class Notice;
 class PreviewWindow;
 class SaveOptions;
@@ -40,7 +40,7 @@ class QuillavenApp : public WindowDirectory, public ExportHost, public AnimatorH
   std::string recoveryPath() const;
 
   PatternState& state() { return *state_; }
-  Form1& mainWindow();
+  MainWindow& mainWindow();
   // Created on first use.
   PreviewWindow& preview();
   PreviewWindow* previewIfLoaded() const { return preview_.get(); }
@@ -108,7 +108,7 @@ class QuillavenApp : public WindowDirectory, public ExportHost, public AnimatorH
 
   std::unique_ptr<PatternState> state_;
   std::unique_ptr<DesktopServices> services_;
-  std::unique_ptr<Form1> mainWindow_;
+  std::unique_ptr<MainWindow> mainWindow_;
   std::unique_ptr<SaveOptions> saveOptions_;
   std::unique_ptr<PreviewWindow> preview_;
   std::unique_ptr<BlendModeDialog> blendOptions_;

@@ -3,7 +3,7 @@
 #include "animation/AnimateWindow.h"
 #include "app/QuillavenApp.h"
 #include "engine/FrameCapture.h"
-#include "mainwindow/Form1.h"
+#include "mainwindow/MainWindow.h"
 #include "preview/PreviewWindow.h"
 
 namespace quill {
@@ -21,11 +21,11 @@ void QuillavenApp::showAnimator() {
   window.show();
   window.raise();
   window.activateWindow();
-  window.Form_activate();
+  window.activate();
 }
 
 void QuillavenApp::reactivateAnimator() {
-  if (animator_ && state_->animatorOpen) animator_->Form_activate();
+  if (animator_ && state_->animatorOpen) animator_->activate();
 }
 
 void QuillavenApp::updateGeos() {
@@ -39,9 +39,9 @@ void QuillavenApp::restoreMainWindow() {
   if (mainWindow().isMinimized()) mainWindow().showNormal();
 }
 
-void QuillavenApp::mainKeyDown(int keyCode, int shift) { mainWindow().Form_KeyDown(keyCode, shift); }
-void QuillavenApp::jumpBack() { mainWindow().cmdJumpBack_Click(); }
-void QuillavenApp::jumpForward() { mainWindow().cmdJumpFwd_Click(); }
+void QuillavenApp::mainKeyDown(int keyCode, int shift) { mainWindow().keyDown(keyCode, shift); }
+void QuillavenApp::jumpBack() { mainWindow().jumpBack(); }
+void QuillavenApp::jumpForward() { mainWindow().jumpForward(); }
 KeyFrame QuillavenApp::currentKeyFrame() { return mainWindow().history().current(); }
 
 std::vector<KeyFrame> QuillavenApp::keyFramesUpToCurrent(int k) {

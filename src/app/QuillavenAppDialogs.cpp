@@ -6,7 +6,7 @@
 #include "editor/DivisionDialog.h"
 #include "engine/PatternState.h"
 #include "mainwindow/BlendModeDialog.h"
-#include "mainwindow/Form1.h"
+#include "mainwindow/MainWindow.h"
 #include "export/Notice.h"
 #include "preview/PreviewWindow.h"
 #include "export/SaveOptions.h"
@@ -32,8 +32,8 @@ BlendModeDialog& QuillavenApp::blendOptions() {
 // Shown and at once hidden again by its "OK", so its controls exist from the start.
 void QuillavenApp::loadBlendOptions() {
   BlendModeDialog& dialog = blendOptions();
-  dialog.Form_Load();
-  dialog.Command1_Click();
+  dialog.hidePreviewWhileOpen();
+  dialog.accept();
 }
 
 void QuillavenApp::showBlendOptions() { bringForward(blendOptions()); }
@@ -64,7 +64,7 @@ void QuillavenApp::applyExportControls(const KeyFrame& frame) { saveOptions().ap
 void QuillavenApp::showNotice() {
   Notice& window = notice();
   window.show();
-  window.Form_Load();
+  window.showLines();
   window.raise();
 }
 

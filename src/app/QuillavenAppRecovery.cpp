@@ -6,7 +6,7 @@
 #include "app/CrashRecovery.h"
 #include "app/HeadlessRender.h"
 #include "app/QuillavenApp.h"
-#include "mainwindow/Form1.h"
+#include "mainwindow/MainWindow.h"
 
 namespace quill {
 

@@ -3,7 +3,7 @@
 
 #include "app/CrashRecovery.h"
 #include "app/QuillavenApp.h"
-#include "mainwindow/Form1.h"
+#include "mainwindow/MainWindow.h"
 
 // quillaven [FILE.kvt]: a state file named on the command line is loaded as
 // "load state" would load it. The history is kept in a recovery file until the

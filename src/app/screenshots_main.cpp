@@ -31,7 +31,7 @@
 #include "engine/KeyFrameHistory.h"
 #include "engine/Palettes.h"
 #include "engine/PatternState.h"
-#include "mainwindow/Form1.h"
+#include "mainwindow/MainWindow.h"
 #include "preview/PreviewWindow.h"
 
 namespace {
@@ -43,7 +43,7 @@ int writeExample(const std::string& folder) {
   quill::HeadlessServices& services = *owned;
   quill::QuillavenApp app(std::move(owned));
   app.start();
-  quill::Form1& form = app.mainWindow();
+  quill::MainWindow& form = app.mainWindow();
   quill::PatternState& state = app.state();
   app.divisionDialog().findChild<QScrollBar*>("hscLevels")->setValue(2);
   QWidget* preview = form.findChild<QWidget*>("Command2");
@@ -52,17 +52,17 @@ int writeExample(const std::string& folder) {
     state.vertexPoints[i].x *= 0.45;
     state.vertexPoints[i].y *= 0.45;
   }
-  form.hscroll2_change();
+  form.changeLayerCount();
   QTest::mouseClick(preview, Qt::LeftButton);
   const double turn = std::acos(-1.0) / 6;
   for (int i = 1; i <= 6; ++i) {
     const quill::Point p = state.vertexPoints[i];
     state.vertexPoints[i] = {p.x * std::cos(turn) - p.y * std::sin(turn), p.x * std::sin(turn) + p.y * std::cos(turn)};
   }
-  form.hscroll2_change();
+  form.changeLayerCount();
   QTest::mouseClick(preview, Qt::LeftButton);
   services.saveAnswer = folder + "/morph.kvt";
-  if (!form.Command5_Click()) return 1;
+  if (!form.saveState()) return 1;
   std::cout << *services.saveAnswer << "\n";
   return 0;
 }
@@ -226,7 +226,7 @@ bool writeContactSheet(const std::string& path) {
 // "live" ticked and the base changed: the panel around the check box beside
 // the preview that followed the change.
 bool writeLiveShot(quill::QuillavenApp& app, const std::string& path) {
-  quill::Form1& form = app.mainWindow();
+  quill::MainWindow& form = app.mainWindow();
   form.findChild<QCheckBox*>("chkLive")->setChecked(true);
   form.findChild<QScrollBar*>("HScroll3")->setValue(7);
   while (form.liveRedrawPending()) QApplication::processEvents();

@@ -21,12 +21,12 @@ AniNameDialog::AniNameDialog(QWidget* parent) : QWidget(parent, Qt::Window) {
   ok->setObjectName("Command1");
   ok->setGeometry(170, 62, 80, 26);
   ok->setDefault(true);
-  connect(ok, &QPushButton::clicked, this, [this] { Command1_Click(); });
-  connect(txtAniName_, &QLineEdit::returnPressed, this, [this] { Command1_Click(); });
+  connect(ok, &QPushButton::clicked, this, [this] { accept(); });
+  connect(txtAniName_, &QLineEdit::returnPressed, this, [this] { accept(); });
   setFixedSize(260, 96);
 }
 
-void AniNameDialog::Command1_Click() {
+void AniNameDialog::accept() {
   if (nameChosen) nameChosen(txtAniName_->text());
   hide();
 }

@@ -19,7 +19,7 @@ class AniNameDialog : public QWidget {
   // "OK" hands the name to the main window's label.
   std::function<void(const QString&)> nameChosen;
 
-  void Command1_Click();
+  void accept();
   QString name() const;
   void setName(const QString& name);
 

@@ -97,17 +97,17 @@ DivisionDialog::DivisionDialog(DesktopServices& services, QWidget* parent)
   txtTailLength_->setText("4");
   length->setBuddy(txtTailLength_);
 
-  connect(hscLevels_, &QScrollBar::valueChanged, this, [this] { hscLevels_Change(); });
-  connect(hscFractions_, &QScrollBar::valueChanged, this, [this] { hscFractions_Change(); });
-  connect(hscOrder_, &QScrollBar::valueChanged, this, [this] { hscOrder_Change(); });
-  connect(txtTailLaunch_, &QLineEdit::textChanged, this, [this] { txtTailLaunch_Change(); });
-  connect(txtTailLength_, &QLineEdit::textChanged, this, [this] { txtTailLength_Change(); });
+  connect(hscLevels_, &QScrollBar::valueChanged, this, [this] { changeLevels(); });
+  connect(hscFractions_, &QScrollBar::valueChanged, this, [this] { changeFractions(); });
+  connect(hscOrder_, &QScrollBar::valueChanged, this, [this] { changeOrder(); });
+  connect(txtTailLaunch_, &QLineEdit::textChanged, this, [this] { changeTailLaunch(); });
+  connect(txtTailLength_, &QLineEdit::textChanged, this, [this] { changeTailLength(); });
   setFixedSize(260, 238);
 }
 
 // 4^L leaves per cell; the fractions come down one step at a time until no
 // more leaves share a digit than a cell has.
-void DivisionDialog::hscLevels_Change() {
+void DivisionDialog::changeLevels() {
   const int levels = hscLevels_->value();
   lblLevels_->setText(QString::number(1 << (2 * levels)));
   lblblueLevels_->setText(QString::number(levels));
@@ -118,16 +118,16 @@ void DivisionDialog::hscLevels_Change() {
   if (refreshCellCounts) refreshCellCounts();
 }
 
-void DivisionDialog::hscFractions_Change() {
+void DivisionDialog::changeFractions() {
   const int f = hscFractions_->value();
   lblFractions_->setText(QString::number(1 << f));
   lblblueFractions_->setText(QString::number(f));
 }
 
-void DivisionDialog::hscOrder_Change() { orderName_->setText(kOrderNames[hscOrder_->value() & 3]); }
+void DivisionDialog::changeOrder() { orderName_->setText(kOrderNames[hscOrder_->value() & 3]); }
 
-void DivisionDialog::txtTailLaunch_Change() { checkGapBox(txtTailLaunch_, lastGoodLaunch_, true); }
-void DivisionDialog::txtTailLength_Change() { checkGapBox(txtTailLength_, lastGoodLength_, false); }
+void DivisionDialog::changeTailLaunch() { checkGapBox(txtTailLaunch_, lastGoodLaunch_, true); }
+void DivisionDialog::changeTailLength() { checkGapBox(txtTailLength_, lastGoodLength_, false); }
 
 // Text that is no number becomes "4" with a beep. A number the pattern
 // cannot use (a period below 1, anything beyond 16 bits) is refused with a

@@ -33,15 +33,15 @@ class DivisionDialog : public QWidget {
  public:
   DivisionDialog(DesktopServices& services, QWidget* parent = nullptr);
 
-  // The main window's cell-count labels follow the fractions (txtDims_Change
+  // The main window's cell-count labels follow the fractions (changeGridSize
   // with index 1, then triCount).
   std::function<void()> refreshCellCounts;
 
-  void hscLevels_Change();
-  void hscFractions_Change();
-  void hscOrder_Change();
-  void txtTailLaunch_Change();
-  void txtTailLength_Change();
+  void changeLevels();
+  void changeFractions();
+  void changeOrder();
+  void changeTailLaunch();
+  void changeTailLength();
 
   DivisionSettings settings() const;
   // Puts a frame's values back in the order levels, fractions maximum,

@@ -35,13 +35,13 @@ class PadCanvas : public QWidget {
   }
   void mousePressEvent(QMouseEvent* event) override {
     const Point p = PadEditor::toPadUnits(event->position(), size());
-    editor_.pad_MouseDown(p.x, p.y);
+    editor_.padPressed(p.x, p.y);
   }
   void mouseMoveEvent(QMouseEvent* event) override {
     const Point p = PadEditor::toPadUnits(event->position(), size());
-    editor_.pad_MouseMove(p.x, p.y);
+    editor_.padDragged(p.x, p.y);
   }
-  void mouseReleaseEvent(QMouseEvent*) override { editor_.pad_MouseUp(); }
+  void mouseReleaseEvent(QMouseEvent*) override { editor_.padReleased(); }
 
  private:
   PadEditor& editor_;
@@ -128,11 +128,11 @@ void PadEditor::createControls() {
     auto* b = makeWidget<QPushButton>(this, name, QRect(column(i++), top + 24, w, 24), caption);
     connect(b, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
   };
-  button("cmdDeselect", "deselect all", &PadEditor::cmdDeselect_Click);
-  button("cmdSelectInv", "select invert", &PadEditor::cmdSelectInv_Click);
-  button("cmdFit", "fit", &PadEditor::cmdFit_Click);
-  button("cmdShrink", " shrink", &PadEditor::cmdShrink_Click);
-  button("cmdUndo", "undo", &PadEditor::cmdUndo_Click);
+  button("cmdDeselect", "deselect all", &PadEditor::deselectAll);
+  button("cmdSelectInv", "select invert", &PadEditor::invertSelection);
+  button("cmdFit", "fit", &PadEditor::fitShape);
+  button("cmdShrink", " shrink", &PadEditor::shrinkShape);
+  button("cmdUndo", "undo", &PadEditor::undoShape);
 
   lblMoveX_ = makeWidget<QLabel>(this, "lblMoveX", QRect(column(0), top + 54, w, 18), "x:");
   lblMoveY_ = makeWidget<QLabel>(this, "lblMoveY", QRect(column(1), top + 54, w, 18), "y:");
@@ -207,7 +207,7 @@ void PadEditor::paintShapes(PadScene::const_iterator first, PadScene::const_iter
 
 // --- Mouse ------------------------------------------------------------------
 
-void PadEditor::pad_MouseDown(double x, double y) {
+void PadEditor::padPressed(double x, double y) {
   mouseIsDown_ = true;
   dragStart_ = beginDrag(state_, selection_, x, y);
   const PadTool t = tool();
@@ -239,7 +239,7 @@ void PadEditor::selectOrGrab(double x, double y) {
   }
 }
 
-void PadEditor::pad_MouseMove(double x, double y) {
+void PadEditor::padDragged(double x, double y) {
   if (!mouseIsDown_) return;
   dragShape(x, y);
   if (shapeChanged) shapeChanged();
@@ -277,7 +277,7 @@ void PadEditor::showMoveLabels(double dx, double dy) {
   lblMoveY_->setText("y: " + oneDecimal(dy));
 }
 
-void PadEditor::pad_MouseUp() {
+void PadEditor::padReleased() {
   mouseIsDown_ = false;
   centerGrabbed_ = false;
   if (recomputeTables) recomputeTables();
@@ -292,20 +292,20 @@ void PadEditor::resetSelection() {
   setTool(PadTool::Point);
 }
 
-void PadEditor::cmdDeselect_Click() {
+void PadEditor::deselectAll() {
   selection_.centerSelected = kFalse16;
   selection_.count = 0;
   drawframe();
   drawMesh();
 }
 
-void PadEditor::cmdSelectInv_Click() {
-  selection_ = invertSelection(selection_, state_.vertexCount);
+void PadEditor::invertSelection() {
+  selection_ = quill::invertSelection(selection_, state_.vertexCount);
   drawframe();
   drawMesh();
 }
 
-void PadEditor::cmdFit_Click() {
+void PadEditor::fitShape() {
   if (!fitGeometry(state_)) {
     services_.beep();  // a flat shape has no size to fit
     return;
@@ -313,12 +313,12 @@ void PadEditor::cmdFit_Click() {
   finishGeometryCommand();
 }
 
-void PadEditor::cmdShrink_Click() {
+void PadEditor::shrinkShape() {
   shrinkGeometry(state_);
   finishGeometryCommand();
 }
 
-void PadEditor::cmdUndo_Click() {
+void PadEditor::undoShape() {
   restoreDragStart(state_, dragStart_);
   finishGeometryCommand();
 }

@@ -44,15 +44,15 @@ class PadEditor : public QWidget {
   void drawDot(double x, double y, Color color);
 
   // Pad mouse events in pad units; the button and the shift state do not matter.
-  void pad_MouseDown(double x, double y);
-  void pad_MouseMove(double x, double y);
-  void pad_MouseUp();
+  void padPressed(double x, double y);
+  void padDragged(double x, double y);
+  void padReleased();
 
-  void cmdDeselect_Click();
-  void cmdSelectInv_Click();
-  void cmdFit_Click();
-  void cmdShrink_Click();
-  void cmdUndo_Click();
+  void deselectAll();
+  void invertSelection();
+  void fitShape();
+  void shrinkShape();
+  void undoShape();
 
   // A new regular polygon: nothing selected and the point tool chosen.
   void resetSelection();

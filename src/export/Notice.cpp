@@ -22,23 +22,23 @@ Notice::Notice(PatternState& state, ExportHost& host, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), state_(state), host_(host) {
   setObjectName("bmap");
   setWindowTitle("Quillaven");
-  Label1 = makeLabel(this, "Label1", 8, "saved in:");
-  Label2 = makeLabel(this, "Label2", 30);
-  Label3 = makeLabel(this, "Label3", 52);
-  Command1 = new QPushButton("OK", this);
-  Command1->setObjectName("Command1");
-  Command1->setGeometry(140, 80, 80, 26);
-  connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+  headerLabel = makeLabel(this, "Label1", 8, "saved in:");
+  verbLabel = makeLabel(this, "Label2", 30);
+  detailLabel = makeLabel(this, "Label3", 52);
+  okButton = new QPushButton("OK", this);
+  okButton->setObjectName("Command1");
+  okButton->setGeometry(140, 80, 80, 26);
+  connect(okButton, &QPushButton::clicked, this, [this] { dismiss(); });
   setFixedSize(360, 114);
 }
 
-void Notice::Form_Load() {
-  Label1->setText(QString::fromStdString(state_.noticeVerb));
-  Label2->setText(QString::fromStdString(state_.lastFileName));
-  Label3->setText(QString::fromStdString(state_.noticeDetail));
+void Notice::showLines() {
+  headerLabel->setText(QString::fromStdString(state_.noticeVerb));
+  verbLabel->setText(QString::fromStdString(state_.lastFileName));
+  detailLabel->setText(QString::fromStdString(state_.noticeDetail));
 }
 
-void Notice::Command1_Click() {
+void Notice::dismiss() {
   state_.noticeDetail.clear();
   host_.hideSaveOptions();
   if (host_.previewMarkedShown() && state_.previewOpen) host_.setPreviewVisible(true);
@@ -47,7 +47,7 @@ void Notice::Command1_Click() {
 
 void Notice::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  Form_Load();
+  showLines();
 }
 
 }  // namespace quill

@@ -19,8 +19,8 @@ class Notice : public QWidget {
   Notice(PatternState& state, ExportHost& host, QWidget* parent = nullptr);
 
   // Fills the labels; runs whenever the notice is shown.
-  void Form_Load();
-  void Command1_Click();
+  void showLines();
+  void dismiss();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -28,10 +28,10 @@ class Notice : public QWidget {
  private:
   PatternState& state_;
   ExportHost& host_;
-  QLabel* Label1 = nullptr;
-  QLabel* Label2 = nullptr;
-  QLabel* Label3 = nullptr;
-  QPushButton* Command1 = nullptr;
+  QLabel* headerLabel = nullptr;
+  QLabel* verbLabel = nullptr;
+  QLabel* detailLabel = nullptr;
+  QPushButton* okButton = nullptr;
 };
 
 }  // namespace quill

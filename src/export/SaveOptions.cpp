@@ -34,39 +34,39 @@ SaveOptions::SaveOptions(PatternState& state, DesktopServices& services, ExportH
 }
 
 void SaveOptions::createControls() {
-  Frame1 = makeWidget<QGroupBox>(this, "Frame1", QRect(8, 4, 140, 66), "file type");
-  optBmp = makeWidget<QRadioButton>(Frame1, "optBmp", QRect(8, 20, 60, 20), ".bmp");
-  optWmf = makeWidget<QRadioButton>(Frame1, "optWmf", QRect(72, 20, 60, 20), ".emf");
-  optPng = makeWidget<QRadioButton>(Frame1, "optPng", QRect(8, 42, 60, 20), ".png");
-  optSvg = makeWidget<QRadioButton>(Frame1, "optSvg", QRect(72, 42, 60, 20), ".svg");
+  fileTypeGroup = makeWidget<QGroupBox>(this, "Frame1", QRect(8, 4, 140, 66), "file type");
+  optBmp = makeWidget<QRadioButton>(fileTypeGroup, "optBmp", QRect(8, 20, 60, 20), ".bmp");
+  optWmf = makeWidget<QRadioButton>(fileTypeGroup, "optWmf", QRect(72, 20, 60, 20), ".emf");
+  optPng = makeWidget<QRadioButton>(fileTypeGroup, "optPng", QRect(8, 42, 60, 20), ".png");
+  optSvg = makeWidget<QRadioButton>(fileTypeGroup, "optSvg", QRect(72, 42, 60, 20), ".svg");
   optWmf->setChecked(true);
 
-  Frame2 = makeWidget<QGroupBox>(this, "Frame2", QRect(156, 4, 136, 88), "metafile grid");
-  optNormal = makeWidget<QRadioButton>(Frame2, "optNormal", QRect(8, 20, 120, 20), "large");
-  optHeavy = makeWidget<QRadioButton>(Frame2, "optHeavy", QRect(8, 42, 120, 20), "extra large");
-  optExtra = makeWidget<QRadioButton>(Frame2, "optExtra", QRect(8, 64, 120, 20), "maximum");
+  gridSizeGroup = makeWidget<QGroupBox>(this, "Frame2", QRect(156, 4, 136, 88), "metafile grid");
+  optNormal = makeWidget<QRadioButton>(gridSizeGroup, "optNormal", QRect(8, 20, 120, 20), "large");
+  optHeavy = makeWidget<QRadioButton>(gridSizeGroup, "optHeavy", QRect(8, 42, 120, 20), "extra large");
+  optExtra = makeWidget<QRadioButton>(gridSizeGroup, "optExtra", QRect(8, 64, 120, 20), "maximum");
   optNormal->setChecked(true);
 
   legend = makeWidget<QCheckBox>(this, "legend", QRect(8, 74, 140, 20), "draw legend");
   cmdSave = makeWidget<QPushButton>(this, "cmdSave", QRect(8, 104, 136, 28), "save");
   cmdCancel = makeWidget<QPushButton>(this, "cmdCancel", QRect(156, 104, 136, 28), "cancel");
   // Below the buttons: only the taller bitmap dialog shows it.
-  Label1 = makeWidget<QLabel>(this, "Label1", QRect(8, 176, 100, 20), "width in pixels");
-  Text1 = makeWidget<QLineEdit>(this, "Text1", QRect(112, 174, 80, 22), "2000");
-  Label1->setBuddy(Text1);
+  widthCaption = makeWidget<QLabel>(this, "Label1", QRect(8, 176, 100, 20), "width in pixels");
+  widthBox = makeWidget<QLineEdit>(this, "Text1", QRect(112, 174, 80, 22), "2000");
+  widthCaption->setBuddy(widthBox);
 
   const auto onTurnedOn = [this](QRadioButton* button, void (SaveOptions::*handler)()) {
     connect(button, &QRadioButton::toggled, this, [this, handler](bool on) {
       if (on) (this->*handler)();
     });
   };
-  onTurnedOn(optWmf, &SaveOptions::optWmf_Click);
-  onTurnedOn(optBmp, &SaveOptions::optBmp_Click);
-  onTurnedOn(optPng, &SaveOptions::optBmp_Click);
-  onTurnedOn(optSvg, &SaveOptions::optBmp_Click);
-  connect(Text1, &QLineEdit::textChanged, this, [this] { Text1_Change(); });
-  connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
-  connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+  onTurnedOn(optWmf, &SaveOptions::chooseMetafile);
+  onTurnedOn(optBmp, &SaveOptions::chooseBitmap);
+  onTurnedOn(optPng, &SaveOptions::chooseBitmap);
+  onTurnedOn(optSvg, &SaveOptions::chooseBitmap);
+  connect(widthBox, &QLineEdit::textChanged, this, [this] { changeWidth(); });
+  connect(cmdSave, &QPushButton::clicked, this, [this] { save(); });
+  connect(cmdCancel, &QPushButton::clicked, this, [this] { cancel(); });
 }
 
 ExportFormat SaveOptions::format() const {
@@ -77,7 +77,7 @@ ExportFormat SaveOptions::format() const {
 }
 
 std::optional<int64_t> SaveOptions::widthValue() const {
-  const auto value = numericValue(Text1->text().toStdString());
+  const auto value = numericValue(widthBox->text().toStdString());
   if (!value || *value > kMaxWidth || *value < -kMaxWidth) return std::nullopt;
   return roundHalfEvenToInt(*value);
 }
@@ -99,7 +99,7 @@ void SaveOptions::fillControls(FrameControls& c) const {
   c.lineHeavy = toBool16(optHeavy->isChecked());
   c.lineExtra = toBool16(optExtra->isChecked());
   c.legend = legend->isChecked() ? 1 : 0;
-  c.saveWidth = Text1->text().toStdString();
+  c.saveWidth = widthBox->text().toStdString();
 }
 
 // The caller holds updatingControls, so the option handlers stay quiet.
@@ -109,11 +109,11 @@ void SaveOptions::applyControls(const KeyFrame& f) {
   optHeavy->setChecked(f.lineHeavy != 0);
   optExtra->setChecked(f.lineExtra != 0);
   legend->setChecked(f.legend != 0);
-  Text1->setText(QString::fromStdString(f.saveWidth));
+  widthBox->setText(QString::fromStdString(f.saveWidth));
 }
 
 void SaveOptions::setGridAvailable(bool available) {
-  for (QWidget* w : {static_cast<QWidget*>(Frame2), static_cast<QWidget*>(optNormal),
+  for (QWidget* w : {static_cast<QWidget*>(gridSizeGroup), static_cast<QWidget*>(optNormal),
                      static_cast<QWidget*>(optHeavy), static_cast<QWidget*>(optExtra)})
     w->setEnabled(available);
 }
@@ -122,7 +122,7 @@ void SaveOptions::setHeightTwips(int twips) { setFixedSize(kWidthPixels, twips /
 
 // --- Handlers ---------------------------------------------------------------
 
-void SaveOptions::Form_Activate() {
+void SaveOptions::activate() {
   const bool metafile = format() == ExportFormat::Emf;
   setGridAvailable(state_.triangleMode && metafile);
   setLegendAvailable(state_.triangleMode);
@@ -137,7 +137,7 @@ void SaveOptions::setLegendAvailable(bool available) {
   if (!available) legend->setChecked(false);
 }
 
-void SaveOptions::optWmf_Click() {
+void SaveOptions::chooseMetafile() {
   if (state_.updatingControls) return;
   state_.emfExportPending = true;
   state_.bmpExportPending = false;
@@ -145,7 +145,7 @@ void SaveOptions::optWmf_Click() {
   setHeightTwips(kShortHeightTwips);
 }
 
-void SaveOptions::optBmp_Click() {
+void SaveOptions::chooseBitmap() {
   if (state_.updatingControls) return;
   state_.bmpExportPending = true;
   state_.emfExportPending = false;
@@ -153,17 +153,17 @@ void SaveOptions::optBmp_Click() {
   if (state_.triangleMode) setHeightTwips(kTallHeightTwips);
 }
 
-void SaveOptions::Text1_Change() {
+void SaveOptions::changeWidth() {
   if (state_.updatingControls) return;
-  const auto value = numericValue(Text1->text().toStdString());
+  const auto value = numericValue(widthBox->text().toStdString());
   if (value && *value <= kMaxWidth) return;
   services_.message(value ? "width must be <=16000" : "width must be numeric");
   state_.updatingControls = true;
-  Text1->clear();
+  widthBox->clear();
   state_.updatingControls = false;
 }
 
-void SaveOptions::cmdSave_Click() {
+void SaveOptions::save() {
   if (saving_) return;  // a long export lets events run
   const bool metafile = format() == ExportFormat::Emf;
   if (!metafile && state_.triangleMode && widthValue().value_or(0) < 1) {
@@ -181,7 +181,7 @@ void SaveOptions::cmdSave_Click() {
         {kSaveFileTitle, exportFileKind(ExportFormat::Emf).filter, "emf", true, true});
     if (!name || name->empty()) {
       saving_ = false;
-      cmdCancel_Click();
+      cancel();
       return;
     }
     state_.lastFileName = *name;
@@ -194,7 +194,7 @@ void SaveOptions::cmdSave_Click() {
   saving_ = false;
 }
 
-void SaveOptions::cmdCancel_Click() {
+void SaveOptions::cancel() {
   state_.bmpExportPending = false;
   state_.emfExportPending = false;
   if (state_.previewOpen) host_.setPreviewVisible(true);
@@ -203,12 +203,12 @@ void SaveOptions::cmdCancel_Click() {
 
 void SaveOptions::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  Form_Activate();
+  activate();
 }
 
 void SaveOptions::closeEvent(QCloseEvent* event) {
   event->ignore();
-  cmdCancel_Click();
+  cancel();
 }
 
 }  // namespace quill

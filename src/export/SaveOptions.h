@@ -33,12 +33,12 @@ class SaveOptions : public QWidget {
   SaveOptions(PatternState& state, DesktopServices& services, ExportHost& host,
               QWidget* parent = nullptr);
 
-  void Form_Activate();
-  void optWmf_Click();
-  void optBmp_Click();  // also ".png" and ".svg", which share the bitmap pass
-  void Text1_Change();
-  void cmdSave_Click();
-  void cmdCancel_Click();
+  void activate();
+  void chooseMetafile();
+  void chooseBitmap();  // also ".png" and ".svg", which share the bitmap pass
+  void changeWidth();
+  void save();
+  void cancel();
 
   // The choices as an export takes them (the start value text is the main window's).
   ExportOptions options() const;
@@ -65,14 +65,14 @@ class SaveOptions : public QWidget {
   ExportHost& host_;
   bool saving_ = false;
 
-  QGroupBox* Frame1 = nullptr;
+  QGroupBox* fileTypeGroup = nullptr;
   QRadioButton* optBmp = nullptr;
   QRadioButton* optWmf = nullptr;
   QRadioButton* optPng = nullptr;
   QRadioButton* optSvg = nullptr;
-  QLabel* Label1 = nullptr;
-  QLineEdit* Text1 = nullptr;
-  QGroupBox* Frame2 = nullptr;
+  QLabel* widthCaption = nullptr;
+  QLineEdit* widthBox = nullptr;
+  QGroupBox* gridSizeGroup = nullptr;
   QRadioButton* optNormal = nullptr;
   QRadioButton* optHeavy = nullptr;
   QRadioButton* optExtra = nullptr;

@@ -32,7 +32,7 @@ BlendModeDialog::BlendModeDialog(PatternState& state, WindowDirectory& windows, 
     auto* option = new QRadioButton(captions[v], frame);
     option->setObjectName(names[v]);
     option->setGeometry(10 + 70 * v, 18, 60, 20);
-    connect(option, &QRadioButton::clicked, this, [this, v] { Option_Click(v); });
+    connect(option, &QRadioButton::clicked, this, [this, v] { chooseVariant(v); });
     options_[v] = option;
   }
   options_[0]->setChecked(true);
@@ -55,7 +55,7 @@ BlendModeDialog::BlendModeDialog(PatternState& state, WindowDirectory& windows, 
     bar->setInvertedControls(true);
     bar->setValue(100);
     digits->setBuddy(bar);
-    connect(bar, &QScrollBar::valueChanged, this, [this, i] { CV_Change(i); });
+    connect(bar, &QScrollBar::valueChanged, this, [this, i] { changeWeight(i); });
     bars_[i] = bar;
 
     auto* percent = new QLabel("100", this);
@@ -65,21 +65,21 @@ BlendModeDialog::BlendModeDialog(PatternState& state, WindowDirectory& windows, 
     percents_[i] = percent;
   }
 
-  auto* revert = new QPushButton("revert", this);
-  revert->setObjectName("Command2");
-  revert->setGeometry(kBarLeft, kBarTop + kBarHeight + 26, 80, 26);
-  connect(revert, &QPushButton::clicked, this, [this] { Command2_Click(); });
+  auto* revertButton = new QPushButton("revert", this);
+  revertButton->setObjectName("Command2");
+  revertButton->setGeometry(kBarLeft, kBarTop + kBarHeight + 26, 80, 26);
+  connect(revertButton, &QPushButton::clicked, this, [this] { revert(); });
   auto* ok = new QPushButton("OK", this);
   ok->setObjectName("Command1");
   ok->setGeometry(kBarLeft + kBarStep * kBars - 84, kBarTop + kBarHeight + 26, 80, 26);
-  connect(ok, &QPushButton::clicked, this, [this] { Command1_Click(); });
+  connect(ok, &QPushButton::clicked, this, [this] { accept(); });
 
   setFixedSize(kBarLeft * 2 + kBarStep * kBars, kBarTop + kBarHeight + 62);
 }
 
-void BlendModeDialog::Form_Load() { windows_.hidePreview(); }
+void BlendModeDialog::hidePreviewWhileOpen() { windows_.hidePreview(); }
 
-void BlendModeDialog::Option_Click(int variant) {
+void BlendModeDialog::chooseVariant(int variant) {
   for (int v = 0; v < 3; ++v) options_[v]->setChecked(v == variant);
   state_.blendVariant = static_cast<int16_t>(variant);
 }
@@ -91,7 +91,7 @@ void BlendModeDialog::setBar(int index, int value) {
 }
 
 // A bar carries all the bars for longer numbers with it; shorter ones stay.
-void BlendModeDialog::CV_Change(int index) {
+void BlendModeDialog::changeWeight(int index) {
   if (state_.updatingControls) return;
   const int w = bars_[index]->value();
   percents_[index]->setText(QString::number(w));
@@ -101,13 +101,13 @@ void BlendModeDialog::CV_Change(int index) {
   state_.updatingControls = false;
 }
 
-void BlendModeDialog::Command2_Click() {
+void BlendModeDialog::revert() {
   state_.updatingControls = true;
   for (int i = 0; i < kBars; ++i) setBar(i, 100);
   state_.updatingControls = false;
 }
 
-void BlendModeDialog::Command1_Click() {
+void BlendModeDialog::accept() {
   if (state_.previewOpen) windows_.showPreview();
   hide();
 }
@@ -133,7 +133,7 @@ void BlendModeDialog::showWeights(const std::array<int16_t, 16>& weights) {
 // The close box only hides the dialog, as "OK" does.
 void BlendModeDialog::closeEvent(QCloseEvent* event) {
   event->ignore();
-  Command1_Click();
+  accept();
 }
 
 }  // namespace quill

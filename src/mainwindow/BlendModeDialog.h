@@ -24,11 +24,11 @@ class BlendModeDialog : public QWidget {
 
   BlendModeDialog(PatternState& state, WindowDirectory& windows, QWidget* parent = nullptr);
 
-  void Form_Load();
-  void Option_Click(int variant);  // Option1, Option2, Option3: 0 "ave", 1 "add", 2 "sub"
-  void CV_Change(int index);
-  void Command1_Click();  // "OK"
-  void Command2_Click();  // "revert"
+  void hidePreviewWhileOpen();
+  void chooseVariant(int variant);  // Option1, Option2, Option3: 0 "ave", 1 "add", 2 "sub"
+  void changeWeight(int index);
+  void accept();  // "OK"
+  void revert();  // "revert"
 
   // Frame apply: chooses the rule's option (false, none chosen, for a rule
   // outside 0..2) and shows weights 0..14, which also become the live ones.

@@ -119,9 +119,9 @@ PreviewWindow::PreviewWindow(PatternState& state, DesktopServices& services, QWi
   setWindowTitle("KVT preview");
   setFocusPolicy(Qt::StrongFocus);
   setAutoFillBackground(true);
-  connect(picBox_, &PictureBox::mouseDown, this, &PreviewWindow::picBox_MouseDown);
-  connect(picBox_, &PictureBox::mouseMoved, this, &PreviewWindow::picBox_MouseMove);
-  connect(picBox_, &PictureBox::mouseUp, this, [this] { picBox_MouseUp(); });
+  connect(picBox_, &PictureBox::mouseDown, this, &PreviewWindow::picturePressed);
+  connect(picBox_, &PictureBox::mouseMoved, this, &PreviewWindow::pictureDragged);
+  connect(picBox_, &PictureBox::mouseUp, this, [this] { pictureReleased(); });
 }
 
 PreviewWindow::~PreviewWindow() = default;
@@ -135,7 +135,7 @@ void PreviewWindow::setRenderYield(int64_t everyLeaves, int afterMs) {
 
 // --- Activation and fit ---------------------------------------------------
 
-void PreviewWindow::Form_activate() {
+void PreviewWindow::activate() {
   if (isMinimized() || rendering_) return;
   view_.zoomed = false;
   if (state_.updatingControls) return;
@@ -184,7 +184,7 @@ bool PreviewWindow::placeSurface(const SurfaceFit& fit) {
 
 // --- Keys, zoom and clicks ----------------------------------------------------
 
-void PreviewWindow::Form_KeyDown(int key, int shift) {
+void PreviewWindow::keyDown(int key, int shift) {
   if (key == kKeyEscape) {
     state_.stopRequested = true;
   } else if (key == kKeyRight) {
@@ -245,7 +245,7 @@ void PreviewWindow::applyZoom(double factor, int left, int top, int width, int h
   renderPicture();
 }
 
-void PreviewWindow::Form_Click() {
+void PreviewWindow::clickBesidePicture() {
   if (rendering_) return;
   translate(state_);
   fitToWindow();
@@ -300,7 +300,7 @@ void PreviewWindow::setWindowBackground(Color color) {
 
 // --- Mouse on the picture -------------------------------------------------------
 
-void PreviewWindow::picBox_MouseDown(Qt::MouseButton button, QPointF position) {
+void PreviewWindow::picturePressed(Qt::MouseButton button, QPointF position) {
   if (button != Qt::LeftButton) return;
   view_.dragging = true;
   view_.dragStartX = position.x();
@@ -309,14 +309,14 @@ void PreviewWindow::picBox_MouseDown(Qt::MouseButton button, QPointF position) {
 
 // The box follows the mouse, so the grab point stays under the cursor and the
 // start point never needs updating.
-void PreviewWindow::picBox_MouseMove(Qt::MouseButtons buttons, QPointF position) {
+void PreviewWindow::pictureDragged(Qt::MouseButtons buttons, QPointF position) {
   if (!view_.dragging || !(buttons & Qt::LeftButton)) return;
   const QPoint at = picBox_->pos();
   picBox_->move(floorToPixel(at.x() + (position.x() - view_.dragStartX)),
                 floorToPixel(at.y() + (position.y() - view_.dragStartY)));
 }
 
-void PreviewWindow::picBox_MouseUp() { view_.dragging = false; }
+void PreviewWindow::pictureReleased() { view_.dragging = false; }
 
 // --- Window events ---------------------------------------------------------------
 
@@ -324,7 +324,7 @@ bool PreviewWindow::event(QEvent* event) {
   if (event->type() == QEvent::WindowActivate) {
     const bool broughtByShow = shownAt_.isValid() && shownAt_.elapsed() < kShowActivationMs;
     shownAt_.invalidate();
-    if (!broughtByShow) Form_activate();
+    if (!broughtByShow) activate();
   } else if (event->type() == QEvent::WindowDeactivate) {
     shownAt_.invalidate();
   }
@@ -335,7 +335,7 @@ bool PreviewWindow::event(QEvent* event) {
 // render left behind (the next counting number) straight afterwards.
 void PreviewWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  Form_activate();
+  activate();
   shownAt_.start();
 }
 
@@ -363,11 +363,11 @@ void PreviewWindow::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
     return;
   }
-  Form_KeyDown(key, shiftState(event->modifiers()));
+  keyDown(key, shiftState(event->modifiers()));
 }
 
 void PreviewWindow::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton) Form_Click();
+  if (event->button() == Qt::LeftButton) clickBesidePicture();
 }
 
 }  // namespace quill

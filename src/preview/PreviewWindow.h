@@ -67,12 +67,12 @@ class PreviewWindow : public QWidget {
   std::function<void(const std::string& caption)> exportProgress;
 
   // Runs on every activation; callable directly.
-  void Form_activate();
-  void Form_Resize() { fitToWindow(); }
+  void activate();
+  void resized() { fitToWindow(); }
   void fitToWindow();
-  void Form_KeyDown(int key, int shift);
+  void keyDown(int key, int shift);
   // A click on the window beside the picture.
-  void Form_Click();
+  void clickBesidePicture();
 
   // The pending bitmap or metafile pass, started by the export dialog's
   // "save". Clears both requests; true when a file was saved.
@@ -107,9 +107,9 @@ class PreviewWindow : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
-  void picBox_MouseDown(Qt::MouseButton button, QPointF position);
-  void picBox_MouseMove(Qt::MouseButtons buttons, QPointF position);
-  void picBox_MouseUp();
+  void picturePressed(Qt::MouseButton button, QPointF position);
+  void pictureDragged(Qt::MouseButtons buttons, QPointF position);
+  void pictureReleased();
 
   void zoomIn();
   void zoomOut();

@@ -55,7 +55,7 @@ class AnimateWindowTest : public ::testing::Test {
  protected:
   AnimateWindowTest() : host(state), window(state, host) {
     loadStartupDefaults(state);
-    window.Form_activate();
+    window.activate();
   }
   template <typename W = QWidget>
   W* find(const char* name) {
@@ -113,7 +113,7 @@ TEST_F(AnimateWindowTest, EscBetweenFramesStopsBeforeTheNext) {
   check(0);
   int frames = 0;
   host.scripted.onProcessEvents = [&] {
-    if (++frames == 3) window.Form_KeyDown(27, 0);
+    if (++frames == 3) window.keyDown(27, 0);
   };
   click("cmdRun");
   EXPECT_EQ(host.startValues.size(), 3u);
@@ -131,7 +131,7 @@ TEST_F(AnimateWindowTest, CloseRestoresTheActivatedPatternAndTheCloseBoxDoesNot)
   EXPECT_EQ(host.applies, 1);
   EXPECT_FALSE(state.animatorOpen);
 
-  window.Form_activate();
+  window.activate();
   click("cmdStep");
   window.close();
   EXPECT_EQ(state.curFrame.startValue, start + 1);
@@ -177,7 +177,7 @@ TEST_F(AnimateWindowTest, GeometryFeaturesFollowTheGeometryAtActivation) {
   check(5);  // disabled for polygons: a click does nothing
   EXPECT_FALSE(window.model().isChecked(5));
   state.triangleMode = false;
-  window.Form_activate();
+  window.activate();
   EXPECT_FALSE(window.model().isChecked(3));
   EXPECT_FALSE(find<QCheckBox>("chkFeature3")->isEnabled());
   EXPECT_TRUE(find<QCheckBox>("chkFeature5")->isEnabled());

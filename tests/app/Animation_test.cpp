@@ -46,7 +46,7 @@ TEST_F(AnimationRunTest, AFrameThatCannotBeWrittenStopsTheRunWithAMessage) {
   AnimateWindow& window = openAnimator();
   in<QCheckBox>(&window, "chkFeature0")->click();
   saveRunAs(window, "missing/a.bmp");
-  window.cmdRun_Click();
+  window.runAnimation();
   EXPECT_NE(scripted->lastMessage().find("can't write " + path("missing/a001.bmp").toStdString()), std::string::npos);
   EXPECT_EQ(scripted->messages.size(), 1u);  // the run stopped at the first frame
   EXPECT_FALSE(window.running());
@@ -62,18 +62,18 @@ TEST_F(AnimationRunTest, HeadlessRunWritesWhatTheWindowWrites) {
 
   // The same settings by hand in the window.
   scripted->fileNames = {state};
-  app->mainWindow().Command7_Click();
+  app->mainWindow().loadState();
   AnimateWindow& window = openAnimator();
   in<QCheckBox>(&window, "chkFeature7")->click();
   type(&window, "txtKeyFrameDivs", "10");
   type(&window, "txtnSteps7", "20");
   in<QCheckBox>(&window, "chkFeature1")->click();
-  window.picUnlock_Click(1);
+  window.lockFeature(1);
   in<QScrollBar>(&window, "hscGridChip")->setValue(5);
   type(&window, "txtnSteps1", "20");
   saveRunAs(window, "w.bmp");
   type(&window, "txtnFrames", "6");
-  window.cmdRun_Click();
+  window.runAnimation();
 
   for (int i = 1; i <= 6; ++i) {
     const QString n = QString("%1").arg(i, 3, 10, QChar('0'));

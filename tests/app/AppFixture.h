@@ -10,7 +10,7 @@
 
 #include "animation/AnimateWindow.h"
 #include "app/QuillavenApp.h"
-#include "mainwindow/Form1.h"
+#include "mainwindow/MainWindow.h"
 #include "support/ScriptedServices.h"
 
 namespace quill {
@@ -42,7 +42,7 @@ class AppFixture : public ::testing::Test {
   QString path(const QString& name) const { return dir.filePath(name); }
 
   AnimateWindow& openAnimator() {
-    app->mainWindow().cmdAnimate_Click();
+    app->mainWindow().showAnimation();
     return app->animator();
   }
   // Ticks "save images", answering its file dialog with `name` in the folder.

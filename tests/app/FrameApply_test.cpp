@@ -57,7 +57,7 @@ KeyFrame variedFrame(std::mt19937& rng) {
 using FrameApply = AppFixture;
 
 TEST_F(FrameApply, ApplyThenCaptureGivesTheFrameBack) {
-  Form1& form = app->mainWindow();
+  MainWindow& form = app->mainWindow();
   PatternState& state = app->state();
   std::mt19937 rng(20261207);
   for (int i = 0; i < 20; ++i) {
@@ -120,7 +120,7 @@ TEST_F(FrameApply, AFrameSteppedBackToDrawsTheSameWhateverCameBefore) {
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     restart();
     app->mainWindow().loadStateFile(file);
-    app->preview().Form_activate();  // as the shown preview does when it becomes active
+    app->preview().activate();  // as the shown preview does when it becomes active
     click(&app->mainWindow(), "Command8");
     return app->preview().picture().copy();
   };

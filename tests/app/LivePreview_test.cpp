@@ -15,7 +15,7 @@ namespace {
 
 class LivePreviewTest : public AppFixture {
  protected:
-  Form1& form() { return app->mainWindow(); }
+  MainWindow& form() { return app->mainWindow(); }
   QString text(const char* label) { return in<QLabel>(&form(), label)->text(); }
   QScrollBar* bar(QWidget* window, const char* name) { return in<QScrollBar>(window, name); }
   // Lets the event loop run until the redraw that changes asked for is done.
@@ -47,11 +47,11 @@ TEST_F(LivePreviewTest, FollowsEveryKindOfChangeLikeALockedPreviewWithoutKeeping
   EXPECT_NE(picture(), before);
   before = picture();
   form().pad().setTool(PadTool::Point);
-  form().pad().pad_MouseDown(0, 240);  // the top vertex of the hexagon
-  form().pad().pad_MouseMove(0, 120);
+  form().pad().padPressed(0, 240);  // the top vertex of the hexagon
+  form().pad().padDragged(0, 120);
   settle();
   EXPECT_NE(picture(), before);
-  form().pad().pad_MouseUp();
+  form().pad().padReleased();
   settle();
   const QImage live = picture();
   EXPECT_EQ(text("lblXofY"), "1 of 1");

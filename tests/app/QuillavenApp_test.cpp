@@ -59,10 +59,10 @@ TEST_F(QuillavenAppTest, PreviewsContinueTheCountUnlessLocked) {
 TEST_F(QuillavenAppTest, ThePreviewPassesKeysOnFollowsTheToggleAndClosingClearsPreviewOpen) {
   clickPreview();
   PreviewWindow& preview = *app->previewIfLoaded();
-  preview.Form_KeyDown(kKeyEscape, 0);
+  preview.keyDown(kKeyEscape, 0);
   EXPECT_TRUE(app->state().stopRequested);
   app->state().stopRequested = false;
-  preview.Form_KeyDown('Z', kCtrlBit);  // passed on; the main window has no frame history yet
+  preview.keyDown('Z', kCtrlBit);  // passed on; the main window has no frame history yet
   EXPECT_FALSE(app->state().stopRequested);
   EXPECT_EQ(preview.windowTitle(), "KVT preview    100%");
 
@@ -109,9 +109,9 @@ TEST_F(QuillavenAppTest, PaletteBackgroundBlendAndPadEditsReachPreviewAndHeadles
   scripted->colors = {rgb(10, 20, 30)};
   QTest::mouseClick(find<QLabel>("Label22"), Qt::LeftButton);
   PadEditor& pad = app->mainWindow().pad();
-  pad.pad_MouseDown(0, 240);
-  pad.pad_MouseMove(0, 20);
-  pad.pad_MouseUp();
+  pad.padPressed(0, 240);
+  pad.padDragged(0, 20);
+  pad.padReleased();
   clickPreview();
   picture = &app->previewIfLoaded()->picture();
   EXPECT_GT(countColour(*picture, 0x0000FF), 10000);

@@ -31,8 +31,8 @@ class PadEditorTest : public ::testing::Test {
   void click(const char* name) { QTest::mouseClick(pad.findChild<QAbstractButton*>(name), Qt::LeftButton); }
   void drag(PadTool tool, Point from, Point to) {
     pad.setTool(tool);
-    pad.pad_MouseDown(from.x, from.y);
-    pad.pad_MouseMove(to.x, to.y);
+    pad.padPressed(from.x, from.y);
+    pad.padDragged(to.x, to.y);
   }
   size_t lines() const {
     return std::count_if(pad.scene().begin(), pad.scene().end(),
@@ -62,24 +62,24 @@ TEST_F(PadEditorTest, ControlsStartWithTheirCaptionsAndThePointTool) {
 
 TEST_F(PadEditorTest, ScaleAndRotateDragsReadOutTheirAmounts) {
   pad.setTool(PadTool::Select);
-  pad.pad_MouseDown(0, 240);  // selects vertex 1
-  pad.pad_MouseUp();
+  pad.padPressed(0, 240);  // selects vertex 1
+  pad.padReleased();
   drag(PadTool::Scale, {50, -200}, {50, -50});
   EXPECT_EQ(label("lblScale"), "100.0%");
-  pad.pad_MouseUp();
+  pad.padReleased();
   drag(PadTool::Rotate, {0, 0}, {0, -15});
   EXPECT_EQ(label("lblRot"), QString("5.7") + QChar(0x00B0));
-  pad.pad_MouseUp();
+  pad.padReleased();
   drag(PadTool::Move, {0, 0}, {-0.25, 2.34});
   EXPECT_EQ(label("lblMoveX"), "x: -0.3");
   EXPECT_EQ(label("lblMoveY"), "y: 2.3");
 }
 
 TEST_F(PadEditorTest, AMissBeepsAndStartsNoDrag) {
-  pad.pad_MouseDown(0, 230);  // exactly the pick radius from vertex 1
+  pad.padPressed(0, 230);  // exactly the pick radius from vertex 1
   EXPECT_EQ(services.beeps, 1);
   EXPECT_FALSE(pad.mouseIsDown());
-  pad.pad_MouseMove(0, 100);
+  pad.padDragged(0, 100);
   EXPECT_EQ(state.vertexPoints[1].y, 240);
 }
 
@@ -87,7 +87,7 @@ TEST_F(PadEditorTest, PointDragThenUndoRestoresTheLastMouseDown) {
   const auto before = state.vertexPoints;
   drag(PadTool::Point, {0, 235}, {20, 200});
   EXPECT_EQ(state.vertexPoints[1], (Point{20, 200}));
-  pad.pad_MouseUp();
+  pad.padReleased();
   EXPECT_EQ(tableRecomputes, 1);
   EXPECT_EQ(state.layerPoints[4][1], (Point{20, 200}));
   click("cmdUndo");
@@ -101,7 +101,7 @@ TEST_F(PadEditorTest, MeshAppearsAtMouseUpNotDuringTheDrag) {
   EXPECT_EQ(state.centerX, 10);
   const size_t frameLines = 12;  // six edges and six spokes
   EXPECT_EQ(lines(), frameLines);
-  pad.pad_MouseUp();
+  pad.padReleased();
   // Four rings of six, and per vertex 2 x 3 cross lines.
   EXPECT_EQ(lines(), frameLines + 24 + 36);
 }
@@ -109,8 +109,8 @@ TEST_F(PadEditorTest, MeshAppearsAtMouseUpNotDuringTheDrag) {
 TEST_F(PadEditorTest, SelectionCommandsAndMarkersInBlue) {
   pad.setTool(PadTool::Select);
   for (Point p : {Point{0, 0}, state.vertexPoints[2], state.vertexPoints[5]}) {
-    pad.pad_MouseDown(p.x, p.y);
-    pad.pad_MouseUp();
+    pad.padPressed(p.x, p.y);
+    pad.padReleased();
   }
   click("cmdSelectInv");
   const PadSelection& sel = pad.selection();

@@ -57,7 +57,7 @@ class PreviewWindowTest : public ::testing::Test {
   // Sizes the window so that the fit sees an available area of w x h, and activates it.
   void activate(int w, int h) {
     window->resize(w + 8, h + 36);
-    window->Form_activate();
+    window->activate();
   }
   void useGrid(int rows, int columns, int16_t levels = 0) {
     state.triangleMode = false;
@@ -181,8 +181,8 @@ TEST_F(PreviewWindowTest, EscDuringALongRenderKeepsThePartialPicture) {
     seenCaption = caption();
     EXPECT_TRUE(window->rendering());
     // Anything that would start another render is turned away meanwhile.
-    window->Form_activate();
-    window->Form_KeyDown(39, 0);
+    window->activate();
+    window->keyDown(39, 0);
     press(Qt::Key_Escape);
     EXPECT_TRUE(state.stopRequested);
   };
@@ -206,7 +206,7 @@ TEST_F(PreviewWindowTest, EscDuringALongRenderKeepsThePartialPicture) {
   useGrid(10, 12, 1);
   window->setRenderYield(1, 0);
   state.stopRequested = true;
-  window->Form_activate();
+  window->activate();
   EXPECT_EQ(window->renderState().cellIndex, 480);
   EXPECT_GT(services.processEventsCalls, 1);
   EXPECT_FALSE(state.stopRequested);
@@ -217,7 +217,7 @@ TEST_F(PreviewWindowTest, SequenceFramePassWritesTheFrameOnItsBackgroundAndStays
   translate(state);
   state.sequenceFramePending = true;
   state.lastFileName = dir.filePath("frame001.bmp").toStdString();
-  window->Form_activate();
+  window->activate();
   const QImage frame(dir.filePath("frame001.bmp"));
   ASSERT_EQ(frame.size(), QSize(1200, 1000));
   EXPECT_EQ(fromQRgb(frame.pixel(0, 0)), state.curFrame.backColor);

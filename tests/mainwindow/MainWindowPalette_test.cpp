@@ -1,7 +1,7 @@
 // The palette chips, the background label and the blending options dialog.
 #include <QScrollBar>
 
-#include "Form1Fixture.h"
+#include "MainWindowFixture.h"
 #include "engine/Palettes.h"
 #include "mainwindow/BlendModeDialog.h"
 #include "gfx/QtColor.h"
@@ -9,7 +9,7 @@
 namespace quill {
 namespace {
 
-class PaletteTest : public Form1Test {
+class PaletteTest : public MainWindowTest {
  protected:
   QLabel* chip(int k) const { return find<QLabel>(("chip" + std::to_string(k)).c_str()); }
   Color chipBack(int k) const { return fromQColor(chip(k)->palette().color(QPalette::Window)); }

@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "Form1Fixture.h"
+#include "MainWindowFixture.h"
 #include "mainwindow/KeyPreview.h"
 #include "support/FileBytes.h"
 #include "support/FileSizeLimit.h"
@@ -11,7 +11,7 @@
 namespace quill {
 namespace {
 
-class FilesTest : public Form1Test {
+class FilesTest : public MainWindowTest {
  protected:
   std::string path(const char* name) const { return dir.filePath(name).toStdString(); }
   void previews(int n) {
@@ -22,11 +22,11 @@ class FilesTest : public Form1Test {
   }
   bool save(const std::string& to) {
     windows.scripted.fileNames.push_back(to);
-    return form->Command5_Click();
+    return form->saveState();
   }
   void load(const std::string& from) {
     windows.scripted.fileNames.push_back(from);
-    form->Command7_Click();
+    form->loadState();
   }
   std::vector<int> bases() const {
     std::vector<int> out;
@@ -60,9 +60,9 @@ TEST_F(FilesTest, SaveWritesTheListAndLoadAppendsIt) {
 
   PatternState otherState;
   FakeWindows otherWindows{otherState};
-  Form1 other(otherState, otherWindows);
+  MainWindow other(otherState, otherWindows);
   otherWindows.scripted.fileNames.push_back(path("three.kvt"));
-  other.Command7_Click();
+  other.loadState();
   EXPECT_EQ(other.history().listed().size(), 4u);
   EXPECT_EQ(other.findChild<QLabel*>("lblXofY")->text(), "3 of 3");
   EXPECT_EQ(otherState.noticeDetail, "quillaven v1.6    3 elements");
@@ -77,8 +77,8 @@ TEST_F(FilesTest, SaveWritesTheListAndLoadAppendsIt) {
 
 TEST_F(FilesTest, SaveAfterADeleteWritesOneRecordFewer) {
   previews(3);
-  form->Form_KeyDown('Z', kCtrlBit);
-  form->Form_KeyDown('D', kCtrlBit);
+  form->keyDown('Z', kCtrlBit);
+  form->keyDown('D', kCtrlBit);
   ASSERT_TRUE(save(path("two.kvt")));
   const QByteArray bytes = fileBytes(path("two.kvt"));
   EXPECT_EQ(le16(bytes, 14), 2);
@@ -141,25 +141,25 @@ TEST_F(FilesTest, AFailedSaveKeepsTheOldFileAndSaysSo) {
 }
 
 TEST_F(FilesTest, CloseAsksOnlyAboutUnsavedWork) {
-  EXPECT_TRUE(form->Form_QueryUnload());  // nothing to ask right after start-up
+  EXPECT_TRUE(form->confirmClose());  // nothing to ask right after start-up
   EXPECT_TRUE(messages().empty());
 
   previews(1);
   windows.scripted.answers = {MessageAnswer::Cancel};
-  EXPECT_FALSE(form->Form_QueryUnload());
+  EXPECT_FALSE(form->confirmClose());
   EXPECT_EQ(windows.scripted.lastMessage(), "Do you want to save your edits?");
   EXPECT_EQ(messages().back().buttons, MessageButtons::YesNoCancel);
   EXPECT_TRUE(messages().back().questionIcon);
 
   windows.scripted.answers = {MessageAnswer::Yes};
   windows.scripted.fileNames = {path("closing.kvt")};
-  EXPECT_TRUE(form->Form_QueryUnload());
+  EXPECT_TRUE(form->confirmClose());
   EXPECT_TRUE(QFile::exists(dir.filePath("closing.kvt")));
 
   load(path("closing.kvt"));
   previews(1);
   windows.scripted.answers = {MessageAnswer::No};
-  EXPECT_TRUE(form->Form_QueryUnload());
+  EXPECT_TRUE(form->confirmClose());
   EXPECT_EQ(windows.scripted.lastMessage(), "Do you want to save changes?");
 }
 

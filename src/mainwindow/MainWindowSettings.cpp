@@ -14,7 +14,7 @@
 #include "engine/DigitText.h"
 #include "editor/PadEditor.h"
 #include "engine/Rounding.h"
-#include "mainwindow/Form1.h"
+#include "mainwindow/MainWindow.h"
 #include "engine/NumberText.h"
 #include "mainwindow/WindowDirectory.h"
 #include "platform/DesktopServices.h"
@@ -30,10 +30,10 @@ QString qText(const std::string& text) { return QString::fromStdString(text); }
 
 // --- Geometry ---------------------------------------------------------------
 
-void Form1::PicRect_Click() { switchGeometry(false); }
-void Form1::picHex_Click() { switchGeometry(true); }
+void MainWindow::switchToRectangles() { switchGeometry(false); }
+void MainWindow::switchToTriangles() { switchGeometry(true); }
 
-void Form1::switchGeometry(bool triangles) {
+void MainWindow::switchGeometry(bool triangles) {
   state_.triangleMode = triangles;
   showGeometryControls(triangles);
   windows_.geometrySwitched(triangles);
@@ -44,12 +44,12 @@ void Form1::switchGeometry(bool triangles) {
   }
 }
 
-void Form1::showGeometryControls(bool triangles) {
-  ui_.Label8->setText(triangles ? QStringLiteral("triangles") : QStringLiteral("rectangles"));
-  const std::array<QWidget*, 8> rectangleControls{ui_.Frame2,  ui_.optLock, ui_.txtDims[0], ui_.txtDims[1],
-                                                  ui_.lblRows, ui_.lblCols, ui_.lblRects,   ui_.picHex};
-  const std::array<QWidget*, 8> triangleControls{ui_.HScroll1, ui_.HScroll2, ui_.Label1, ui_.Label2,
-                                                 ui_.Label4,   ui_.Label5,   ui_.Label7, ui_.PicRect};
+void MainWindow::showGeometryControls(bool triangles) {
+  ui_.geometryLabel->setText(triangles ? QStringLiteral("triangles") : QStringLiteral("rectangles"));
+  const std::array<QWidget*, 8> rectangleControls{ui_.orderGroup,  ui_.optLock, ui_.gridBoxes[0], ui_.gridBoxes[1],
+                                                  ui_.lblRows, ui_.lblCols, ui_.lblRects,   ui_.trianglesButton};
+  const std::array<QWidget*, 8> triangleControls{ui_.vertexBar, ui_.layerBar, ui_.vertexCaption, ui_.vertexValue,
+                                                 ui_.layerCaption,   ui_.layerValueLabel,   ui_.cellCountLabel, ui_.rectanglesButton};
   for (QWidget* w : rectangleControls) w->setVisible(!triangles);
   for (QWidget* w : triangleControls) w->setVisible(triangles);
   const int widthTwips = triangles ? kTrianglesWidthTwips : kRectanglesWidthTwips;
@@ -58,19 +58,19 @@ void Form1::showGeometryControls(bool triangles) {
 
 // --- Polygon ----------------------------------------------------------------
 
-void Form1::HScroll1_Change() {
-  const int n = ui_.HScroll1->value();
-  ui_.Label2->setText(QString::number(n));
+void MainWindow::changeVertexCount() {
+  const int n = ui_.vertexBar->value();
+  ui_.vertexValue->setText(QString::number(n));
   state_.vertexCount = static_cast<int16_t>(n);
   pad_->resetSelection();
   placeRegularVertices(state_, n);
-  hscroll2_change();
+  changeLayerCount();
   triCount();
 }
 
-void Form1::hscroll2_change() {
-  const int layers = ui_.HScroll2->value();
-  ui_.Label5->setText(QString::number(layers));
+void MainWindow::changeLayerCount() {
+  const int layers = ui_.layerBar->value();
+  ui_.layerValueLabel->setText(QString::number(layers));
   state_.layerCount = static_cast<int16_t>(layers);
   computeLayerTables(state_);
   pad_->drawframe();
@@ -78,17 +78,17 @@ void Form1::hscroll2_change() {
   triCount();
 }
 
-void Form1::triCount() {
+void MainWindow::triCount() {
   const int64_t count = quill::triCount(state_.vertexCount, state_.layerCount, fractionsShown());
-  ui_.Label7->setText(QString::number(count));
+  ui_.cellCountLabel->setText(QString::number(count));
 }
 
 // --- Grid -------------------------------------------------------------------
 
-void Form1::txtDims_Change(int index) {
+void MainWindow::changeGridSize(int index) {
   if (index < 0 || index > 1) return;
   ui_.optLock->setChecked(false);
-  const std::optional<double> v = numericValue(ui_.txtDims[index]->text().toStdString());
+  const std::optional<double> v = numericValue(ui_.gridBoxes[index]->text().toStdString());
   if (!v) return refuseDims(index, "width must be numeric");
   if (*v > kMaxDims || *v < kMinDims) return refuseDims(index, "value must be <=1600 and >0");
 
@@ -96,17 +96,17 @@ void Form1::txtDims_Change(int index) {
     // The ratio is single precision and the box value double, as the product
     // has always been taken: 0.8f * 15 is 12.0000002 and rounds to 12.
     const double rows = roundHalfEven(static_cast<double>(aspectRatio_) * *v);
-    ui_.txtDims[1]->setText(qText(numberText(rows)));  // validates and stores the rows
+    ui_.gridBoxes[1]->setText(qText(numberText(rows)));  // validates and stores the rows
   }
   const double columns =
-      numericValue(ui_.txtDims[0]->text().toStdString()).value_or(static_cast<double>(state_.columnCount));
-  const double rows = numericValue(ui_.txtDims[1]->text().toStdString()).value_or(state_.rowCount);
+      numericValue(ui_.gridBoxes[0]->text().toStdString()).value_or(static_cast<double>(state_.columnCount));
+  const double rows = numericValue(ui_.gridBoxes[1]->text().toStdString()).value_or(state_.rowCount);
   ui_.lblRects->setText(qText(numberText(columns * rows * fractionsShown())));
   state_.rowCount = rows;
   state_.columnCount = static_cast<int16_t>(std::clamp(roundHalfEven(columns), 0.0, kMaxDims));
 }
 
-void Form1::refuseDims(int index, const char* message) {
+void MainWindow::refuseDims(int index, const char* message) {
   // A restored text that is itself refused is not restored again.
   if (restoringDims_[index]) return;
   services().beep();
@@ -114,25 +114,25 @@ void Form1::refuseDims(int index, const char* message) {
   services().message(message, MessageButtons::Ok);
 }
 
-void Form1::restoreDims(int index) {
+void MainWindow::restoreDims(int index) {
   const QString old = index == 0 ? QString::number(state_.columnCount) : qText(numberText(state_.rowCount));
   restoringDims_[index] = true;
-  ui_.txtDims[index]->setText(old);  // runs the handler again for this box
+  ui_.gridBoxes[index]->setText(old);  // runs the handler again for this box
   restoringDims_[index] = false;
 }
 
-void Form1::optLock_Click() {
+void MainWindow::lockGridRatio() {
   if (!ui_.optLock->isChecked() || state_.columnCount <= 0) return;
   aspectRatio_ = static_cast<float>(state_.rowCount / state_.columnCount);
 }
 
-void Form1::optSpiral_Click() {
+void MainWindow::chooseSpiralOrder() {
   ui_.optSpiral->setChecked(true);
   ui_.optLinear->setChecked(false);
   state_.spiralOrder = true;
 }
 
-void Form1::optLinear_Click() {
+void MainWindow::chooseBookOrder() {
   ui_.optLinear->setChecked(true);
   ui_.optSpiral->setChecked(false);
   state_.spiralOrder = false;
@@ -140,40 +140,40 @@ void Form1::optLinear_Click() {
 
 // --- Colour mode ------------------------------------------------------------
 
-void Form1::Option1_Click() { state_.blendOn = false; }
-void Form1::Option2_Click() { state_.blendOn = true; }
+void MainWindow::chooseListColours() { state_.blendOn = false; }
+void MainWindow::chooseBlendColours() { state_.blendOn = true; }
 
 // --- Number base and start value --------------------------------------------
 
-int Form1::startBase() const { return ui_.decimal->isChecked() ? 10 : state_.numberBase; }
+int MainWindow::startBase() const { return ui_.decimalBox->isChecked() ? 10 : state_.numberBase; }
 
-std::optional<int32_t> Form1::readStartText(const QString& text, int base) const {
+std::optional<int32_t> MainWindow::readStartText(const QString& text, int base) const {
   const std::string raw = lettersToDigits(text.toUpper().toStdString());
   if (!checkDigits(raw, base)) return std::nullopt;
   return fromDigitText(raw, base);  // nullopt beyond the 32-bit range
 }
 
-void Form1::writeStartText(const QString& text) {
+void MainWindow::writeStartText(const QString& text) {
   // Code that re-expresses the value also moves the text a refused keystroke
   // falls back to, so that fallback is always valid in the box's base.
-  ui_.startval->setText(text);
+  ui_.startBox->setText(text);
   lastGoodStart_ = text;
 }
 
-void Form1::showStartValue(int64_t value) {
+void MainWindow::showStartValue(int64_t value) {
   const bool wasUpdating = state_.updatingControls;
   state_.updatingControls = true;
   writeStartText(qText(toDisplayText(value, startBase())));
   state_.updatingControls = wasUpdating;
 }
 
-void Form1::HScroll3_Change() {
-  const int base = ui_.HScroll3->value();
-  ui_.Label9->setText(QString::number(base));
+void MainWindow::changeNumberBase() {
+  const int base = ui_.baseBar->value();
+  ui_.baseValue->setText(QString::number(base));
   if (state_.updatingControls) return;
   state_.updatingControls = true;
-  if (!ui_.decimal->isChecked()) {
-    if (const auto v = readStartText(ui_.startval->text(), state_.numberBase)) {
+  if (!ui_.decimalBox->isChecked()) {
+    if (const auto v = readStartText(ui_.startBox->text(), state_.numberBase)) {
       writeStartText(qText(toDisplayText(*v, base)));
     }
   }
@@ -181,33 +181,33 @@ void Form1::HScroll3_Change() {
   state_.updatingControls = false;
 }
 
-void Form1::startval_Change() {
+void MainWindow::changeStartText() {
   if (state_.updatingControls) return;
-  const QString s = ui_.startval->text().toUpper();
+  const QString s = ui_.startBox->text().toUpper();
   if (s.isEmpty()) return;  // allowed while typing
   state_.updatingControls = true;
-  const int p = ui_.startval->cursorPosition();
+  const int p = ui_.startBox->cursorPosition();
   if (!readStartText(s, startBase())) {
     services().beep();
-    ui_.startval->setText(lastGoodStart_);
-    ui_.startval->setCursorPosition(p == s.size() ? lastGoodStart_.size() : std::max(p - 1, 0));
+    ui_.startBox->setText(lastGoodStart_);
+    ui_.startBox->setCursorPosition(p == s.size() ? lastGoodStart_.size() : std::max(p - 1, 0));
   } else {
-    if (!ui_.decimal->isChecked()) {
-      ui_.startval->setText(s);
-      ui_.startval->setCursorPosition(p);
+    if (!ui_.decimalBox->isChecked()) {
+      ui_.startBox->setText(s);
+      ui_.startBox->setCursorPosition(p);
     }
     lastGoodStart_ = s;
   }
   state_.updatingControls = false;
 }
 
-void Form1::decimal_Click() {
+void MainWindow::toggleDecimal() {
   if (state_.updatingControls) return;
   state_.updatingControls = true;
-  const bool toDecimal = ui_.decimal->isChecked();
+  const bool toDecimal = ui_.decimalBox->isChecked();
   const int from = toDecimal ? state_.numberBase : 10;
   const int to = toDecimal ? 10 : state_.numberBase;
-  if (const auto v = readStartText(ui_.startval->text(), from)) {
+  if (const auto v = readStartText(ui_.startBox->text(), from)) {
     writeStartText(qText(toDisplayText(*v, to)));
   }
   state_.updatingControls = false;

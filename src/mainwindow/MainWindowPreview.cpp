@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "engine/FrameCapture.h"
-#include "mainwindow/Form1.h"
+#include "mainwindow/MainWindow.h"
 #include "mainwindow/WindowDirectory.h"
 #include "platform/DesktopServices.h"
 
@@ -19,7 +19,7 @@ int32_t nextStartValue(int64_t digitCounter) {
 }
 }  // namespace
 
-void Form1::command2_mouseup() {
+void MainWindow::previewAndCapture() {
   // A long render lets events run so Esc can stop it; a second preview must
   // not change the frame under it.
   if (windows_.previewBusy()) {
@@ -47,6 +47,6 @@ void Form1::command2_mouseup() {
   if (state_.animatorOpen) windows_.reactivateAnimator();
 }
 
-void Form1::bmap_button_Click() { windows_.showSaveOptions(); }
+void MainWindow::openSaveImage() { windows_.showSaveOptions(); }
 
 }  // namespace quill

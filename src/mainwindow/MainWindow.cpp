@@ -1,4 +1,4 @@
-#include "mainwindow/Form1.h"
+#include "mainwindow/MainWindow.h"
 
 #include <QCheckBox>
 #include <algorithm>
@@ -18,7 +18,7 @@
 
 namespace quill {
 
-Form1::Form1(PatternState& state, WindowDirectory& windows, QWidget* parent)
+MainWindow::MainWindow(PatternState& state, WindowDirectory& windows, QWidget* parent)
     : QWidget(parent), state_(state), windows_(windows) {
   setObjectName("Form1");
   setWindowTitle("Quillaven");
@@ -33,14 +33,14 @@ Form1::Form1(PatternState& state, WindowDirectory& windows, QWidget* parent)
   connectSignals();
   connectCommands();
   setAcceptDrops(true);
-  keyPreview_ = new KeyPreview(this, [this](int keyCode, int shift) { Form_KeyDown(keyCode, shift); });
+  keyPreview_ = new KeyPreview(this, [this](int keyCode, int shift) { keyDown(keyCode, shift); });
   resize(kTrianglesWidthTwips / kTwipsPerPixel, kHeightPixels);
-  Form_Load();
+  loadStartupSettings();
 }
 
-DesktopServices& Form1::services() { return windows_.services(); }
+DesktopServices& MainWindow::services() { return windows_.services(); }
 
-void Form1::Form_Load() {
+void MainWindow::loadStartupSettings() {
   state_.updatingControls = false;
   swapPending_ = false;
   aspectRatio_ = 0.8f;
@@ -50,22 +50,22 @@ void Form1::Form_Load() {
   // The controls mirror the defaults; writing them must not start the
   // handlers' own chains, which run explicitly below.
   {
-    const QSignalBlocker b1(ui_.HScroll1), b2(ui_.HScroll2), b3(ui_.HScroll3);
-    const QSignalBlocker b4(ui_.txtDims[0]), b5(ui_.txtDims[1]), b6(ui_.startval);
-    ui_.HScroll1->setValue(state_.vertexCount);
-    ui_.HScroll2->setValue(state_.layerCount);
-    ui_.HScroll3->setValue(state_.numberBase);
-    ui_.txtDims[0]->setText(QString::number(state_.columnCount));
-    ui_.txtDims[1]->setText(QString::fromStdString(numberText(state_.rowCount)));
-    ui_.startval->setText(lastGoodStart_);
+    const QSignalBlocker b1(ui_.vertexBar), b2(ui_.layerBar), b3(ui_.baseBar);
+    const QSignalBlocker b4(ui_.gridBoxes[0]), b5(ui_.gridBoxes[1]), b6(ui_.startBox);
+    ui_.vertexBar->setValue(state_.vertexCount);
+    ui_.layerBar->setValue(state_.layerCount);
+    ui_.baseBar->setValue(state_.numberBase);
+    ui_.gridBoxes[0]->setText(QString::number(state_.columnCount));
+    ui_.gridBoxes[1]->setText(QString::fromStdString(numberText(state_.rowCount)));
+    ui_.startBox->setText(lastGoodStart_);
   }
-  ui_.Label9->setText(QString::number(state_.numberBase));
+  ui_.baseValue->setText(QString::number(state_.numberBase));
   ui_.lblRects->setText(
       QString::fromStdString(numberText(state_.columnCount * state_.rowCount * fractionsShown())));
-  HScroll1_Change();  // regular polygon, layer tables and the triangle count
+  changeVertexCount();  // regular polygon, layer tables and the triangle count
   showGeometryControls(state_.triangleMode);
   applyPalette(0);
-  ui_.Command3->setText(QStringLiteral("bright"));
+  ui_.presetButton->setText(QStringLiteral("bright"));
   windows_.loadBlendOptions();
   pad_->resetSelection();
   captureFrame(state_, controls());
@@ -76,13 +76,13 @@ void Form1::Form_Load() {
   showFrameLabels();
 }
 
-FrameControls Form1::controls() const {
+FrameControls MainWindow::controls() const {
   FrameControls c;
-  c.startText = ui_.startval->text().toUpper().toStdString();
-  c.decimalBox = ui_.decimal->isChecked() ? 1 : 0;
-  c.lockedBox = ui_.locked->isChecked() ? 1 : 0;
-  c.drawLines = ui_.Check1->isChecked() ? 1 : 0;
-  c.drawFills = ui_.Check2->isChecked() ? 1 : 0;
+  c.startText = ui_.startBox->text().toUpper().toStdString();
+  c.decimalBox = ui_.decimalBox->isChecked() ? 1 : 0;
+  c.lockedBox = ui_.lockBox->isChecked() ? 1 : 0;
+  c.drawLines = ui_.linesBox->isChecked() ? 1 : 0;
+  c.drawFills = ui_.fillsBox->isChecked() ? 1 : 0;
   c.backColor = backColor();
   windows_.exportDialogControls(c);
   const DivisionSettings d = division().settings();
@@ -95,30 +95,30 @@ FrameControls Form1::controls() const {
   return c;
 }
 
-DivisionDialog& Form1::division() const {
+DivisionDialog& MainWindow::division() const {
   DivisionDialog& dialog = windows_.divisionDialog();
   if (!dialog.refreshCellCounts) {
-    auto* self = const_cast<Form1*>(this);
+    auto* self = const_cast<MainWindow*>(this);
     dialog.refreshCellCounts = [self] {
-      self->txtDims_Change(1);
+      self->changeGridSize(1);
       self->triCount();
     };
   }
   return dialog;
 }
 
-double Form1::fractionsShown() const { return division().fractionsShown(); }
+double MainWindow::fractionsShown() const { return division().fractionsShown(); }
 
-Color Form1::backColor() const {
-  const QColor c = ui_.Label22->palette().color(QPalette::Window);
+Color MainWindow::backColor() const {
+  const QColor c = ui_.backgroundLabel->palette().color(QPalette::Window);
   return rgb(c.red(), c.green(), c.blue());
 }
 
-bool Form1::previewMarkedShown() const { return ui_.cmdHide->text() == QLatin1String("hide preview"); }
+bool MainWindow::previewMarkedShown() const { return ui_.hidePreviewButton->text() == QLatin1String("hide preview"); }
 
-void Form1::cmdHide_Click() {
+void MainWindow::togglePreview() {
   const bool show = !previewMarkedShown();
-  ui_.cmdHide->setText(show ? QStringLiteral("hide preview") : QStringLiteral("show preview"));
+  ui_.hidePreviewButton->setText(show ? QStringLiteral("hide preview") : QStringLiteral("show preview"));
   if (show) {
     windows_.showPreview();
   } else {
@@ -126,24 +126,24 @@ void Form1::cmdHide_Click() {
   }
 }
 
-bool Form1::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   // The chips and the background label take the press, so the release that
   // runs their handler comes back to them.
   const bool colourLabel =
-      watched == ui_.Label22 || std::find(ui_.chip.begin(), ui_.chip.end(), watched) != ui_.chip.end();
+      watched == ui_.backgroundLabel || std::find(ui_.chips.begin(), ui_.chips.end(), watched) != ui_.chips.end();
   if (colourLabel && event->type() == QEvent::MouseButtonPress) return true;
   if (event->type() == QEvent::MouseButtonRelease) {
     const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
-    if (watched == ui_.Command2 && button == Qt::LeftButton) command2_mouseup();
-    if (watched == ui_.Label22) Label22_Click();
+    if (watched == ui_.previewButton && button == Qt::LeftButton) previewAndCapture();
+    if (watched == ui_.backgroundLabel) pickBackground();
     for (int k = 0; k < 16; ++k) {
-      if (watched == ui_.chip[k]) chip_MouseUp(k, button);
+      if (watched == ui_.chips[k]) chipReleased(k, button);
     }
   }
   return QWidget::eventFilter(watched, event);
 }
 
-void Form1::Form_KeyDown(int keyCode, int shift) {
+void MainWindow::keyDown(int keyCode, int shift) {
   if (keyCode == kKeyEscape) {
     state_.stopRequested = true;  // the animation run loop looks at it between frames
     return;

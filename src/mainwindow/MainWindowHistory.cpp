@@ -3,7 +3,7 @@
 #include <QLabel>
 
 #include "editor/AniNameDialog.h"
-#include "mainwindow/Form1.h"
+#include "mainwindow/MainWindow.h"
 #include "mainwindow/WindowDirectory.h"
 #include "platform/DesktopServices.h"
 
@@ -18,7 +18,7 @@ constexpr char kClearQuestion[] = "Are you sure you want to delete your history?
 
 // Run by the preview command after captureFrame: the frame goes in after the
 // current one, under the name in the naming dialog.
-void Form1::captureKeyFrame() {
+void MainWindow::captureKeyFrame() {
   const QString name = windows_.namingDialog().name();
   // Frames hold single-byte text, as state files store it.
   if (!history_.capture(state_.curFrame, name.toLatin1().toStdString())) {
@@ -26,24 +26,24 @@ void Form1::captureKeyFrame() {
     return;
   }
   // curFrame keeps the bookkeeping it had: "modify frame" stores it as it is.
-  ui_.lblXofY->setText(QString::fromStdString(history_.positionText()));
-  ui_.Label3->setText(QString::fromStdString(history_.nextCaptureText()));
+  ui_.positionLabel->setText(QString::fromStdString(history_.positionText()));
+  ui_.nextFrameLabel->setText(QString::fromStdString(history_.nextCaptureText()));
   ui_.lblAniName->setText(name);
   windows_.updateGeos();
   unsavedEdits_ = true;
   windows_.historyChanged();
 }
 
-void Form1::showFrameLabels() {
+void MainWindow::showFrameLabels() {
   const KeyFrame& f = history_.current();
   ui_.lblAniName->setText(QString::fromLatin1(f.aniName.data(), static_cast<qsizetype>(f.aniName.size())));
-  ui_.Label3->setText(QString::fromStdString(history_.nextCaptureText()));
-  ui_.lblXofY->setText(QString::fromStdString(history_.positionText()));
+  ui_.nextFrameLabel->setText(QString::fromStdString(history_.nextCaptureText()));
+  ui_.positionLabel->setText(QString::fromStdString(history_.positionText()));
 }
 
 // The common tail of every navigation: labels, then the preview follows the
 // frame's own previewOpen while the toggle says the preview is shown.
-void Form1::finishNavigation(bool letEventsRun) {
+void MainWindow::finishNavigation(bool letEventsRun) {
   showFrameLabels();
   windows_.updateGeos();
   if (letEventsRun) services().processEvents();
@@ -55,39 +55,39 @@ void Form1::finishNavigation(bool letEventsRun) {
   }
 }
 
-void Form1::showCurrentFrame() {
+void MainWindow::showCurrentFrame() {
   state_.curFrame = history_.current();
   applyFrame();
   finishNavigation(false);
 }
 
-void Form1::cmdJumpBack_Click() {
+void MainWindow::jumpBack() {
   if (windows_.previewBusy()) return services().beep();
   if (!history_.jumpBack()) services().beep();
   showCurrentFrame();
 }
 
-void Form1::cmdJumpFwd_Click() {
+void MainWindow::jumpForward() {
   if (windows_.previewBusy()) return services().beep();
   if (!history_.jumpForward()) services().beep();
   showCurrentFrame();
 }
 
-void Form1::stepBack() {
+void MainWindow::stepBack() {
   if (windows_.previewBusy() || !history_.stepBack()) return services().beep();
   state_.curFrame = history_.current();
   applyFrame();
   finishNavigation(true);
 }
 
-void Form1::stepForward() {
+void MainWindow::stepForward() {
   if (windows_.previewBusy() || !history_.stepForward()) return services().beep();
   state_.curFrame = history_.current();
   applyFrame();
   finishNavigation(true);
 }
 
-void Form1::deleteFrame() {
+void MainWindow::deleteFrame() {
   if (windows_.previewBusy() || !history_.deleteCurrent()) return services().beep();
   state_.curFrame = history_.current();
   applyFrame();
@@ -96,7 +96,7 @@ void Form1::deleteFrame() {
   finishNavigation(true);
 }
 
-void Form1::clearHistory() {
+void MainWindow::clearHistory() {
   if (windows_.previewBusy()) return services().beep();
   if (services().message(kClearQuestion, MessageButtons::YesNo, true) != MessageAnswer::Yes) return;
   history_.clear();
@@ -111,7 +111,7 @@ void Form1::clearHistory() {
 
 // Stores the live settings in the current frame's place, bookkeeping as
 // curFrame holds it.
-void Form1::Command10_Click() {
+void MainWindow::modifyFrame() {
   if (windows_.previewBusy()) return services().beep();
   captureFrame(state_, controls());
   history_.modifyCurrent(state_.curFrame);
@@ -119,16 +119,16 @@ void Form1::Command10_Click() {
   windows_.showPreview();
 }
 
-void Form1::showAnimationName(const QString& name) { ui_.lblAniName->setText(name); }
+void MainWindow::showAnimationName(const QString& name) { ui_.lblAniName->setText(name); }
 
-void Form1::cmdNewAni_Click() {
+void MainWindow::newAnimation() {
   if (!history_.newAnimation()) {
     services().message(kMidAnimation);
     return;
   }
   windows_.showNamingDialog();
-  ui_.lblXofY->setText(QStringLiteral("0 of 0"));
-  ui_.Label3->setText(QString::fromStdString(history_.nextCaptureText()));
+  ui_.positionLabel->setText(QStringLiteral("0 of 0"));
+  ui_.nextFrameLabel->setText(QString::fromStdString(history_.nextCaptureText()));
   ui_.lblAniName->clear();
 }
 

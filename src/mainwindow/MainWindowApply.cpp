@@ -9,28 +9,28 @@
 
 #include "editor/DivisionDialog.h"
 #include "mainwindow/BlendModeDialog.h"
-#include "mainwindow/Form1.h"
+#include "mainwindow/MainWindow.h"
 #include "engine/NumberText.h"
 #include "mainwindow/WindowDirectory.h"
 #include "platform/DesktopServices.h"
 
 namespace quill {
 
-void Form1::applyFrame() {
+void MainWindow::applyFrame() {
   const KeyFrame f = state_.curFrame;
   state_.updatingControls = true;
   // The counts first: their handlers place a regular polygon, which the
   // stored points then replace.
-  ui_.HScroll1->setValue(f.vertexCount);
-  ui_.HScroll2->setValue(f.layerCount);
+  ui_.vertexBar->setValue(f.vertexCount);
+  ui_.layerBar->setValue(f.layerCount);
   state_.numberBase = f.numberBase;
-  ui_.HScroll3->setValue(f.numberBase);
+  ui_.baseBar->setValue(f.numberBase);
   applyColourSettings(f);
 
   state_.vertexPoints = f.vertexPoints;
   state_.centerX = f.centerX;
   state_.centerY = f.centerY;
-  hscroll2_change();
+  changeLayerCount();
 
   applyPanelSettings(f);
   windows_.applyExportControls(f);
@@ -38,24 +38,24 @@ void Form1::applyFrame() {
   BlendModeDialog& blend = windows_.blendDialog();
   if (!blend.chooseVariant(f.blendVariant)) services().beep();
   state_.blendOn = f.blendOn != 0;
-  (state_.blendOn ? ui_.Option2 : ui_.Option1)->setChecked(true);
+  (state_.blendOn ? ui_.blendOption : ui_.listOption)->setChecked(true);
   showStartValue(f.startValue);
-  ui_.Check1->setChecked(f.drawLines != 0);
-  ui_.Check2->setChecked(f.drawFills != 0);
+  ui_.linesBox->setChecked(f.drawLines != 0);
+  ui_.fillsBox->setChecked(f.drawFills != 0);
   blend.showWeights(f.blendWeights);
 
   state_.previewOpen = f.previewOpen != 0;
   state_.triangleMode = f.triangleMode != 0;
   state_.columnCount = f.columnCount;
-  ui_.txtDims[0]->setText(QString::number(f.columnCount));
+  ui_.gridBoxes[0]->setText(QString::number(f.columnCount));
   state_.rowCount = f.rowCount;
-  ui_.txtDims[1]->setText(QString::number(f.rowCount));
+  ui_.gridBoxes[1]->setText(QString::number(f.rowCount));
   state_.spiralOrder = f.spiralOrder != 0;
   (state_.spiralOrder ? ui_.optSpiral : ui_.optLinear)->setChecked(true);
   if (state_.triangleMode) {
-    picHex_Click();
+    switchToTriangles();
   } else {
-    PicRect_Click();
+    switchToRectangles();
   }
 
   division().applySettings({f.levels, f.fractionsLimit, f.fractions, f.order, f.tailLaunch, f.tailLength});
@@ -63,15 +63,15 @@ void Form1::applyFrame() {
 }
 
 // The chips, with their readable text and digit captions.
-void Form1::applyColourSettings(const KeyFrame& f) {
+void MainWindow::applyColourSettings(const KeyFrame& f) {
   for (int i = 0; i < 16; ++i) setChipColor(i, f.palette[i]);
   refreshChips();
 }
 
-void Form1::applyPanelSettings(const KeyFrame& f) {
-  paintLabel(ui_.Label22, f.backColor);
-  ui_.locked->setChecked(f.lockedBox != 0);
-  ui_.decimal->setChecked(f.decimalBox != 0);
+void MainWindow::applyPanelSettings(const KeyFrame& f) {
+  paintLabel(ui_.backgroundLabel, f.backColor);
+  ui_.lockBox->setChecked(f.lockedBox != 0);
+  ui_.decimalBox->setChecked(f.decimalBox != 0);
 }
 
 }  // namespace quill

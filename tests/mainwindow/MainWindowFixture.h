@@ -17,7 +17,7 @@
 #include "editor/DivisionDialog.h"
 #include "engine/PatternState.h"
 #include "mainwindow/BlendModeDialog.h"
-#include "mainwindow/Form1.h"
+#include "mainwindow/MainWindow.h"
 #include "mainwindow/WindowDirectory.h"
 #include "support/ScriptedServices.h"
 
@@ -69,9 +69,9 @@ class FakeWindows : public WindowDirectory {
 
 using Calls = std::vector<std::string>;
 
-class Form1Test : public ::testing::Test {
+class MainWindowTest : public ::testing::Test {
  protected:
-  Form1Test() : form(std::make_unique<Form1>(state, windows)) {
+  MainWindowTest() : form(std::make_unique<MainWindow>(state, windows)) {
     form->show();
     windows.calls.clear();
   }
@@ -113,7 +113,7 @@ class Form1Test : public ::testing::Test {
 
   PatternState state;
   FakeWindows windows{state};
-  std::unique_ptr<Form1> form;
+  std::unique_ptr<MainWindow> form;
 };
 
 }  // namespace quill

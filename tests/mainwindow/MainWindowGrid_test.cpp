@@ -1,11 +1,11 @@
 // The rows and columns boxes and the ratio lock.
-#include "mainwindow/Form1Fixture.h"
+#include "mainwindow/MainWindowFixture.h"
 
 namespace quill {
 namespace {
 
 // The grid's controls are on screen only in rectangle mode.
-class GridTest : public Form1Test {
+class GridTest : public MainWindowTest {
  protected:
   GridTest() { click("PicRect"); }
 };

@@ -1,10 +1,10 @@
 // The number base, the start value box and "decimal".
-#include "mainwindow/Form1Fixture.h"
+#include "mainwindow/MainWindowFixture.h"
 
 namespace quill {
 namespace {
 
-class StartValueTest : public Form1Test {
+class StartValueTest : public MainWindowTest {
  protected:
   QLineEdit* start = box("startval");
 };

@@ -1,18 +1,18 @@
 // The key-frame history as the main window drives it: previews capture,
 // buttons and Ctrl keys navigate, delete and clear.
-#include "Form1Fixture.h"
+#include "MainWindowFixture.h"
 #include "editor/AniNameDialog.h"
 #include "mainwindow/KeyPreview.h"
 
 namespace quill {
 namespace {
 
-class HistoryTest : public Form1Test {
+class HistoryTest : public MainWindowTest {
  protected:
   void preview(int times = 1) {
     for (int i = 0; i < times; ++i) click("Command2");
   }
-  void key(int code, int shift = kCtrlBit) { form->Form_KeyDown(code, shift); }
+  void key(int code, int shift = kCtrlBit) { form->keyDown(code, shift); }
   // "startValue:no/total" of every listed frame, set apart by a distinct base per preview.
   std::string listing() const {
     std::string out;

@@ -14,7 +14,7 @@
 
 #include "engine/KeyFrameCodec.h"
 #include "engine/PrintableText.h"
-#include "mainwindow/Form1.h"
+#include "mainwindow/MainWindow.h"
 #include "mainwindow/WindowDirectory.h"
 #include "platform/DesktopServices.h"
 #include "media/SafeWrite.h"
@@ -35,7 +35,7 @@ std::string failureText(const std::string& path, const DecodeFailure& f) {
 
 }  // namespace
 
-bool Form1::Command5_Click() {
+bool MainWindow::saveState() {
   std::vector<KeyFrame> records = history_.recordsForSave();
   state_.lastFileName.clear();
   const auto path = services().saveFileName({"Save File", kFilter, "kvt", true, true});
@@ -47,7 +47,7 @@ bool Form1::Command5_Click() {
 // The old file is replaced only once the new one is whole on disk. The size
 // is checked after closing because a full disk can cut a write short without
 // any call reporting it.
-bool Form1::writeStateFile(const std::vector<KeyFrame>& records) {
+bool MainWindow::writeStateFile(const std::vector<KeyFrame>& records) {
   const std::vector<uint8_t> bytes = encodeStateFile(records);
   const bool written = !bytes.empty() && writeReplacing(state_.lastFileName, [&](const std::string& temporary) {
     {
@@ -70,14 +70,14 @@ bool Form1::writeStateFile(const std::vector<KeyFrame>& records) {
   return true;
 }
 
-void Form1::Command7_Click() {
+void MainWindow::loadState() {
   state_.lastFileName.clear();
   const auto path = services().openFileName({"Open File", kFilter, "kvt", false, true});
   if (!path || path->empty()) return;
   loadStateFile(*path);
 }
 
-bool Form1::loadStateFile(const std::string& path) {
+bool MainWindow::loadStateFile(const std::string& path) {
   if (windows_.previewBusy()) {
     services().beep();
     return false;
@@ -118,14 +118,14 @@ bool Form1::loadStateFile(const std::string& path) {
   return true;
 }
 
-bool Form1::recoverStateFile(const std::string& path) {
+bool MainWindow::recoverStateFile(const std::string& path) {
   if (!loadStateFile(path)) return false;
   statePath_.clear();
   unsavedEdits_ = true;
   return true;
 }
 
-void Form1::dragEnterEvent(QDragEnterEvent* event) {
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
   const QList<QUrl> urls = event->mimeData()->urls();
   if (urls.size() == 1 && urls.front().isLocalFile() &&
       QFileInfo(urls.front().toLocalFile()).suffix().compare("kvt", Qt::CaseInsensitive) == 0) {
@@ -133,7 +133,7 @@ void Form1::dragEnterEvent(QDragEnterEvent* event) {
   }
 }
 
-void Form1::dropEvent(QDropEvent* event) {
+void MainWindow::dropEvent(QDropEvent* event) {
   const QList<QUrl> urls = event->mimeData()->urls();
   if (urls.isEmpty()) return;
   event->acceptProposedAction();

@@ -3,24 +3,24 @@
 #include <QCloseEvent>
 #include <QTimer>
 
-#include "mainwindow/Form1.h"
+#include "mainwindow/MainWindow.h"
 #include "mainwindow/WindowDirectory.h"
 #include "platform/DesktopServices.h"
 
 namespace quill {
 
-void Form1::cmdRecurse_Click() { windows_.showDivisionDialog(); }
+void MainWindow::showDivision() { windows_.showDivisionDialog(); }
 
-void Form1::cmdAnimate_Click() {
+void MainWindow::showAnimation() {
   windows_.showPreview();
   services().processEvents();
   windows_.showAnimator();
 }
 
 // "R": the start value of the last preview, in the box's current base.
-void Form1::Command4_Click() { showStartValue(state_.lastStartValue); }
+void MainWindow::restoreStartValue() { showStartValue(state_.lastStartValue); }
 
-bool Form1::Form_QueryUnload() {
+bool MainWindow::confirmClose() {
   if (!unsavedEdits_) return true;
   const char* question =
       statePath_.empty() ? "Do you want to save your edits?" : "Do you want to save changes?";
@@ -28,7 +28,7 @@ bool Form1::Form_QueryUnload() {
     case MessageAnswer::Cancel:
       return false;
     case MessageAnswer::Yes:
-      Command5_Click();  // a failed or cancelled save does not stop the close
+      saveState();  // a failed or cancelled save does not stop the close
       return true;
     default:
       return true;
@@ -37,8 +37,8 @@ bool Form1::Form_QueryUnload() {
 
 // Only a close the user asks for (the close box, the system menu) asks about
 // unsaved work; the program closing itself goes ahead.
-void Form1::closeEvent(QCloseEvent* event) {
-  if (event->spontaneous() && !Form_QueryUnload()) {
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (event->spontaneous() && !confirmClose()) {
     event->ignore();
     return;
   }
@@ -47,7 +47,7 @@ void Form1::closeEvent(QCloseEvent* event) {
 }
 
 // The window may be minimised but never stays maximised.
-void Form1::changeEvent(QEvent* event) {
+void MainWindow::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
   if (event->type() == QEvent::WindowStateChange && isMaximized()) {
     QTimer::singleShot(0, this, [this] { showNormal(); });

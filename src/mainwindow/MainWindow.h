@@ -34,7 +34,7 @@ class WindowDirectory;
 // the background colour label. The area to the right is the pad's.
 // Handlers carry the names of the controls and events they answer, so other
 // windows and tests can call them as the controls would.
-class Form1 : public QWidget {
+class MainWindow : public QWidget {
   Q_OBJECT
 
  public:
@@ -45,62 +45,62 @@ class Form1 : public QWidget {
   static constexpr int kHeightPixels = 748;
 
   // Builds the controls and runs the load handler.
-  Form1(PatternState& state, WindowDirectory& windows, QWidget* parent = nullptr);
+  MainWindow(PatternState& state, WindowDirectory& windows, QWidget* parent = nullptr);
 
   // Start-up: the defaults of the pattern state and the controls that mirror them.
-  void Form_Load();
+  void loadStartupSettings();
 
   // Geometry switch.
-  void PicRect_Click();
-  void picHex_Click();
-  // "#  polygon vertices " and "# concentric layers"; hscroll2_change also
+  void switchToRectangles();
+  void switchToTriangles();
+  // "#  polygon vertices " and "# concentric layers"; changeLayerCount also
   // recomputes the layer tables for the pad and frame apply.
-  void HScroll1_Change();
-  void hscroll2_change();
+  void changeVertexCount();
+  void changeLayerCount();
   // Rows and columns boxes: 0 columns, 1 rows.
-  void txtDims_Change(int index);
-  void optLock_Click();
-  void optSpiral_Click();
-  void optLinear_Click();
-  void Option1_Click();
-  void Option2_Click();
-  void HScroll3_Change();
-  void startval_Change();
-  void decimal_Click();
-  void cmdHide_Click();
-  void command2_mouseup();
-  // "live" (Form1Live.cpp): while ticked, every settings change redraws the
+  void changeGridSize(int index);
+  void lockGridRatio();
+  void chooseSpiralOrder();
+  void chooseBookOrder();
+  void chooseListColours();
+  void chooseBlendColours();
+  void changeNumberBase();
+  void changeStartText();
+  void toggleDecimal();
+  void togglePreview();
+  void previewAndCapture();
+  // "live" (MainWindowLive.cpp): while ticked, every settings change redraws the
   // preview soon after, without capturing a key frame.
   void settingsChanged();
   void liveRedraw();
   // A redraw is waiting for the changes of the moment to end.
   bool liveRedrawPending() const;
-  void bmap_button_Click();
-  void Form_KeyDown(int keyCode, int shift);
+  void openSaveImage();
+  void keyDown(int keyCode, int shift);
 
-  // Palette (Form1Palette.cpp). applyPalette: 0 "spectrum", 1 "bright", 2 "dark".
+  // Palette (MainWindowPalette.cpp). applyPalette: 0 "spectrum", 1 "bright", 2 "dark".
   void applyPalette(int16_t which);
   void refreshChips();
-  Color getcolor(Color initial);
-  void Command3_Click();  // preset palette
-  void Command1_Click();  // "random"
-  void chip_MouseUp(int index, Qt::MouseButton button);
-  void Label22_Click();   // background
-  void Command6_Click();  // "blend options"
+  Color pickColour(Color initial);
+  void loadNextPreset();  // preset palette
+  void randomPalette();  // "random"
+  void chipReleased(int index, Qt::MouseButton button);
+  void pickBackground();   // background
+  void showBlendOptions();  // "blend options"
   Color chipColor(int index) const;
   bool swapPending() const { return swapPending_; }
 
   PadEditor& pad() { return *pad_; }
 
-  // Key frames (Form1History.cpp).
-  void cmdJumpBack_Click();  // "<<"
-  void cmdJumpFwd_Click();   // ">>"
+  // Key frames (MainWindowHistory.cpp).
+  void jumpBack();  // "<<"
+  void jumpForward();   // ">>"
   void stepBack();           // "<", Ctrl+Z
   void stepForward();        // ">", Ctrl+X
   void deleteFrame();        // Ctrl+D
   void clearHistory();       // Ctrl+C
-  void Command10_Click();    // "modify frame"
-  void cmdNewAni_Click();    // "new animation"
+  void modifyFrame();    // "modify frame"
+  void newAnimation();    // "new animation"
   void showCurrentFrame();
   // The naming dialog's "OK".
   void showAnimationName(const QString& name);
@@ -108,25 +108,25 @@ class Form1 : public QWidget {
   bool unsavedEdits() const { return unsavedEdits_; }
   const std::string& statePath() const { return statePath_; }
 
-  // Puts curFrame back into the live settings and every control (Form1Apply.cpp).
+  // Puts curFrame back into the live settings and every control (MainWindowApply.cpp).
   void applyFrame();
 
-  // State files (Form1Files.cpp): "save state", "load state", and a file
+  // State files (MainWindowFiles.cpp): "save state", "load state", and a file
   // opened from the command line or dropped on the window. Save returns
   // whether the file was written.
-  bool Command5_Click();
-  void Command7_Click();
+  bool saveState();
+  void loadState();
   // False when the file was refused (the message has been shown).
   bool loadStateFile(const std::string& path);
   // Loads the frames a crashed run left behind; they count as unsaved work.
   bool recoverStateFile(const std::string& path);
 
-  // Commands (Form1Commands.cpp).
-  void cmdRecurse_Click();  // "divide"
-  void cmdAnimate_Click();  // "animate"
-  void Command4_Click();    // "R"
+  // Commands (MainWindowCommands.cpp).
+  void showDivision();  // "divide"
+  void showAnimation();  // "animate"
+  void restoreStartValue();    // "R"
   // The close box: may ask to save; false when the user cancels.
-  bool Form_QueryUnload();
+  bool confirmClose();
 
   // Refreshes the triangle count label (the division dialog calls it too).
   void triCount();
@@ -156,64 +156,64 @@ class Form1 : public QWidget {
 
  private:
   struct Panel {
-    QToolButton* PicRect = nullptr;
-    QToolButton* picHex = nullptr;
-    QLabel* Label8 = nullptr;
-    QScrollBar* HScroll1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QScrollBar* HScroll2 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label5 = nullptr;
-    QLabel* Label7 = nullptr;
+    QToolButton* rectanglesButton = nullptr;
+    QToolButton* trianglesButton = nullptr;
+    QLabel* geometryLabel = nullptr;
+    QScrollBar* vertexBar = nullptr;
+    QLabel* vertexCaption = nullptr;
+    QLabel* vertexValue = nullptr;
+    QScrollBar* layerBar = nullptr;
+    QLabel* layerCaption = nullptr;
+    QLabel* layerValueLabel = nullptr;
+    QLabel* cellCountLabel = nullptr;
     // The indexed boxes txtDims(0) and txtDims(1) are named txtDims0 and txtDims1.
-    std::array<QLineEdit*, 2> txtDims{};
+    std::array<QLineEdit*, 2> gridBoxes{};
     QLabel* lblCols = nullptr;
     QLabel* lblRows = nullptr;
     QLabel* lblRects = nullptr;
     QRadioButton* optLock = nullptr;
-    QGroupBox* Frame2 = nullptr;
+    QGroupBox* orderGroup = nullptr;
     QRadioButton* optSpiral = nullptr;
     QRadioButton* optLinear = nullptr;
-    QScrollBar* HScroll3 = nullptr;
-    QLabel* Label6 = nullptr;
-    QLabel* Label9 = nullptr;
-    QLineEdit* startval = nullptr;
-    QLabel* Label11 = nullptr;
-    QCheckBox* decimal = nullptr;
-    QCheckBox* locked = nullptr;
-    QGroupBox* Frame1 = nullptr;
-    QRadioButton* Option1 = nullptr;
-    QRadioButton* Option2 = nullptr;
-    QCheckBox* Check1 = nullptr;
-    QCheckBox* Check2 = nullptr;
-    QLabel* Label22 = nullptr;
-    QPushButton* Command2 = nullptr;
+    QScrollBar* baseBar = nullptr;
+    QLabel* baseCaption = nullptr;
+    QLabel* baseValue = nullptr;
+    QLineEdit* startBox = nullptr;
+    QLabel* startCaption = nullptr;
+    QCheckBox* decimalBox = nullptr;
+    QCheckBox* lockBox = nullptr;
+    QGroupBox* colourModeGroup = nullptr;
+    QRadioButton* listOption = nullptr;
+    QRadioButton* blendOption = nullptr;
+    QCheckBox* linesBox = nullptr;
+    QCheckBox* fillsBox = nullptr;
+    QLabel* backgroundLabel = nullptr;
+    QPushButton* previewButton = nullptr;
     QCheckBox* chkLive = nullptr;
-    QPushButton* cmdHide = nullptr;
-    std::array<QLabel*, 16> chip{};
-    QPushButton* Command3 = nullptr;
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command6 = nullptr;
-    QPushButton* bmap_button = nullptr;
-    QPushButton* Command4 = nullptr;
-    QPushButton* cmdRecurse = nullptr;
-    QPushButton* cmdAnimate = nullptr;
-    QPushButton* Command5 = nullptr;
-    QPushButton* Command7 = nullptr;
+    QPushButton* hidePreviewButton = nullptr;
+    std::array<QLabel*, 16> chips{};
+    QPushButton* presetButton = nullptr;
+    QPushButton* randomButton = nullptr;
+    QPushButton* blendButton = nullptr;
+    QPushButton* saveImageButton = nullptr;
+    QPushButton* restartButton = nullptr;
+    QPushButton* divideButton = nullptr;
+    QPushButton* animateButton = nullptr;
+    QPushButton* saveStateButton = nullptr;
+    QPushButton* loadStateButton = nullptr;
     // The history buttons come twice: in the panel and under the pad.
     std::array<QPushButton*, 2> jumpBack{};
     std::array<QPushButton*, 2> stepBack{};
     std::array<QPushButton*, 2> stepForward{};
     std::array<QPushButton*, 2> jumpForward{};
     std::array<QPushButton*, 2> modify{};
-    QPushButton* cmdNewAni = nullptr;
-    QLabel* lblXofY = nullptr;
-    QLabel* Label3 = nullptr;
+    QPushButton* newAnimationButton = nullptr;
+    QLabel* positionLabel = nullptr;
+    QLabel* nextFrameLabel = nullptr;
     QLabel* lblAniName = nullptr;
   };
 
-  // Construction (Form1Layout.cpp).
+  // Construction (MainWindowLayout.cpp).
   void createGeometryControls();
   void createGridControls();
   void createCountingControls();

@@ -7,12 +7,12 @@
 #include <QUrl>
 #include <tuple>
 
-#include "mainwindow/Form1Fixture.h"
+#include "mainwindow/MainWindowFixture.h"
 
 namespace quill {
 namespace {
 
-TEST_F(Form1Test, StartsWithTheDefaultControlsAndFrame) {
+TEST_F(MainWindowTest, StartsWithTheDefaultControlsAndFrame) {
   EXPECT_EQ(form->objectName(), "Form1");
   EXPECT_EQ(form->windowTitle(), "Quillaven");
   EXPECT_EQ(form->width(), 901);
@@ -35,7 +35,7 @@ TEST_F(Form1Test, StartsWithTheDefaultControlsAndFrame) {
   EXPECT_EQ(f.backColor, rgb(64, 64, 64));
 }
 
-TEST_F(Form1Test, GeometrySwitchSetsWidthControlsAndPreview) {
+TEST_F(MainWindowTest, GeometrySwitchSetsWidthControlsAndPreview) {
   const auto expectControlsFor = [&](bool triangles) {
     for (const char* name : {"txtDims0", "txtDims1", "lblRows", "lblCols", "lblRects", "optLock", "Frame2", "picHex"})
       EXPECT_EQ(find(name)->isHidden(), triangles) << name;
@@ -61,11 +61,11 @@ TEST_F(Form1Test, GeometrySwitchSetsWidthControlsAndPreview) {
   // Code that writes the controls switches quietly, apart from hiding the preview.
   windows.calls.clear();
   state.updatingControls = true;
-  form->PicRect_Click();
+  form->switchToRectangles();
   EXPECT_EQ(windows.calls, Calls{"hidePreview"});
 }
 
-TEST_F(Form1Test, PolygonScrollBarsRebuildTheGeometryAndCount) {
+TEST_F(MainWindowTest, PolygonScrollBarsRebuildTheGeometryAndCount) {
   find<QScrollBar>("HScroll1")->setValue(3);
   EXPECT_EQ(text("Label2"), "3");
   EXPECT_EQ(state.vertexCount, 3);
@@ -79,7 +79,7 @@ TEST_F(Form1Test, PolygonScrollBarsRebuildTheGeometryAndCount) {
   EXPECT_NEAR(state.layerPoints[1][1].y, 120.0, 1e-9);
 }
 
-TEST_F(Form1Test, OrderAndColourModeButtons) {
+TEST_F(MainWindowTest, OrderAndColourModeButtons) {
   for (const auto& [button, spiral, blend] : {std::tuple{"optSpiral", true, true}, {"optLinear", false, true},
                                               {"Option1", false, false}, {"Option2", false, true}}) {
     click(button);
@@ -87,7 +87,7 @@ TEST_F(Form1Test, OrderAndColourModeButtons) {
   }
 }
 
-TEST_F(Form1Test, PreviewIsRefusedWhileARenderIsRunningThenCapturesTheSettingsAndShowsThePreview) {
+TEST_F(MainWindowTest, PreviewIsRefusedWhileARenderIsRunningThenCapturesTheSettingsAndShowsThePreview) {
   windows.busy = true;
   state.bmpExportPending = true;
   setChecked("Check1", false);
@@ -108,7 +108,7 @@ TEST_F(Form1Test, PreviewIsRefusedWhileARenderIsRunningThenCapturesTheSettingsAn
 
 // The toggle only flips its caption and shows or hides; a preview with the
 // window marked hidden beeps, and the count continues in the box's base.
-TEST_F(Form1Test, PreviewWithTheWindowMarkedHiddenBeepsAndStillContinuesTheCountInTheBoxBase) {
+TEST_F(MainWindowTest, PreviewWithTheWindowMarkedHiddenBeepsAndStillContinuesTheCountInTheBoxBase) {
   click("cmdHide");
   EXPECT_EQ(text("cmdHide"), "show preview");
   EXPECT_FALSE(form->previewMarkedShown());
@@ -137,7 +137,7 @@ TEST_F(Form1Test, PreviewWithTheWindowMarkedHiddenBeepsAndStillContinuesTheCount
   EXPECT_EQ(windows.calls, Calls{"showPreview"});
 }
 
-TEST_F(Form1Test, EscapeRequestsStopFromAnyControl) {
+TEST_F(MainWindowTest, EscapeRequestsStopFromAnyControl) {
   for (const char* name : {"startval", "txtDims0", "HScroll1", "locked", "Command2"}) {
     state.stopRequested = false;
     QTest::keyClick(find(name), Qt::Key_Escape);
@@ -146,13 +146,13 @@ TEST_F(Form1Test, EscapeRequestsStopFromAnyControl) {
   EXPECT_EQ(text("startval"), "0");
 }
 
-TEST_F(Form1Test, ButtonsOpenTheirWindows) {
+TEST_F(MainWindowTest, ButtonsOpenTheirWindows) {
   click("cmdRecurse");
   click("cmdAnimate");
   EXPECT_EQ(windows.calls, (Calls{"showDivisionDialog", "showPreview", "showAnimator"}));
 }
 
-TEST_F(Form1Test, RecallPutsTheLastPreviewStartBackInTheBoxBase) {
+TEST_F(MainWindowTest, RecallPutsTheLastPreviewStartBackInTheBoxBase) {
   find<QAbstractButton>("locked")->setChecked(false);
   retype("startval", "20");
   click("Command2");  // renders from 20 and moves the box on
@@ -163,12 +163,12 @@ TEST_F(Form1Test, RecallPutsTheLastPreviewStartBackInTheBoxBase) {
   EXPECT_TRUE(find<QAbstractButton>("Command4")->font().bold());
 }
 
-TEST_F(Form1Test, ADroppedStateFileLoads) {
+TEST_F(MainWindowTest, ADroppedStateFileLoads) {
   QTemporaryDir dir;
   const QString file = dir.filePath("dropped.kvt");
   click("Command2");
   windows.scripted.fileNames = {file.toStdString()};
-  ASSERT_TRUE(form->Command5_Click());
+  ASSERT_TRUE(form->saveState());
   QMimeData data;
   data.setUrls({QUrl::fromLocalFile(file)});
   QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
@@ -180,7 +180,7 @@ TEST_F(Form1Test, ADroppedStateFileLoads) {
   EXPECT_EQ(form->statePath(), file.toStdString());
 }
 
-TEST_F(Form1Test, AMaximisedWindowReturnsToNormal) {
+TEST_F(MainWindowTest, AMaximisedWindowReturnsToNormal) {
   form->showMaximized();
   QTRY_VERIFY(!form->isMaximized());
 }

@@ -13,7 +13,7 @@
 #include "editor/PadEditor.h"
 #include "engine/FrameCapture.h"
 #include "mainwindow/BlendModeDialog.h"
-#include "mainwindow/Form1.h"
+#include "mainwindow/MainWindow.h"
 #include "mainwindow/WindowDirectory.h"
 
 namespace quill {
@@ -26,14 +26,14 @@ constexpr int kBusyRetryMs = 20;
 // The handlers are connected first, so a redraw always sees the settings
 // they leave behind. The dialogs are watched from the first tick: they may
 // not exist while the window is being built.
-void Form1::connectLiveRedraws() {
+void MainWindow::connectLiveRedraws() {
   liveTimer_ = new QTimer(this);
   liveTimer_->setSingleShot(true);
   liveTimer_->setInterval(0);
   connect(liveTimer_, &QTimer::timeout, this, [this] { liveRedraw(); });
   watchControls(this);
-  for (QAbstractButton* button : {static_cast<QAbstractButton*>(ui_.PicRect), static_cast<QAbstractButton*>(ui_.picHex),
-                                  static_cast<QAbstractButton*>(ui_.Command3), static_cast<QAbstractButton*>(ui_.Command1)}) {
+  for (QAbstractButton* button : {static_cast<QAbstractButton*>(ui_.rectanglesButton), static_cast<QAbstractButton*>(ui_.trianglesButton),
+                                  static_cast<QAbstractButton*>(ui_.presetButton), static_cast<QAbstractButton*>(ui_.randomButton)}) {
     connect(button, &QAbstractButton::clicked, this, [this] { settingsChanged(); });
   }
   pad_->shapeChanged = [this] { settingsChanged(); };
@@ -50,7 +50,7 @@ void Form1::connectLiveRedraws() {
 
 // Every bar, box and check or option button of a window; the pad's own tools
 // choose what a drag does and change nothing by themselves.
-void Form1::watchControls(QWidget* window) {
+void MainWindow::watchControls(QWidget* window) {
   const auto changed = [this] { settingsChanged(); };
   for (QAbstractSlider* bar : window->findChildren<QAbstractSlider*>())
     connect(bar, &QAbstractSlider::valueChanged, this, changed);
@@ -63,16 +63,16 @@ void Form1::watchControls(QWidget* window) {
 
 // Changes made by the program itself (a frame put back) are not the user's;
 // the command that made them draws if it should.
-void Form1::settingsChanged() {
+void MainWindow::settingsChanged() {
   if (!ui_.chkLive->isChecked() || state_.updatingControls) return;
   // A redraw of settings that are already out of date is not worth finishing.
   if (liveRendering_) state_.stopRequested = true;
   liveTimer_->start(0);
 }
 
-bool Form1::liveRedrawPending() const { return liveTimer_->isActive(); }
+bool MainWindow::liveRedrawPending() const { return liveTimer_->isActive(); }
 
-void Form1::liveRedraw() {
+void MainWindow::liveRedraw() {
   if (!ui_.chkLive->isChecked() || !previewMarkedShown()) return;
   if (windows_.previewBusy()) {
     if (liveRendering_) state_.stopRequested = true;
