@@ -15,16 +15,10 @@ int16_t minusOne(int16_t v) { return v == INT16_MIN ? v : static_cast<int16_t>(v
 
 void KeyFrameHistory::start(const KeyFrame& startupFrame) {
   frameStore_.assign(1, startupFrame);
-  nodes_.clear();
-  currentNode_ = addNode(0);
+  order_.assign(1, 0);
+  current_ = 0;
   nextFrameNo_ = 1;
   nextFrameTotal_ = 1;
-}
-
-int KeyFrameHistory::addNode(int16_t payload) {
-  const int n = static_cast<int>(nodes_.size());
-  nodes_.push_back({payload, n, n});
-  return n;
 }
 
 void KeyFrameHistory::takeNextCountsFrom(const KeyFrame& f) {
@@ -34,48 +28,34 @@ void KeyFrameHistory::takeNextCountsFrom(const KeyFrame& f) {
 
 bool KeyFrameHistory::capture(const KeyFrame& frame, const std::string& aniName) {
   if (!canCapture()) return false;
-  const int fresh = addNode(static_cast<int16_t>(frameStore_.size()));
+  const size_t added = current_ + 1;
+  order_.insert(order_.begin() + static_cast<std::ptrdiff_t>(added), nextFrameIndex());
   frameStore_.push_back(frame);
+  current_ = added;
 
-  // Insert after the current node.
-  nodes_[fresh].bLink = currentNode_;
-  if (isLast(currentNode_)) {
-    nodes_[fresh].fLink = fresh;
-  } else {
-    const int next = nodes_[currentNode_].fLink;
-    nodes_[fresh].fLink = next;
-    nodes_[next].bLink = fresh;
-  }
-  nodes_[currentNode_].fLink = fresh;
-  currentNode_ = fresh;
-
-  KeyFrame& added = record(fresh);
-  added.frameNo = nextFrameNo_;
-  added.frameTotal = nextFrameTotal_;
+  at(added).frameNo = nextFrameNo_;
+  at(added).frameTotal = nextFrameTotal_;
   // The frames before it in its animation take the new length...
-  int walker = fresh;
-  for (int k = 0; k < nextFrameNo_ && !isFirst(walker); ++k) {
-    record(walker).frameTotal = nextFrameTotal_;
-    walker = nodes_[walker].bLink;
-  }
+  size_t p = added;
+  for (int k = 0; k < nextFrameNo_ && p > 0; ++k, --p) at(p).frameTotal = nextFrameTotal_;
   // ...and the ones after it, inserted into the middle, move up by one.
-  walker = fresh;
-  for (int k = 0; k < nextFrameTotal_ - nextFrameNo_ && !isLast(walker); ++k) {
-    walker = nodes_[walker].fLink;
-    record(walker).frameTotal = nextFrameTotal_;
-    record(walker).frameNo = plusOne(record(walker).frameNo);
+  p = added;
+  for (int k = 0; k < nextFrameTotal_ - nextFrameNo_ && !isLastPosition(p); ++k) {
+    KeyFrame& after = at(++p);
+    after.frameTotal = nextFrameTotal_;
+    after.frameNo = plusOne(after.frameNo);
   }
   nextFrameTotal_ = plusOne(nextFrameTotal_);
   nextFrameNo_ = plusOne(nextFrameNo_);
-  added.aniName = aniName;
+  at(added).aniName = aniName;
   return true;
 }
 
 // To frame 1 of this animation, or from a frame 1 to frame 1 of the one before.
 bool KeyFrameHistory::jumpBack() {
   if (atFirst()) return false;
-  if (current().frameNo == 1) currentNode_ = nodes_[currentNode_].bLink;
-  while (current().frameNo >= 2 && !atFirst()) currentNode_ = nodes_[currentNode_].bLink;
+  if (current().frameNo == 1) --current_;
+  while (current().frameNo >= 2 && !atFirst()) --current_;
   if (current().frameNo == 0) {
     nextFrameNo_ = 1;
     nextFrameTotal_ = 1;
@@ -89,15 +69,15 @@ bool KeyFrameHistory::jumpBack() {
 // To the last frame of this animation, or of the next one.
 bool KeyFrameHistory::jumpForward() {
   if (atLast()) return false;
-  if (current().frameNo == current().frameTotal) currentNode_ = nodes_[currentNode_].fLink;
-  while (current().frameNo != current().frameTotal && !atLast()) currentNode_ = nodes_[currentNode_].fLink;
+  if (current().frameNo == current().frameTotal) ++current_;
+  while (current().frameNo != current().frameTotal && !atLast()) ++current_;
   takeNextCountsFrom(current());
   return true;
 }
 
 bool KeyFrameHistory::stepBack() {
   if (atFirst()) return false;
-  currentNode_ = nodes_[currentNode_].bLink;
+  --current_;
   const KeyFrame& f = current();
   if (f.frameNo == 0) {
     nextFrameNo_ = 1;
@@ -112,7 +92,7 @@ bool KeyFrameHistory::stepBack() {
 
 bool KeyFrameHistory::stepForward() {
   if (atLast()) return false;
-  currentNode_ = nodes_[currentNode_].fLink;
+  ++current_;
   const KeyFrame& f = current();
   if (f.frameNo == 1) {
     nextFrameNo_ = 2;
@@ -127,61 +107,54 @@ bool KeyFrameHistory::stepForward() {
 // reached it left it; the frames of its animation are renumbered around it.
 bool KeyFrameHistory::deleteCurrent() {
   if (atFirst()) return false;
-  const int gone = currentNode_;
-  const int prev = nodes_[gone].bLink;
-  if (isLast(gone)) {
-    nodes_[prev].fLink = prev;
-  } else {
-    const int next = nodes_[gone].fLink;
-    nodes_[next].bLink = prev;
-    nodes_[prev].fLink = next;
-  }
-  record(gone).deleted = kTrue16;
-  currentNode_ = prev;
+  at(current_).deleted = kTrue16;
+  order_.erase(order_.begin() + static_cast<std::ptrdiff_t>(current_));
+  --current_;
   nextFrameTotal_ = minusOne(nextFrameTotal_);
-  renumberAfterDelete(prev, nextFrameNo_);
+  renumberAfterDelete(current_, nextFrameNo_);
   takeNextCountsFrom(current());
   return true;
 }
 
-void KeyFrameHistory::renumberAfterDelete(int savedNode, int oldNextFrameNo) {
+// saved is the position before the deleted frame's old one.
+void KeyFrameHistory::renumberAfterDelete(size_t saved, int oldNextFrameNo) {
   const int n = nextFrameTotal_ - 1;  // the animation's new length
   const bool deletedFirstFrame = oldNextFrameNo <= 2;
-  // The start-up frame is never renumbered, even if a walk ends on it.
-  const auto renumberable = [this](int w) { return !isFirst(w); };
 
-  int walker = savedNode;
+  // Every frame of the animation takes the new length; the start-up frame is
+  // never renumbered, even if a walk ends on it.
+  size_t p = saved;
   bool haveAnimation = true;
   if (deletedFirstFrame) {
-    haveAnimation = !isLast(walker);
-    if (haveAnimation) walker = nodes_[walker].fLink;
+    haveAnimation = !isLastPosition(p);
+    if (haveAnimation) ++p;
   } else {
-    while (record(walker).frameNo != 1 && !isFirst(walker)) walker = nodes_[walker].bLink;
+    while (at(p).frameNo != 1 && p > 0) --p;
   }
   for (int k = 0; haveAnimation && k < n; ++k) {
-    if (renumberable(walker)) record(walker).frameTotal = static_cast<int16_t>(n);
-    if (isLast(walker)) break;
-    walker = nodes_[walker].fLink;
+    if (p > 0) at(p).frameTotal = static_cast<int16_t>(n);
+    if (isLastPosition(p)) break;
+    ++p;
   }
 
-  walker = savedNode;
-  const int from = deletedFirstFrame ? 1 : record(savedNode).frameNo + 1;
-  for (int k = from; k <= n && !isLast(walker); ++k) {
-    walker = nodes_[walker].fLink;
-    record(walker).frameNo = minusOne(record(walker).frameNo);
+  // The frames after the deleted one move down by one.
+  p = saved;
+  const int from = deletedFirstFrame ? 1 : at(saved).frameNo + 1;
+  for (int k = from; k <= n && !isLastPosition(p); ++k) {
+    KeyFrame& after = at(++p);
+    after.frameNo = minusOne(after.frameNo);
   }
 }
 
 void KeyFrameHistory::clear() {
-  while (!atFirst()) currentNode_ = nodes_[currentNode_].bLink;
-  // The first node always holds record 0, the start-up frame.
+  // Record 0, the start-up frame, is always first.
   frameStore_.resize(1);
-  nodes_.assign(1, node{0, 0, 0});
-  currentNode_ = 0;
+  order_.assign(1, 0);
+  current_ = 0;
   takeNextCountsFrom(current());
 }
 
-void KeyFrameHistory::modifyCurrent(const KeyFrame& frame) { record(currentNode_) = frame; }
+void KeyFrameHistory::modifyCurrent(const KeyFrame& frame) { at(current_) = frame; }
 
 bool KeyFrameHistory::newAnimation() {
   if (nextFrameNo_ < nextFrameTotal_) return false;
@@ -191,13 +164,10 @@ bool KeyFrameHistory::newAnimation() {
 }
 
 std::vector<KeyFrame> KeyFrameHistory::recordsForSave() {
-  while (!atFirst()) currentNode_ = nodes_[currentNode_].bLink;
   std::vector<KeyFrame> records;
-  for (;;) {
-    if (!current().deleted) records.push_back(current());
-    if (atLast()) break;
-    currentNode_ = nodes_[currentNode_].fLink;
-  }
+  for (size_t p = 0; p < order_.size(); ++p)
+    if (!at(p).deleted) records.push_back(at(p));
+  current_ = order_.size() - 1;
   return records;
 }
 
@@ -207,46 +177,26 @@ bool KeyFrameHistory::canAppend(size_t records) const {
 
 bool KeyFrameHistory::appendLoaded(const std::vector<KeyFrame>& records) {
   if (!canAppend(records.size())) return false;
-  while (!atLast()) currentNode_ = nodes_[currentNode_].fLink;
   for (size_t i = 1; i < records.size(); ++i) {
-    const int fresh = addNode(static_cast<int16_t>(frameStore_.size()));
+    order_.push_back(nextFrameIndex());
     frameStore_.push_back(records[i]);
-    nodes_[currentNode_].fLink = fresh;
-    nodes_[fresh].bLink = currentNode_;
-    currentNode_ = fresh;
   }
+  current_ = order_.size() - 1;
   takeNextCountsFrom(current());
   return true;
 }
 
 std::vector<KeyFrame> KeyFrameHistory::listed() const {
   std::vector<KeyFrame> frames;
-  int n = currentNode_;
-  while (!isFirst(n)) n = nodes_[n].bLink;
-  for (;;) {
-    frames.push_back(frameStore_[static_cast<size_t>(nodes_[n].payLoadPtr)]);
-    if (isLast(n)) break;
-    n = nodes_[n].fLink;
-  }
+  for (size_t p = 0; p < order_.size(); ++p) frames.push_back(at(p));
   return frames;
 }
 
 std::vector<KeyFrame> KeyFrameHistory::framesUpToCurrent(int k) const {
-  int n = currentNode_;
-  for (int back = 1; back < k && !isFirst(n); ++back) n = nodes_[n].bLink;
+  const size_t back = static_cast<size_t>(std::max(k, 1) - 1);
   std::vector<KeyFrame> frames;
-  for (;;) {
-    frames.push_back(frameStore_[static_cast<size_t>(nodes_[n].payLoadPtr)]);
-    if (n == currentNode_ || isLast(n)) break;
-    n = nodes_[n].fLink;
-  }
+  for (size_t p = current_ - std::min(back, current_); p <= current_; ++p) frames.push_back(at(p));
   return frames;
-}
-
-int KeyFrameHistory::currentPosition() const {
-  int position = 0;
-  for (int n = currentNode_; !isFirst(n); n = nodes_[n].bLink) ++position;
-  return position;
 }
 
 std::string KeyFrameHistory::positionText() const {
