@@ -101,6 +101,34 @@ void primeJoint(const PixelRows& rows, const IntPoint& a, const IntPoint& b, Joi
   joint.lastAxisAligned = std::abs(e.inc) < (1 << 14);
 }
 
+// Fits an edge's steps [from, to) and its minor coordinate m to the pixel the
+// previous edge ended on, so the corner between them is neither doubled nor
+// dropped; last is the edge's own last pixel, moved if the edge is shifted.
+inline void joinCorner(const Edge& e, const Joint& joint, bool axisAligned, const Pixel& first, Pixel& last,
+                       int64_t& from, int64_t& to, int64_t& m) {
+  const int64_t offX = std::abs(joint.last.x - first.x), offY = std::abs(joint.last.y - first.y);
+  if (first == joint.last) {  // already set by the previous edge
+    if (e.swapped) {
+      --to;
+    } else {
+      ++from;
+      m += e.inc;
+    }
+  } else if (joint.lastDir != e.dir &&
+             ((axisAligned && joint.lastAxisAligned && offX != 0 && offY != 0) || offX > 1 ||
+              offY > 1)) {  // a gap at the corner: step once more
+    if (e.swapped) {
+      ++to;
+    } else {
+      --from;
+      m -= e.inc;
+    }
+  } else if (joint.lastDir == e.dir && offX <= 1 && offY > 1) {
+    m += e.inc >> 1;
+    last = e.swapped ? e.at(majorOf(e, last), m) : e.at(to - 1, m + (to - from - 1) * e.inc);
+  }
+}
+
 void strokeEdge(const PixelRows& rows, const IntPoint& a, const IntPoint& b, Joint& joint,
                 uint32_t value) {
   const Reach reach = reachOf(rows, a, b);
@@ -126,29 +154,7 @@ void strokeEdge(const PixelRows& rows, const IntPoint& a, const IntPoint& b, Joi
   Pixel first = e.at(from, m), last = e.at(to - 1, m + (to - from - 1) * e.inc);
   if (e.swapped) std::swap(first, last);
   const bool axisAligned = std::abs(e.inc) < (1 << 14);
-  if (joint.last.x != INT64_MIN) {
-    const int64_t offX = std::abs(joint.last.x - first.x), offY = std::abs(joint.last.y - first.y);
-    if (first == joint.last) {  // already set by the previous edge
-      if (e.swapped) {
-        --to;
-      } else {
-        ++from;
-        m += e.inc;
-      }
-    } else if (joint.lastDir != e.dir &&
-               ((axisAligned && joint.lastAxisAligned && offX != 0 && offY != 0) || offX > 1 ||
-                offY > 1)) {  // a gap at the corner: step once more
-      if (e.swapped) {
-        ++to;
-      } else {
-        --from;
-        m -= e.inc;
-      }
-    } else if (joint.lastDir == e.dir && offX <= 1 && offY > 1) {
-      m += e.inc >> 1;
-      last = e.swapped ? e.at(majorOf(e, last), m) : e.at(to - 1, m + (to - from - 1) * e.inc);
-    }
-  }
+  if (joint.last.x != INT64_MIN) joinCorner(e, joint, axisAligned, first, last, from, to, m);
   joint.lastDir = e.dir;
   joint.lastAxisAligned = axisAligned;
   joint.last = last;

@@ -13,19 +13,17 @@ extern "C" {
 #include <dlfcn.h>
 
 #include <QImage>
-#include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <string>
 #include <system_error>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
-#include "media/MovieEncoder.h"
 #include "gfx/RasterSurface.h"
+#include "media/MovieEncoder.h"
+#include "media/MoviePictures.h"
 #include "media/SafeWrite.h"
 
 namespace quill {
@@ -119,11 +117,6 @@ const Ffmpeg* loadFfmpeg() {
 // Only called once loadFfmpeg() has succeeded: no encoder exists before.
 const Ffmpeg& ff() { return *loadFfmpeg(); }
 
-}  // namespace
-
-
-namespace {
-
 constexpr int kMaxSide = 16384;  // beyond what H.264's levels describe
 constexpr int kMaxFramesPerSecond = 120;
 
@@ -149,46 +142,13 @@ constexpr const char* kGifFilters =
     "[colours]palettegen=stats_mode=single:reserve_transparent=0[p];"
     "[in][p]paletteuse=new=1:dither=none";
 
-// Fills `colours` (as many pixels as the picture) with the picture's distinct
-// colours, each repeated about the fourth root of its pixel count times, and
-// the rest with the most used one. Counted as they are, the large cells
-// outweigh the thousands of small blends, and the median cut leaves some of
-// those 60 levels away from any palette entry; weighed so, under 48.
+// Fills `colours` with the picture's weighed colours (see weighedColours).
 void weighColours(const QImage& picture, AVFrame& colours) {
-  std::unordered_map<uint32_t, int64_t> counts;
-  for (int y = 0; y < picture.height(); ++y) {
-    const auto* row = reinterpret_cast<const uint32_t*>(picture.constScanLine(y));
-    for (int x = 0; x < picture.width(); ++x) ++counts[row[x]];
-  }
-  std::vector<std::pair<uint32_t, int64_t>> sorted(counts.begin(), counts.end());
-  std::sort(sorted.begin(), sorted.end());  // the same colours give the same palette
-  const auto heaviest = std::max_element(sorted.begin(), sorted.end(),
-                                         [](const auto& a, const auto& b) { return a.second < b.second; });
-  // The weights add up to at most the pixel count; the heaviest colour takes the rest.
-  std::vector<uint32_t> weighed(static_cast<size_t>(colours.width) * static_cast<size_t>(colours.height),
-                                heaviest->first);
-  auto to = weighed.begin();
-  for (const auto& [colour, count] : sorted)
-    to = std::fill_n(to, std::max<int64_t>(1, std::llround(std::sqrt(std::sqrt(static_cast<double>(count))))), colour);
+  const std::vector<uint32_t> weighed =
+      weighedColours(picture, static_cast<size_t>(colours.width) * static_cast<size_t>(colours.height));
   const auto rowBytes = static_cast<size_t>(colours.width) * 4;
   for (int y = 0; y < colours.height; ++y)
     std::memcpy(colours.data[0] + static_cast<ptrdiff_t>(y) * colours.linesize[0], &weighed[y * rowBytes / 4], rowBytes);
-}
-
-// H.264 and VP9 in 4:2:0 store colour for 2 x 2 pixel blocks: even sizes only.
-int codedSide(MovieType type, int side) { return type == MovieType::Gif ? side : side + (side & 1); }
-
-// Copies the picture into the top-left of `padded` and repeats its last column
-// and row into the extra ones, so the padding continues the edge.
-void padInto(const QImage& picture, QImage& padded) {
-  const int w = picture.width();
-  const int h = picture.height();
-  for (int y = 0; y < padded.height(); ++y) {
-    const auto* from = reinterpret_cast<const uint32_t*>(picture.constScanLine(std::min(y, h - 1)));
-    auto* to = reinterpret_cast<uint32_t*>(padded.scanLine(y));
-    std::memcpy(to, from, static_cast<size_t>(w) * 4);
-    for (int x = w; x < padded.width(); ++x) to[x] = from[w - 1];
-  }
 }
 
 class FfmpegMovieEncoder final : public MovieEncoder {
