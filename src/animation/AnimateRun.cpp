@@ -18,19 +18,24 @@
 namespace quill {
 
 // One odometer step, then the frame drawn, or drawn and written when saving:
-// into the movie when one is being written, else to lastFileName.
+// into the movie when one is being written, else to the sequence's file.
 bool AnimateWindow::stepFrame(MovieEncoder* movie) {
   host_.unminimisePreview();
   syncControls();
   run_.step();
   lblloopString->setText(QString::fromStdString(run_.model().loopString()));
-  return host_.drawAnimationFrame(movie);
+  std::optional<SequenceFrame> frame = armedFrame();
+  if (frame) frame->movie = movie;
+  return host_.drawAnimationFrame(frame ? &*frame : nullptr);
+}
+
+std::optional<SequenceFrame> AnimateWindow::armedFrame() const {
+  if (!sequence_) return std::nullopt;
+  return SequenceFrame{sequenceFile_, sequence_->extension == ".png", nullptr};
 }
 
 void AnimateWindow::stepOnce() {
-  if (!stepFrame()) {
-    host_.services().message("can't write " + state_.lastFileName);
-  }
+  if (!stepFrame()) host_.services().message("can't write " + sequenceFile_);
 }
 
 int AnimateWindow::delayMs() const {
@@ -50,7 +55,7 @@ bool AnimateWindow::geometryFits() {
 void AnimateWindow::runAnimation() {
   if (running_ || !geometryFits()) return;
   running_ = true;
-  if (state_.sequenceFramePending) {
+  if (sequence_) {
     savedRun();
   } else {
     DesktopServices& services = host_.services();
@@ -68,13 +73,12 @@ void AnimateWindow::runAnimation() {
 // The movie a saved run writes, opened at the frame size and rate; nothing for
 // numbered picture files, or when it cannot be opened (with a message then).
 std::unique_ptr<MovieEncoder> AnimateWindow::openMovie() {
-  const std::optional<MovieType> type = movieTypeOf(state_.lastFileName);
-  if (!type) return nullptr;
-  std::unique_ptr<MovieEncoder> movie = host_.movieEncoder(*type);
+  if (!sequence_->movie) return nullptr;
+  const std::string& name = sequence_->name;
+  std::unique_ptr<MovieEncoder> movie = host_.movieEncoder(*sequence_->movie);
   const int fps = static_cast<int>(numericValue(txtFps->text().toStdString(), NumberForm::WithExponent).value_or(25));
-  if (movie && movie->open(state_.lastFileName, state_.sequenceFrameWidth, state_.sequenceFrameHeight, fps))
-    return movie;
-  host_.services().message("can't write " + state_.lastFileName + (movie ? ": " + movie->error() : std::string()));
+  if (movie && movie->open(name, state_.sequenceFrameWidth, state_.sequenceFrameHeight, fps)) return movie;
+  host_.services().message("can't write " + name + (movie ? ": " + movie->error() : std::string()));
   return nullptr;
 }
 
@@ -82,11 +86,11 @@ std::unique_ptr<MovieEncoder> AnimateWindow::openMovie() {
 // movie without a frame, or one that failed, leaves no file.
 void AnimateWindow::savedRun() {
   DesktopServices& services = host_.services();
-  const bool toMovie = movieTypeOf(state_.lastFileName).has_value();
+  const SequenceTarget target = *sequence_;
+  const bool toMovie = target.movie.has_value();
   std::unique_ptr<MovieEncoder> movie = openMovie();
   if (toMovie && !movie) return;
-  const std::string movieName = state_.lastFileName;
-  const SequenceTarget target = SequenceTarget::forName(movieName);
+  const std::string& movieName = target.name;
   host_.hidePreview();
   seqStatus_->show();
   const QString total = txtnFrames->text();
@@ -95,10 +99,10 @@ void AnimateWindow::savedRun() {
   for (int i = 1; i <= frames; ++i) {
     seqStatus_->showProgress(i, total);
     if (state_.stopRequested) break;
-    if (!toMovie) state_.lastFileName = target.pictureName(i);
+    if (!toMovie) sequenceFile_ = target.pictureName(i);
     if (!stepFrame(movie.get())) {
       services.message(toMovie ? "can't write " + movieName + ": " + movie->error() + "; the run stops and no movie is left"
-                               : "can't write " + state_.lastFileName + ": the run stops here; the files before it stay");
+                               : "can't write " + sequenceFile_ + ": the run stops here; the files before it stay");
       return;  // an unfinished encoder removes its file
     }
     ++written;
@@ -110,7 +114,7 @@ void AnimateWindow::savedRun() {
 }
 
 void AnimateWindow::finishRun() {
-  state_.sequenceFramePending = false;
+  sequence_.reset();
   chkSaveImages->setChecked(false);
   toggleSaveImages();
   seqStatus_->hide();
@@ -167,21 +171,19 @@ bool AnimateWindow::armMovie(const std::string& name, MovieType type) {
 void AnimateWindow::toggleSaveImages() {
   if (!chkSaveImages->isChecked()) {
     // Unticking disarms: no further frame is written.
-    state_.sequenceFramePending = false;
+    sequence_.reset();
     showSavingControls(false);
     buildLoops();
     return;
   }
   showSavingControls(true);
-  state_.lastFileName.clear();
+  sequenceFile_.clear();
   const auto name = host_.services().saveFileName({"save sequence", sequenceFilter(), "bmp", false, true});
   if (name && !name->empty()) {
     const SequenceTarget target = SequenceTarget::forName(*name);
     if (!target.movie || armMovie(*name, *target.movie)) {
-      state_.lastFileName = *name;
-      state_.sequenceBaseName = target.baseName;
-      state_.sequenceExtension = target.extension;
-      state_.sequenceFramePending = true;
+      sequenceFile_ = *name;
+      sequence_ = target;
     }
   }
   buildLoops();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "animation/AnimationRun.h"
+#include "animation/SequenceOutput.h"
 #include "engine/PatternState.h"
 #include "media/MovieEncoder.h"
 
@@ -54,6 +55,9 @@ class AnimateWindow : public QWidget {
   void closeRestoring();
   void toggleSaveImages();
   bool running() const { return running_; }
+  // The frame an armed "save images" writes next, as the preview draws it
+  // when it is activated meanwhile; nothing when no run is armed.
+  std::optional<SequenceFrame> armedFrame() const;
 
   // The controls as a step reads them.
   FeatureControls featureControls() const;
@@ -132,6 +136,10 @@ class AnimateWindow : public QWidget {
   std::array<FeatureWidgets, kFeatureCount> features_{};
   SeqStatus* seqStatus_ = nullptr;
   bool running_ = false;
+  // "save images" armed: where the run writes, and the file in hand (the
+  // chosen name until a run numbers its pictures).
+  std::optional<SequenceTarget> sequence_;
+  std::string sequenceFile_;
   bool activating_ = false;
   QElapsedTimer activatedAt_;
   int frameStackTop_ = 45;

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "engine/KeyFrame.h"
+#include "animation/SequenceOutput.h"
 #include "media/MovieEncoder.h"
 
 namespace quill {
@@ -30,15 +31,14 @@ class AnimatorHost {
 
   // The preview: out of its minimised state; shown in its normal state (which
   // activates and draws it); hidden; fitted and drawn from the tables as they
-  // stand; and one animation frame drawn without a new fit (or, with sequence
-  // saving armed, drawn at sequence size and written: into `movie` when a
-  // movie is being written, else to lastFileName). False when the frame could
-  // not be written.
+  // stand; and one animation frame drawn without a new fit, or, with a frame
+  // of an armed run given, drawn at sequence size and written. False when the
+  // frame could not be written.
   virtual void unminimisePreview() = 0;
   virtual void showPreview() = 0;
   virtual void hidePreview() = 0;
   virtual void fitPreview() = 0;
-  virtual bool drawAnimationFrame(MovieEncoder* movie) = 0;
+  virtual bool drawAnimationFrame(const SequenceFrame* frame) = 0;
   // An encoder for a movie type, or nothing when the installed libraries lack it.
   virtual std::unique_ptr<MovieEncoder> movieEncoder(MovieType type) = 0;
 };

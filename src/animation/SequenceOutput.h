@@ -26,6 +26,15 @@ struct SequenceTarget {
 std::optional<std::string> missingEncoderMessage(const std::string& name, MovieType type,
                                                  const MovieEncoderFactory& encoders);
 
+// One frame of an armed run as the preview draws it: added to `movie` when a
+// movie is being written, else written to `path` (nothing is written when the
+// path names a movie: only a whole run writes one).
+struct SequenceFrame {
+  std::string path;
+  bool png = false;
+  MovieEncoder* movie = nullptr;
+};
+
 // One numbered picture of a run, written whole or not at all.
 bool writeSequencePicture(RasterSurface& surface, const std::string& path, bool png);
 

@@ -14,6 +14,7 @@
 #include "animation/AnimationRun.h"
 #include "animation/SequenceOutput.h"
 #include "app/HeadlessRender.h"
+#include "engine/StateFile.h"
 #include "engine/FrameCapture.h"
 #include "engine/FrameSettings.h"
 #include "engine/KeyFrameHistory.h"

@@ -14,6 +14,7 @@
 #include "engine/FrameCapture.h"
 #include "engine/FrameSettings.h"
 #include "engine/KeyFrameCodec.h"
+#include "engine/StateFile.h"
 #include "engine/PrintableText.h"
 #include "engine/DigitText.h"
 #include "render/ExportPass.h"
@@ -73,7 +74,6 @@ struct Options {
 
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
-constexpr std::uintmax_t kStateFileByteLimit = std::uintmax_t{1} << 30;
 
 std::optional<int64_t> parseInteger(const std::string& text) {
   int64_t value = 0;
@@ -212,37 +212,6 @@ std::variant<std::vector<KeyFrame>, std::string> framesToRender(const Options& o
 }
 
 }  // namespace
-
-std::variant<std::vector<KeyFrame>, std::string> readStateFile(const std::string& path) {
-  std::error_code ec;
-  const auto size = std::filesystem::file_size(path, ec);
-  if (ec) return "cannot read '" + path + "': " + ec.message();
-  if (size > kStateFileByteLimit) return "'" + path + "' is too large to be a state file";
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return "cannot open '" + path + "'";
-  std::vector<uint8_t> bytes(static_cast<size_t>(size));
-  if (size > 0 && !in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size)))
-    return "cannot read '" + path + "'";
-
-  auto decoded = decodeStateFile(bytes);
-  if (auto* frames = std::get_if<std::vector<KeyFrame>>(&decoded)) return std::move(*frames);
-  const DecodeFailure& f = std::get<DecodeFailure>(decoded);
-  switch (f.error) {
-    case DecodeError::WrongHeader:
-      return "'" + path + "': can't read files written by " +
-             printableText(f.headerFound.substr(f.headerFound.size() >= 4 ? f.headerFound.size() - 4 : 0)) +
-             " (the header reads \"" + printableText(f.headerFound) + "\", expected \"" + kStateFileHeader + "\")";
-    case DecodeError::ShortFile:
-      return "'" + path + "' is cut short" + (f.detail.empty() ? "" : ": " + f.detail);
-    case DecodeError::BadCount:
-      return "'" + path + "' has an impossible record count" +
-             (f.detail.empty() ? "" : ": " + f.detail);
-    case DecodeError::BadRecord:
-      return "'" + path + "': record " + std::to_string(f.recordIndex) + " cannot be used" +
-             (f.detail.empty() ? "" : ": " + f.detail);
-  }
-  return "'" + path + "' cannot be read";
-}
 
 int runHeadlessRender(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   auto parsed = parseArgs(args);

@@ -1,10 +1,7 @@
 #pragma once
 #include <iosfwd>
 #include <string>
-#include <variant>
 #include <vector>
-
-#include "engine/KeyFrame.h"
 
 namespace quill {
 
@@ -14,8 +11,5 @@ namespace quill {
 int runHeadlessRender(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 extern const char* const kHeadlessRenderHelp;
-
-// Every record of a state file, or a message saying why it can't be used.
-std::variant<std::vector<KeyFrame>, std::string> readStateFile(const std::string& path);
 
 }  // namespace quill

@@ -8,6 +8,7 @@
 #include "mainwindow/BlendModeDialog.h"
 #include "mainwindow/MainWindow.h"
 #include "export/Notice.h"
+#include "render/ExportFiles.h"
 #include "preview/PreviewWindow.h"
 #include "export/SaveOptions.h"
 #include "platform/QtDesktopServices.h"
@@ -54,6 +55,7 @@ PreviewWindow& QuillavenApp::preview() {
     preview_->setAttribute(Qt::WA_QuitOnClose, false);
     preview_->resize(kPreviewWidth, kPreviewHeight);
     preview_->mainKeyDown = [this](int key, int shift) { mainWindow().keyDown(key, shift); };
+    preview_->armedSequenceFrame = [this] { return animator_ ? animator_->armedFrame() : std::nullopt; };
     preview_->exportProgress = [this](const std::string& caption) { showExportProgress(caption); };
   }
   return *preview_;
@@ -124,18 +126,13 @@ void QuillavenApp::exportDialogControls(FrameControls& controls) const {
   if (saveOptions_) saveOptions_->fillControls(controls);
 }
 
-bool QuillavenApp::runExport() {
+bool QuillavenApp::runExport(const std::string& metafilePath) {
   ExportOptions options = saveOptions().options();
   options.startText = mainWindow().controls().startText;
-  const bool saved = preview().startExport(options);
+  const std::optional<std::string> saved = preview().startExport(options, metafilePath);
   unloadPreview();
-  if (saved) {
-    Notice& window = notice();
-    window.show();
-    window.showLines();  // a notice still on screen shows the new file too
-    window.raise();
-  }
-  return saved;
+  if (saved) showNotice({kSavedAs, *saved, std::nullopt});
+  return saved.has_value();
 }
 
 void QuillavenApp::setPreviewVisible(bool visible) {

@@ -68,7 +68,7 @@ class QuillavenApp : public WindowDirectory, public ExportHost, public AnimatorH
   void showDivisionDialog() override;
   void showNamingDialog() override;
   void applyExportControls(const KeyFrame& frame) override;
-  void showNotice() override;
+  void showNotice(const NoticeLines& lines) override;
   void closeOtherWindows() override;
   void historyChanged() override;
   DivisionDialog* divisionDialogIfLoaded() const { return division_.get(); }
@@ -87,7 +87,7 @@ class QuillavenApp : public WindowDirectory, public ExportHost, public AnimatorH
   std::vector<KeyFrame> keyFramesUpToCurrent(int k) override;
   void unminimisePreview() override;
   void fitPreview() override;
-  bool drawAnimationFrame(MovieEncoder* movie) override;
+  bool drawAnimationFrame(const SequenceFrame* frame) override;
   std::unique_ptr<MovieEncoder> movieEncoder(MovieType type) override;
   // FFmpeg's encoders unless replaced (tests, the benchmark's drawing-only run).
   void setMovieEncoderFactory(MovieEncoderFactory factory) { movieEncoders_ = std::move(factory); }
@@ -96,7 +96,7 @@ class QuillavenApp : public WindowDirectory, public ExportHost, public AnimatorH
   void exportDialogControls(FrameControls& controls) const override;
 
   // ExportHost
-  bool runExport() override;
+  bool runExport(const std::string& metafilePath) override;
   void setPreviewVisible(bool visible) override;
   void hideSaveOptions() override;
   bool previewMarkedShown() override;

@@ -54,7 +54,7 @@ void QuillavenApp::unminimisePreview() {
 
 void QuillavenApp::fitPreview() { preview().fitToWindow(); }
 
-bool QuillavenApp::drawAnimationFrame(MovieEncoder* movie) { return preview().drawAnimationFrame(movie); }
+bool QuillavenApp::drawAnimationFrame(const SequenceFrame* frame) { return preview().drawAnimationFrame(frame); }
 
 std::unique_ptr<MovieEncoder> QuillavenApp::movieEncoder(MovieType type) {
   return movieEncoders_ ? movieEncoders_(type) : nullptr;

@@ -61,10 +61,10 @@ void QuillavenApp::showNamingDialog() { bringForward(namingDialog()); }
 void QuillavenApp::applyExportControls(const KeyFrame& frame) { saveOptions().applyControls(frame); }
 
 // A notice already on screen shows the new lines too.
-void QuillavenApp::showNotice() {
+void QuillavenApp::showNotice(const NoticeLines& lines) {
   Notice& window = notice();
+  window.showLines(lines);
   window.show();
-  window.showLines();
   window.raise();
 }
 

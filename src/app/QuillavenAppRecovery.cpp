@@ -3,6 +3,7 @@
 #include <string>
 #include <variant>
 
+#include "engine/StateFile.h"
 #include "app/CrashRecovery.h"
 #include "app/HeadlessRender.h"
 #include "app/QuillavenApp.h"

@@ -9,6 +9,7 @@
 #include <variant>
 
 #include "app/HeadlessRender.h"
+#include "engine/StateFile.h"
 #include "engine/FrameCapture.h"
 #include "engine/FrameSettings.h"
 #include "render/ExportPass.h"

@@ -81,9 +81,6 @@ void captureFrame(PatternState& state, const FrameControls& controls) {
 }
 
 void loadStartupDefaults(PatternState& state, const FrameControls& controls) {
-  state.bmpExportPending = false;
-  state.emfExportPending = false;
-  state.sequenceFramePending = false;
   state.updatingControls = false;
   state.vertexCount = 6;
   state.layerCount = 4;

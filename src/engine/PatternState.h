@@ -90,18 +90,8 @@ struct PatternState {
   // Animation.
   double layerValue = 0;      // layers as a real number
   KeyFrame savedFrame;        // curFrame when the animation window was activated
-  std::string sequenceBaseName;
-  std::string sequenceExtension = ".bmp";
   int32_t sequenceFrameWidth = 1200;  // the "resolution" of a saved run
   int32_t sequenceFrameHeight = 1000;
-
-  // Export requests and the shared file name.
-  bool bmpExportPending = false;
-  bool emfExportPending = false;
-  bool sequenceFramePending = false;
-  std::string lastFileName;
-  std::string noticeVerb;
-  std::string noticeDetail;
 
   // The frame the renderer draws.
   KeyFrame curFrame;

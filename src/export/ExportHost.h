@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace quill {
 
 // What the export dialog and the notice ask of the other windows. The app
@@ -8,9 +10,10 @@ class ExportHost {
  public:
   virtual ~ExportHost() = default;
 
-  // Runs the pending export pass in the preview window, shows the notice when
-  // a file was saved and unloads the preview; true when saved.
-  virtual bool runExport() = 0;
+  // Runs the export pass in the preview window (a metafile into the name
+  // chosen; a bitmap asks for its own), shows the notice when a file was
+  // saved and unloads the preview; true when saved.
+  virtual bool runExport(const std::string& metafilePath) = 0;
   // Shows the preview in its normal state (activating it) or hides it.
   virtual void setPreviewVisible(bool visible) = 0;
   virtual void hideSaveOptions() = 0;

@@ -32,22 +32,18 @@ Notice::Notice(PatternState& state, ExportHost& host, QWidget* parent)
   setFixedSize(360, 114);
 }
 
-void Notice::showLines() {
-  headerLabel->setText(QString::fromStdString(state_.noticeVerb));
-  verbLabel->setText(QString::fromStdString(state_.lastFileName));
-  detailLabel->setText(QString::fromStdString(state_.noticeDetail));
+void Notice::showLines(const NoticeLines& lines) {
+  if (lines.detail) detail_ = *lines.detail;
+  headerLabel->setText(QString::fromStdString(lines.verb));
+  verbLabel->setText(QString::fromStdString(lines.fileName));
+  detailLabel->setText(QString::fromStdString(detail_));
 }
 
 void Notice::dismiss() {
-  state_.noticeDetail.clear();
+  detail_.clear();
   host_.hideSaveOptions();
   if (host_.previewMarkedShown() && state_.previewOpen) host_.setPreviewVisible(true);
   hide();
-}
-
-void Notice::showEvent(QShowEvent* event) {
-  QWidget::showEvent(event);
-  showLines();
 }
 
 }  // namespace quill

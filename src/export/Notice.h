@@ -1,7 +1,9 @@
 #pragma once
 #include <QWidget>
+#include <string>
 
 #include "engine/PatternState.h"
+#include "export/NoticeLines.h"
 
 class QLabel;
 class QPushButton;
@@ -10,24 +12,21 @@ namespace quill {
 
 class ExportHost;
 
-// The small always-on-top notice `bmap`: what was done (noticeVerb), the file
-// (lastFileName) and a detail line (noticeDetail), with an OK button.
+// The small always-on-top notice `bmap`: what was done, the file and a detail
+// line, with an OK button.
 class Notice : public QWidget {
   Q_OBJECT
 
  public:
   Notice(PatternState& state, ExportHost& host, QWidget* parent = nullptr);
 
-  // Fills the labels; runs whenever the notice is shown.
-  void showLines();
+  void showLines(const NoticeLines& lines);
   void dismiss();
-
- protected:
-  void showEvent(QShowEvent* event) override;
 
  private:
   PatternState& state_;
   ExportHost& host_;
+  std::string detail_;
   QLabel* headerLabel = nullptr;
   QLabel* verbLabel = nullptr;
   QLabel* detailLabel = nullptr;

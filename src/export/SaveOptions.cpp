@@ -128,8 +128,6 @@ void SaveOptions::activate() {
   setLegendAvailable(state_.triangleMode);
   // A bitmap choice kept from last time keeps its width box in view.
   setHeightTwips(state_.triangleMode && !metafile ? kTallHeightTwips : kShortHeightTwips);
-  state_.bmpExportPending = !metafile;
-  state_.emfExportPending = metafile;
 }
 
 void SaveOptions::setLegendAvailable(bool available) {
@@ -139,16 +137,12 @@ void SaveOptions::setLegendAvailable(bool available) {
 
 void SaveOptions::chooseMetafile() {
   if (state_.updatingControls) return;
-  state_.emfExportPending = true;
-  state_.bmpExportPending = false;
   if (state_.triangleMode) setGridAvailable(true);
   setHeightTwips(kShortHeightTwips);
 }
 
 void SaveOptions::chooseBitmap() {
   if (state_.updatingControls) return;
-  state_.bmpExportPending = true;
-  state_.emfExportPending = false;
   setGridAvailable(false);
   if (state_.triangleMode) setHeightTwips(kTallHeightTwips);
 }
@@ -170,13 +164,9 @@ void SaveOptions::save() {
     services_.message("width must be at least 1");
     return;
   }
-  // The selection decides, also when a preview has cleared the requests meanwhile.
-  state_.emfExportPending = metafile;
-  state_.bmpExportPending = !metafile;
   saving_ = true;
   host_.setPreviewVisible(false);
   if (metafile) {
-    state_.lastFileName.clear();
     const auto name = services_.saveFileName(
         {kSaveFileTitle, exportFileKind(ExportFormat::Emf).filter, "emf", true, true});
     if (!name || name->empty()) {
@@ -184,19 +174,16 @@ void SaveOptions::save() {
       cancel();
       return;
     }
-    state_.lastFileName = *name;
     // The notice's OK hides the dialog after a save.
-    if (!host_.runExport()) hide();
+    if (!host_.runExport(*name)) hide();
   } else {
-    host_.runExport();
+    host_.runExport({});
     hide();
   }
   saving_ = false;
 }
 
 void SaveOptions::cancel() {
-  state_.bmpExportPending = false;
-  state_.emfExportPending = false;
   if (state_.previewOpen) host_.setPreviewVisible(true);
   hide();
 }

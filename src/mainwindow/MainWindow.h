@@ -245,7 +245,7 @@ class MainWindow : public QWidget {
   void finishNavigation(bool letEventsRun);
   void applyPanelSettings(const KeyFrame& f);
   void applyColourSettings(const KeyFrame& f);
-  bool writeStateFile(const std::vector<KeyFrame>& records);
+  bool writeStateFile(const std::vector<KeyFrame>& records, const std::string& path);
 
   PatternState& state_;
   WindowDirectory& windows_;

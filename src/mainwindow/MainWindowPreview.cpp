@@ -29,8 +29,6 @@ void MainWindow::previewAndCapture() {
   state_.previewOpen = true;
   captureFrame(state_, controls());
   captureKeyFrame();
-  state_.bmpExportPending = false;
-  state_.emfExportPending = false;
   state_.lastStartValue = state_.curFrame.startValue;
 
   if (previewMarkedShown()) {

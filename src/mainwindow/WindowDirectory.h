@@ -1,5 +1,7 @@
 #pragma once
 
+#include "export/NoticeLines.h"
+
 namespace quill {
 
 class AniNameDialog;
@@ -52,8 +54,8 @@ class WindowDirectory {
   // Puts a frame's export choices into the export dialog.
   virtual void applyExportControls(const KeyFrame& frame) = 0;
 
-  // The notice `bmap`: noticeVerb, lastFileName and noticeDetail.
-  virtual void showNotice() = 0;
+  // The notice `bmap` with its lines.
+  virtual void showNotice(const NoticeLines& lines) = 0;
   // Closes every window but the main one, in the program's closing order.
   virtual void closeOtherWindows() = 0;
   // The key-frame history gained, lost or replaced frames.

@@ -3,28 +3,25 @@
 #include <QApplication>
 #include <QKeyEvent>
 
+#include "animation/SequenceOutput.h"
 #include "render/ExportFiles.h"
 #include "preview/PictureBox.h"
 #include "preview/PreviewWindow.h"
 #include "media/MovieEncoder.h"
 #include "gfx/NullSurface.h"
-#include "media/SafeWrite.h"
 
 namespace quill {
 
-bool PreviewWindow::startExport(const ExportOptions& options) {
-  bool saved = false;
-  if (!rendering_ && (state_.bmpExportPending || state_.emfExportPending)) {
-    view_.zoomed = false;
-    picBackground_ = state_.curFrame.backColor;
-    saved = state_.bmpExportPending ? bitmapPass(options) : metafilePass(options);
-  }
-  state_.bmpExportPending = false;
-  state_.emfExportPending = false;
-  return saved;
+std::optional<std::string> PreviewWindow::startExport(const ExportOptions& options, const std::string& metafilePath) {
+  if (rendering_) return std::nullopt;
+  view_.zoomed = false;
+  picBackground_ = state_.curFrame.backColor;
+  if (options.format != ExportFormat::Emf) return bitmapPass(options);
+  if (!metafilePass(options, metafilePath)) return std::nullopt;
+  return metafilePath;
 }
 
-bool PreviewWindow::bitmapPass(const ExportOptions& options) {
+std::optional<std::string> PreviewWindow::bitmapPass(const ExportOptions& options) {
   hide();
   const auto refusal = exportRefusal(state_, options);
   const ExportSize size = bitmapExportSize(state_.curFrame, state_.triangleMode, options.width);
@@ -33,7 +30,7 @@ bool PreviewWindow::bitmapPass(const ExportOptions& options) {
                                              static_cast<int>(size.height));
   if (!picture) {
     services_.message(refusal.value_or("the picture is too large to save"));
-    return false;
+    return std::nullopt;
   }
   bool drawn = false;
   exportRender([&](const RenderHook& hook) {
@@ -42,46 +39,36 @@ bool PreviewWindow::bitmapPass(const ExportOptions& options) {
   services_.processEvents();
   if (!drawn) {
     services_.message(kExportStopped);
-    return false;
+    return std::nullopt;
   }
   return saveBitmap(*picture, options.format);
 }
 
-bool PreviewWindow::saveBitmap(ExportPicture& picture, ExportFormat format) {
+std::optional<std::string> PreviewWindow::saveBitmap(ExportPicture& picture, ExportFormat format) {
   const ExportFileKind kind = exportFileKind(format);
-  state_.lastFileName.clear();
   const auto name = services_.saveFileName({kSaveFileTitle, kind.filter, kind.extension, true, true});
-  if (!name || name->empty()) {
+  if (!name || name->empty() || !picture.save(*name)) {
     services_.message(kind.failure);
-    return false;
-  }
-  state_.lastFileName = *name;
-  if (!picture.save(*name)) {
-    services_.message(kind.failure);
-    return false;
+    return std::nullopt;
   }
   services_.processEvents();
-  state_.noticeVerb = kSavedAs;
-  return true;
+  return *name;
 }
 
-// The metafile goes to lastFileName, chosen by the dialog before the pass.
-// Nobody sees the surface of this pass, so it keeps no pixels.
-bool PreviewWindow::metafilePass(const ExportOptions& options) {
+// The metafile goes where the dialog chose before the pass. Nobody sees the
+// surface of this pass, so it keeps no pixels.
+bool PreviewWindow::metafilePass(const ExportOptions& options, const std::string& path) {
   if (const auto refusal = exportRefusal(state_, options)) {
     services_.message(*refusal);
     return false;
   }
-  if (state_.lastFileName.empty()) return false;
+  if (path.empty()) return false;
   NullSurface surface;
   WriteResult result = WriteResult::Failed;
   exportRender([&](const RenderHook& hook) {
-    result = writeMetafilePass(state_, renderState_, surface, options, state_.lastFileName, hook);
+    result = writeMetafilePass(state_, renderState_, surface, options, path, hook);
   });
-  if (result == WriteResult::Saved) {
-    state_.noticeVerb = kSavedAs;
-    return true;
-  }
+  if (result == WriteResult::Saved) return true;
   services_.message(result == WriteResult::Stopped ? kExportStopped
                                                    : exportFileKind(ExportFormat::Emf).failure);
   return false;
@@ -89,24 +76,21 @@ bool PreviewWindow::metafilePass(const ExportOptions& options) {
 
 // The animation has prepared the point tables; the flag stays set for its
 // next frame. False when the frame could not be written: the run stops there.
-bool PreviewWindow::sequenceFramePass(MovieEncoder* movie) {
+bool PreviewWindow::sequenceFramePass(const SequenceFrame& frame) {
   if (!picBox_->place(0, 0, state_.sequenceFrameWidth, state_.sequenceFrameHeight)) return false;
   RasterSurface& surface = picBox_->surface();
   drawSequenceFrame(state_, renderState_, surface);
   picBox_->update();
-  if (movie) return movie->addFrame(surface);
+  if (frame.movie) return frame.movie->addFrame(surface);
   // A movie is written only by a whole run; a single step or an activation
   // while one is armed draws the frame and writes nothing.
-  if (movieTypeOf(state_.lastFileName)) return true;
-  const bool png = state_.sequenceExtension == ".png";
-  return writeReplacing(state_.lastFileName, [&surface, png](const std::string& temporary) {
-    return png ? surface.savePng(temporary) : surface.saveBmp(temporary);
-  });
+  if (movieTypeOf(frame.path)) return true;
+  return writeSequencePicture(surface, frame.path, frame.png);
 }
 
-bool PreviewWindow::drawAnimationFrame(MovieEncoder* movie) {
+bool PreviewWindow::drawAnimationFrame(const SequenceFrame* frame) {
   if (rendering_) return true;
-  if (state_.sequenceFramePending) return sequenceFramePass(movie);
+  if (frame) return sequenceFramePass(*frame);
   renderPicture();
   return true;
 }

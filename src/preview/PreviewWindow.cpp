@@ -144,12 +144,13 @@ void PreviewWindow::activate() {
   // A pending export runs only from the dialog's "save" (startExport): the
   // requests are set as soon as the dialog opens, and an activation meanwhile
   // must not write a file nobody has named yet.
-  if (!state_.sequenceFramePending) {
+  const std::optional<SequenceFrame> armed = armedSequenceFrame ? armedSequenceFrame() : std::nullopt;
+  if (!armed) {
     translate(state_);
     fitToWindow();
     return;
   }
-  sequenceFramePass();
+  sequenceFramePass(*armed);
 }
 
 void PreviewWindow::fitToWindow() {

@@ -3,8 +3,10 @@
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
+#include "animation/SequenceOutput.h"
 #include "engine/PatternState.h"
 #include "render/ExportPass.h"
 #include "platform/KeyCodes.h"
@@ -64,6 +66,9 @@ class PreviewWindow : public QWidget {
   std::function<void(int key, int shift)> mainKeyDown;
   // Shows the progress caption of a long export (the window itself is hidden
   // then); an empty caption when the export ends.
+  // The frame an armed animation run would write now: an activation draws
+  // and writes it instead of the fitted picture.
+  std::function<std::optional<SequenceFrame>()> armedSequenceFrame;
   std::function<void(const std::string& caption)> exportProgress;
 
   // Runs on every activation; callable directly.
@@ -74,15 +79,16 @@ class PreviewWindow : public QWidget {
   // A click on the window beside the picture.
   void clickBesidePicture();
 
-  // The pending bitmap or metafile pass, started by the export dialog's
-  // "save". Clears both requests; true when a file was saved.
-  bool startExport(const ExportOptions& options);
+  // The export dialog's "save": the bitmap pass (which asks for the file
+  // name) or the metafile pass into the name the dialog chose. The name of
+  // the file saved, or nothing when none was.
+  std::optional<std::string> startExport(const ExportOptions& options, const std::string& metafilePath = {});
 
   // One animation frame from the tables as they stand: drawn in the current
   // fit, or drawn at sequence size and written while a saved run is armed
   // (into `movie` when a movie is being written). False when the frame could
   // not be written.
-  bool drawAnimationFrame(MovieEncoder* movie = nullptr);
+  bool drawAnimationFrame(const SequenceFrame* frame = nullptr);
 
   bool rendering() const { return rendering_; }
   const PreviewView& view() const { return view_; }
@@ -120,10 +126,10 @@ class PreviewWindow : public QWidget {
   void updateCaption();
 
   // Export passes (PreviewExport.cpp).
-  bool bitmapPass(const ExportOptions& options);
-  bool saveBitmap(ExportPicture& picture, ExportFormat format);
-  bool metafilePass(const ExportOptions& options);
-  bool sequenceFramePass(MovieEncoder* movie = nullptr);
+  std::optional<std::string> bitmapPass(const ExportOptions& options);
+  std::optional<std::string> saveBitmap(ExportPicture& picture, ExportFormat format);
+  bool metafilePass(const ExportOptions& options, const std::string& path);
+  bool sequenceFramePass(const SequenceFrame& frame);
   void exportRender(const std::function<void(const RenderHook&)>& draw);
   bool keepExporting();
   void setWindowBackground(Color color);

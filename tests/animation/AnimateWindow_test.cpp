@@ -36,7 +36,7 @@ class RecordingHost : public AnimatorHost {
   void showPreview() override {}
   void hidePreview() override {}
   void fitPreview() override { ++fits; }
-  bool drawAnimationFrame(MovieEncoder*) override {
+  bool drawAnimationFrame(const SequenceFrame*) override {
     startValues.push_back(state.curFrame.startValue);
     return true;
   }

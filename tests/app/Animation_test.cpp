@@ -39,7 +39,7 @@ TEST_F(AnimationRunTest, ASavedRunWritesNumberedFramesWithTheBanner) {
   EXPECT_NE(fileBytes(path("a001.bmp")), fileBytes(path("a002.bmp")));  // the count moved on
   // The end of a run disarms saving and resets.
   EXPECT_FALSE(in<QCheckBox>(&window, "chkSaveImages")->isChecked());
-  EXPECT_FALSE(app->state().sequenceFramePending);
+  EXPECT_FALSE(window.armedFrame());
 }
 
 TEST_F(AnimationRunTest, AFrameThatCannotBeWrittenStopsTheRunWithAMessage) {

@@ -7,6 +7,7 @@
 #include <sstream>
 #include <variant>
 
+#include "engine/StateFile.h"
 #include "app/AppFixture.h"
 #include "app/HeadlessRender.h"
 

@@ -99,7 +99,7 @@ TEST_P(MovieRunTest, AStoppedRunKeepsTheFramesSoFarOrNoFile) {
     EXPECT_EQ(decodeMovie(path(movieName()).toStdString()).frames.size(), size_t(stopAfter)) << stopAfter;
     EXPECT_EQ(filesIn(dir).size(), stopAfter ? 1 : 0) << filesIn(dir).join(" ").toStdString();
     QFile::remove(path(movieName()));
-    EXPECT_FALSE(app->state().sequenceFramePending);
+    EXPECT_FALSE(app->animator().armedFrame());
   }
 }
 
@@ -154,7 +154,7 @@ TEST_F(MovieRunDoubleTest, AMissingEncoderIsNamedWithTheTypesLeft) {
   EXPECT_EQ(scripted->lastMessage(), "can't write " + path("m.mp4").toStdString() +
                                          ": this computer's FFmpeg libraries have no H.264 encoder (libx264) for .mp4 "
                                          "movies; choose .bmp, .png, .webm, .gif instead");
-  EXPECT_FALSE(app->state().sequenceFramePending);
+  EXPECT_FALSE(app->animator().armedFrame());
   EXPECT_EQ(scripted->fileDialogs.back().filter,
             "Pictures (*.bmp)|*.bmp|PNG pictures (*.png)|*.png|H.264 movie (*.mp4)|*.mp4|VP9 movie (*.webm)|*.webm|"
             "GIF movie (*.gif)|*.gif");

@@ -53,13 +53,10 @@ TEST_F(ExportFlowTest, SaveImageOpensTheDialogWithItsTextsAndAvailability) {
   EXPECT_TRUE(control<QRadioButton>("optNormal")->isChecked());
 
   // Triangles: the grid sizes follow ".emf"; ".bmp" makes room for the width box.
-  EXPECT_TRUE(app->state().emfExportPending);
   EXPECT_TRUE(control("Frame2")->isEnabled());
   EXPECT_TRUE(control("legend")->isEnabled());
   EXPECT_EQ(dialog.height(), 2535 / 15);
   choose("optBmp");
-  EXPECT_TRUE(app->state().bmpExportPending);
-  EXPECT_FALSE(app->state().emfExportPending);
   EXPECT_FALSE(control("optExtra")->isEnabled());
   EXPECT_EQ(dialog.height(), 3105 / 15);
   choose("optWmf");
@@ -67,7 +64,6 @@ TEST_F(ExportFlowTest, SaveImageOpensTheDialogWithItsTextsAndAvailability) {
   choose("legend");
   choose("cmdCancel");
   EXPECT_FALSE(dialog.isVisible());
-  EXPECT_FALSE(app->state().emfExportPending);
 
   // Rectangles: no legend and no grid sizes.
   click(&app->mainWindow(), "PicRect");
@@ -161,7 +157,7 @@ TEST_F(ExportFlowTest, BitmapWithLegendIsSavedAndTheNoticeNamesIt) {
   EXPECT_EQ(QImage(path("hex.bmp")).size(), QSize(2000, 1760));
   EXPECT_TRUE(scripted->messages.empty()) << scripted->lastMessage();
   EXPECT_EQ(app->previewIfLoaded(), nullptr);  // unloaded after the export
-  EXPECT_FALSE(app->state().previewOpen || app->state().bmpExportPending);
+  EXPECT_FALSE(app->state().previewOpen);
   EXPECT_FALSE(app->saveOptions().isVisible());
 
   Notice* notice = app->noticeIfLoaded();
@@ -207,7 +203,6 @@ TEST_F(ExportFlowTest, MetafileIsSavedOrCancelledFromTheDialog) {
   choose("cmdSave");
   EXPECT_TRUE(scripted->messages.empty());
   EXPECT_FALSE(app->saveOptions().isVisible());
-  EXPECT_FALSE(app->state().emfExportPending);
 
   openDialog();
   save(path("hex.emf"));

@@ -14,7 +14,6 @@ namespace {
 
 TEST(FrameCapture, StartupFrame) {
   PatternState s;
-  s.bmpExportPending = s.emfExportPending = s.sequenceFramePending = true;
   s.updatingControls = s.previewOpen = true;
   s.lastStartValue = 99;
   s.tailPhase = 3;
@@ -38,7 +37,6 @@ TEST(FrameCapture, StartupFrame) {
   EXPECT_EQ(s.curFrame, want);
 
   // The live side of start-up.
-  EXPECT_FALSE(s.bmpExportPending || s.emfExportPending || s.sequenceFramePending);
   EXPECT_FALSE(s.updatingControls || s.previewOpen);
   EXPECT_EQ(std::tuple(s.lastStartValue, s.tailPhase, s.pendingDigits), std::tuple(0, 0, 0));
   EXPECT_EQ(s.chipColors, presetPalette(0));

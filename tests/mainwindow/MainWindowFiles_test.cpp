@@ -65,8 +65,7 @@ TEST_F(FilesTest, SaveWritesTheListAndLoadAppendsIt) {
   other.loadState();
   EXPECT_EQ(other.history().listed().size(), 4u);
   EXPECT_EQ(other.findChild<QLabel*>("lblXofY")->text(), "3 of 3");
-  EXPECT_EQ(otherState.noticeDetail, "quillaven v1.6    3 elements");
-  EXPECT_EQ(otherWindows.calls.back(), "showNotice loaded from:");
+  EXPECT_EQ(otherWindows.calls.back(), "showNotice loaded from: " + path("three.kvt") + " | quillaven v1.6    3 elements");
   EXPECT_EQ(other.statePath(), path("three.kvt"));
   EXPECT_EQ(otherState.numberBase, 5);  // the last frame is applied
 

@@ -55,7 +55,9 @@ class FakeWindows : public WindowDirectory {
   void showDivisionDialog() override { calls.push_back("showDivisionDialog"); }
   void showNamingDialog() override { calls.push_back("showNamingDialog"); }
   void applyExportControls(const KeyFrame&) override { calls.push_back("applyExportControls"); }
-  void showNotice() override { calls.push_back("showNotice " + state.noticeVerb); }
+  void showNotice(const NoticeLines& lines) override {
+    calls.push_back("showNotice " + lines.verb + (lines.detail ? " " + lines.fileName + " | " + *lines.detail : ""));
+  }
   void closeOtherWindows() override { calls.push_back("closeOtherWindows"); }
 
   PatternState& state;

@@ -89,7 +89,6 @@ TEST_F(MainWindowTest, OrderAndColourModeButtons) {
 
 TEST_F(MainWindowTest, PreviewIsRefusedWhileARenderIsRunningThenCapturesTheSettingsAndShowsThePreview) {
   windows.busy = true;
-  state.bmpExportPending = true;
   setChecked("Check1", false);
   box("startval")->setText("7");
   click("Command2");
@@ -100,10 +99,10 @@ TEST_F(MainWindowTest, PreviewIsRefusedWhileARenderIsRunningThenCapturesTheSetti
   windows.busy = false;
   click("Command2");
   EXPECT_EQ(windows.calls, Calls{"showPreview"});
-  // open, live and in the frame; lines off; the start value in the frame and as the last one; no export pending
+  // open, live and in the frame; lines off; the start value in the frame and as the last one
   EXPECT_EQ(std::tuple(state.previewOpen, state.curFrame.previewOpen, state.curFrame.drawLines,
-                       state.curFrame.startValue, state.lastStartValue, state.bmpExportPending),
-            std::tuple(true, kTrue16, 0, 7, 7, false));
+                       state.curFrame.startValue, state.lastStartValue),
+            std::tuple(true, kTrue16, 0, 7, 7));
 }
 
 // The toggle only flips its caption and shows or hides; a preview with the

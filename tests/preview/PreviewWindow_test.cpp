@@ -212,17 +212,15 @@ TEST_F(PreviewWindowTest, EscDuringALongRenderKeepsThePartialPicture) {
   EXPECT_FALSE(state.stopRequested);
 }
 
-TEST_F(PreviewWindowTest, SequenceFramePassWritesTheFrameOnItsBackgroundAndStaysPending) {
+TEST_F(PreviewWindowTest, AnActivationWhileARunIsArmedWritesTheFrameOnItsBackground) {
   QTemporaryDir dir;
   translate(state);
-  state.sequenceFramePending = true;
-  state.lastFileName = dir.filePath("frame001.bmp").toStdString();
+  window->armedSequenceFrame = [&] { return SequenceFrame{dir.filePath("frame001.bmp").toStdString(), false}; };
   window->activate();
   const QImage frame(dir.filePath("frame001.bmp"));
   ASSERT_EQ(frame.size(), QSize(1200, 1000));
   EXPECT_EQ(fromQRgb(frame.pixel(0, 0)), state.curFrame.backColor);
   EXPECT_NE(fromQRgb(frame.pixel(625, 494)), state.curFrame.backColor);  // the centre (scale 2, as the pass sets)
-  EXPECT_TRUE(state.sequenceFramePending);
   EXPECT_TRUE(services.messages.empty());
 }
 
