@@ -111,7 +111,7 @@ void DivisionDialog::changeLevels() {
   const int levels = hscLevels_->value();
   lblLevels_->setText(QString::number(1 << (2 * levels)));
   lblblueLevels_->setText(QString::number(levels));
-  while (lblLevels_->text().toDouble() < lblFractions_->text().toDouble() && hscFractions_->value() > 0) {
+  while ((1 << (2 * levels)) < (1 << hscFractions_->value()) && hscFractions_->value() > 0) {
     hscFractions_->setValue(hscFractions_->value() - 1);
   }
   hscFractions_->setMaximum(2 * levels);
@@ -181,7 +181,7 @@ void DivisionDialog::applySettings(const DivisionSettings& s) {
   restoring_ = false;
 }
 
-double DivisionDialog::fractionsShown() const { return lblFractions_->text().toDouble(); }
+double DivisionDialog::fractionsShown() const { return static_cast<double>(1 << hscFractions_->value()); }
 
 void DivisionDialog::closeEvent(QCloseEvent* event) {
   event->ignore();

@@ -109,15 +109,18 @@ DivisionDialog& MainWindow::division() const {
 
 double MainWindow::fractionsShown() const { return division().fractionsShown(); }
 
-Color MainWindow::backColor() const {
-  const QColor c = ui_.backgroundLabel->palette().color(QPalette::Window);
-  return rgb(c.red(), c.green(), c.blue());
+Color MainWindow::backColor() const { return background_; }
+
+void MainWindow::setBackground(Color color) {
+  background_ = color;
+  paintLabel(ui_.backgroundLabel, color);
 }
 
-bool MainWindow::previewMarkedShown() const { return ui_.hidePreviewButton->text() == QLatin1String("hide preview"); }
+bool MainWindow::previewMarkedShown() const { return previewShown_; }
 
 void MainWindow::togglePreview() {
-  const bool show = !previewMarkedShown();
+  const bool show = !previewShown_;
+  previewShown_ = show;
   ui_.hidePreviewButton->setText(show ? QStringLiteral("hide preview") : QStringLiteral("show preview"));
   if (show) {
     windows_.showPreview();

@@ -236,6 +236,7 @@ class MainWindow : public QWidget {
   std::optional<int32_t> readStartText(const QString& text, int base) const;
   void writeStartText(const QString& text);
   Color backColor() const;
+  void setBackground(Color color);
   static void paintLabel(QLabel* label, Color color);
   void setChipColor(int index, Color color);
   void showPreviewIfOpen();
@@ -261,6 +262,8 @@ class MainWindow : public QWidget {
   int16_t swapFirst_ = 0;
   float aspectRatio_ = 0.8f;  // rows per column
   QString lastGoodStart_ = QStringLiteral("0");
+  Color background_ = rgb(64, 64, 64);
+  bool previewShown_ = true;  // the hide/show toggle offers to hide the preview
   QTimer* liveTimer_ = nullptr;
   bool liveRendering_ = false;
   bool liveWatchingDialogs_ = false;

@@ -69,7 +69,7 @@ void MainWindow::applyColourSettings(const KeyFrame& f) {
 }
 
 void MainWindow::applyPanelSettings(const KeyFrame& f) {
-  paintLabel(ui_.backgroundLabel, f.backColor);
+  setBackground(f.backColor);
   ui_.lockBox->setChecked(f.lockedBox != 0);
   ui_.decimalBox->setChecked(f.decimalBox != 0);
 }

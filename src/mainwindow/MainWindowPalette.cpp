@@ -103,7 +103,7 @@ void MainWindow::chipReleased(int index, Qt::MouseButton button) {
 void MainWindow::pickBackground() {
   if (state_.updatingControls) return;
   windows_.hidePreview();
-  paintLabel(ui_.backgroundLabel, pickColour(backColor()));
+  setBackground(pickColour(backColor()));
   showPreviewIfOpen();
   settingsChanged();
 }
