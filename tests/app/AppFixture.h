@@ -5,11 +5,15 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <fstream>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "animation/AnimateWindow.h"
 #include "app/QuillavenApp.h"
+#include "engine/FrameCapture.h"
+#include "engine/KeyFrameCodec.h"
 #include "mainwindow/MainWindow.h"
 #include "support/ScriptedServices.h"
 
@@ -57,5 +61,19 @@ class AppFixture : public ::testing::Test {
 };
 
 inline std::string examplePath(const char* name) { return std::string(QUILLAVEN_SOURCE_DIR) + "/examples/" + name; }
+
+inline KeyFrame startupFrame() {
+  auto state = std::make_unique<PatternState>();
+  loadStartupDefaults(*state);
+  return state->curFrame;
+}
+
+// A state file of `frames` (record 0 first) at `path`; the path back.
+inline std::string writeStateFile(const std::string& path, const std::vector<KeyFrame>& frames) {
+  const std::vector<uint8_t> bytes = encodeStateFile(frames);
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  return path;
+}
 
 }  // namespace quill

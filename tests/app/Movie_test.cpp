@@ -8,7 +8,6 @@
 #include <QProcess>
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <iostream>
 #include <set>
 #include <sstream>
@@ -17,9 +16,6 @@
 #include "animation/SeqStatus.h"
 #include "app/AppFixture.h"
 #include "app/HeadlessAnimate.h"
-#include "engine/FrameCapture.h"
-#include "engine/KeyFrameCodec.h"
-#include "engine/PatternState.h"
 #include "support/MovieDecode.h"
 #include "support/RecordingMovieEncoder.h"
 
@@ -202,17 +198,10 @@ TEST(HeadlessMovie, GifFramesKeepTheirColours) {
   const auto file = [&](const char* name) { return dir.filePath(name).toStdString(); };
   std::ofstream(file("one.txt")) << "txtnFrames = 1\n";
   for (const bool blend : {false, true}) {
-    auto state = std::make_unique<PatternState>();
-    loadStartupDefaults(*state);
-    KeyFrame frame = state->curFrame;
-    frame.levels = 5;
-    frame.numberBase = 7;
-    frame.fractionsLimit = 5;
-    frame.fractions = 3;
+    KeyFrame frame = startupFrame();
+    frame.levels = 5, frame.numberBase = 7, frame.fractionsLimit = 5, frame.fractions = 3;
     frame.blendOn = toBool16(blend);
-    const auto bytes = encodeStateFile({state->curFrame, frame});  // record 0 is the start-up frame
-    std::ofstream(file("f.kvt"), std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    writeStateFile(file("f.kvt"), {startupFrame(), frame});
     for (const char* out : {"f.bmp", "f.gif"}) {
       std::ostringstream log, err;
       ASSERT_EQ(runHeadlessAnimation({file("f.kvt"), "--animate", file("one.txt"), "-o", file(out)}, log, err), 0)
@@ -230,10 +219,8 @@ TEST(HeadlessMovie, GifFramesKeepTheirColours) {
       for (int x = 0; x < picture.width(); ++x) {
         const QRgb a = picture.pixel(x, y), b = gif.pixel(x, y);
         colours.insert(a);
-        for (const int d : {qRed(a) - qRed(b), qGreen(a) - qGreen(b), qBlue(a) - qBlue(b)}) {
-          worst = std::max(worst, std::abs(d));
-          total += std::abs(d);
-        }
+        for (const int d : {qRed(a) - qRed(b), qGreen(a) - qGreen(b), qBlue(a) - qBlue(b)})
+          worst = std::max(worst, std::abs(d)), total += std::abs(d);
       }
     }
     const double mean = total / (3.0 * picture.width() * picture.height());

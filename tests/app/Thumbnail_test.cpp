@@ -4,12 +4,8 @@
 #include <QDir>
 #include <QImage>
 #include <QProcess>
-#include <QTemporaryDir>
-#include <fstream>
-#include <memory>
 
-#include "engine/FrameCapture.h"
-#include "engine/KeyFrameCodec.h"
+#include "app/AppFixture.h"
 
 namespace quill {
 namespace {
@@ -29,10 +25,8 @@ Outcome thumbnail(const QStringList& args) {
 
 class ThumbnailTest : public ::testing::Test {
  protected:
-  QString write(const std::vector<uint8_t>& bytes, const char* name) {
-    std::ofstream(path(name).toStdString(), std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return path(name);
+  QString write(const std::vector<KeyFrame>& frames, const char* name) {
+    return QString::fromStdString(writeStateFile(path(name).toStdString(), frames));
   }
   QString path(const char* name) const { return dir.filePath(name); }
   QTemporaryDir dir;
@@ -41,13 +35,11 @@ class ThumbnailTest : public ::testing::Test {
 // The last record, even one of millions of cells, fills the middle of a
 // square; the rest of the square is clear.
 TEST_F(ThumbnailTest, DrawsTheLastRecordOnASquare) {
-  auto state = std::make_unique<PatternState>();
-  loadStartupDefaults(*state);
-  KeyFrame huge = state->curFrame;
+  KeyFrame huge = startupFrame();
   huge.layerCount = 99;  // with 7 divisions, close to a billion cells
   huge.levels = 7;
   huge.backColor = rgb(0, 0, 255);
-  const QString file = write(encodeStateFile({state->curFrame, huge}), "huge.kvt");
+  const QString file = write({startupFrame(), huge}, "huge.kvt");
   const Outcome run = thumbnail({"128", file, path("t.png")});
   ASSERT_EQ(run.status, 0) << run.err;
   const QImage image(path("t.png"));
@@ -57,13 +49,11 @@ TEST_F(ThumbnailTest, DrawsTheLastRecordOnASquare) {
 }
 
 TEST_F(ThumbnailTest, RefusesBadFilesAndSizesWithAMessage) {
-  auto state = std::make_unique<PatternState>();
-  loadStartupDefaults(*state);
-  std::vector<uint8_t> bytes = encodeStateFile({state->curFrame, state->curFrame});
-  const QString good = write(bytes, "good.kvt");
-  bytes.resize(bytes.size() - 7);
-  const QString cut = write(bytes, "cut.kvt");
-  const QString foreign = write({'G', 'I', 'F', '8', '9', 'a'}, "foreign.kvt");
+  const QString good = write({startupFrame(), startupFrame()}, "good.kvt");
+  QFile::copy(good, path("cut.kvt"));
+  QFile(path("cut.kvt")).resize(QFile(good).size() - 7);
+  const QString cut = path("cut.kvt"), foreign = path("foreign.kvt");
+  QFile::copy(QString(QUILLAVEN_SOURCE_DIR) + "/README.md", foreign);
   const struct {
     QStringList args;
     int status;
