@@ -30,7 +30,6 @@ class DivisionDialogTest : public ::testing::Test {
 };
 
 TEST_F(DivisionDialogTest, LevelsLowerTheFractionsStepByStep) {
-  EXPECT_EQ(dialog.windowTitle(), "division control");
   bar("hscLevels")->setValue(3);
   EXPECT_EQ(label("lblLevels"), "64");
   EXPECT_EQ(bar("hscFractions")->maximum(), 6);
