@@ -14,7 +14,7 @@ namespace {
 
 TEST(FrameCapture, StartupFrame) {
   PatternState s;
-  s.updatingControls = s.previewOpen = true;
+  s.previewOpen = true;
   s.lastStartValue = 99;
   s.tailPhase = 3;
   s.pendingDigits = 2;
@@ -37,7 +37,7 @@ TEST(FrameCapture, StartupFrame) {
   EXPECT_EQ(s.curFrame, want);
 
   // The live side of start-up.
-  EXPECT_FALSE(s.updatingControls || s.previewOpen);
+  EXPECT_FALSE(s.previewOpen);
   EXPECT_EQ(std::tuple(s.lastStartValue, s.tailPhase, s.pendingDigits), std::tuple(0, 0, 0));
   EXPECT_EQ(s.chipColors, presetPalette(0));
   EXPECT_EQ(s.layerPoints[4][3], s.vertexPoints[3]);

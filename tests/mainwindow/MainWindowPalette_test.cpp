@@ -76,16 +76,6 @@ TEST_F(PaletteTest, RightClicksSwapTwoChipsWithTheBorderMark) {
   EXPECT_FALSE(form->swapPending());
 }
 
-TEST_F(PaletteTest, ChipsIgnoreClicksWhileControlsAreBeingWritten) {
-  state.updatingControls = true;
-  windows.scripted.colors = {rgb(1, 2, 3)};
-  release(chip(0), Qt::LeftButton);
-  release(find<QLabel>("Label22"), Qt::LeftButton);
-  state.updatingControls = false;
-  EXPECT_EQ(state.chipColors[0], presetPalette(0)[0]);
-  EXPECT_EQ(windows.scripted.colors.size(), 1u);
-}
-
 TEST_F(PaletteTest, BackgroundLabelPicksTheColourCaptureReads) {
   windows.scripted.colors = {rgb(200, 200, 200)};
   release(find<QLabel>("Label22"), Qt::LeftButton);
@@ -120,7 +110,6 @@ TEST_F(BlendModeTest, ABarCarriesTheLongerNumbersAndRevertRestores) {
   bar(14)->setValue(3);
   EXPECT_EQ(state.blendWeights[13], 70);
   EXPECT_EQ(state.blendWeights[14], 3);
-  EXPECT_FALSE(state.updatingControls);
   state.blendWeights[15] = 55;
   click("Command2");
   for (int i = 0; i < 15; ++i) EXPECT_EQ(percent(i), "100") << i;

@@ -57,12 +57,6 @@ TEST_F(MainWindowTest, GeometrySwitchSetsWidthControlsAndPreview) {
   EXPECT_EQ(text("Label8"), "triangles");
   expectControlsFor(true);
   EXPECT_EQ(windows.calls, (Calls{"showPreview", "reactivateAnimator"}));
-
-  // Code that writes the controls switches quietly, apart from hiding the preview.
-  windows.calls.clear();
-  state.updatingControls = true;
-  form->switchToRectangles();
-  EXPECT_EQ(windows.calls, Calls{"hidePreview"});
 }
 
 TEST_F(MainWindowTest, PolygonScrollBarsRebuildTheGeometryAndCount) {
