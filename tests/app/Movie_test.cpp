@@ -16,6 +16,7 @@
 #include "animation/SeqStatus.h"
 #include "app/AppFixture.h"
 #include "app/HeadlessAnimate.h"
+#include "gfx/QtColor.h"
 #include "support/MovieDecode.h"
 #include "support/RecordingMovieEncoder.h"
 
@@ -24,20 +25,6 @@ namespace {
 
 QStringList filesIn(const QTemporaryDir& dir) {
   return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
-}
-
-// Points well inside a flat area of a picture, where any codec keeps the colour.
-std::vector<QPoint> flatPoints(const QImage& image) {
-  std::vector<QPoint> points;
-  for (int y = 20; y < image.height() - 20; y += 40) {
-    for (int x = 20; x < image.width() - 20; x += 40) {
-      bool flat = true;
-      for (int dy = -12; flat && dy <= 12; dy += 3)
-        for (int dx = -12; flat && dx <= 12; dx += 3) flat = image.pixel(x + dx, y + dy) == image.pixel(x, y);
-      if (flat) points.emplace_back(x, y);
-    }
-  }
-  return points;
 }
 
 // The animator open with the start value ticked.
@@ -58,28 +45,6 @@ class MovieRunTest : public AppFixture, public ::testing::WithParamInterface<Mov
 
   AnimateWindow* window = nullptr;
 };
-
-TEST_P(MovieRunTest, HoldsTheFramesThePictureSequenceHolds) {
-  if (!makeFfmpegMovieEncoder(GetParam())) GTEST_SKIP() << "this FFmpeg has no " << movieFormat(GetParam()).encoder;
-  run("p.bmp", 6);
-  restart();
-  reopen();
-  run(movieName(), 6);
-  ASSERT_TRUE(scripted->messages.empty()) << scripted->lastMessage();
-
-  const DecodedMovie movie = decodeMovie(path(movieName()).toStdString());
-  ASSERT_EQ(movie.frames.size(), 6u);
-  const int tolerance = GetParam() == MovieType::Gif ? 0 : 8;
-  for (int i = 0; i < 6; ++i) {
-    const QImage picture(path(QString("p%1.bmp").arg(i + 1, 3, 10, QChar('0'))));
-    const QImage& frame = movie.frames[static_cast<size_t>(i)];
-    ASSERT_EQ(frame.size(), QSize(1200, 1000));
-    const std::vector<QPoint> points = flatPoints(picture);
-    ASSERT_GT(points.size(), 20u);
-    for (const QPoint& p : points)
-      ASSERT_TRUE(closeColours(frame.pixel(p), picture.pixel(p), tolerance)) << "frame " << i << " at " << p.x() << "," << p.y();
-  }
-}
 
 // Esc mid-run finishes a playable movie of the frames so far; before the
 // first frame there is nothing to keep, so there is no file.
@@ -105,12 +70,20 @@ INSTANTIATE_TEST_SUITE_P(Types, MovieRunTest, ::testing::Values(MovieType::Mp4, 
 // The run's movies go to a recording encoder, or to none for the type `missing`.
 class MovieRunDoubleTest : public AppFixture {
  protected:
-  MovieRunDoubleTest() {
+  MovieRunDoubleTest() { reopen(); }
+  void reopen() {
     app->setMovieEncoderFactory([this](MovieType type) -> std::unique_ptr<MovieEncoder> {
       if (type == missing) return nullptr;
       return std::make_unique<RecordingMovieEncoder>(log);
     });
     window = &openAnimator();
+    in<QCheckBox>(window, "chkFeature0")->click();
+  }
+  // A saved run of `frames` frames to `name` in the temporary folder.
+  void run(const QString& name, int frames) {
+    saveRunAs(*window, name);
+    type(window, "txtnFrames", QString::number(frames));
+    in<QAbstractButton>(window, "cmdRun")->click();
   }
 
   std::shared_ptr<RecordingMovieEncoder::Log> log = std::make_shared<RecordingMovieEncoder::Log>();
@@ -130,6 +103,18 @@ TEST_F(MovieRunDoubleTest, TheRunOpensTheMovieAtTheFrameSizeAndRate) {
   EXPECT_EQ(std::tuple(log->width, log->height, log->framesPerSecond, log->frames, log->finished),
             std::tuple(1200, 1000, 30, 7, true));
   EXPECT_TRUE(scripted->messages.empty()) << scripted->lastMessage();
+}
+
+// What each codec keeps of a frame is pinned with the encoder; here, that the
+// run hands it the pictures a saved sequence holds.
+TEST_F(MovieRunDoubleTest, TheMovieGetsThePicturesOfTheSequence) {
+  run("p.bmp", 3);
+  restart();
+  reopen();
+  run("m.webm", 3);
+  EXPECT_EQ(log->frames, 3);
+  EXPECT_EQ(toQRgb(log->lastCentre), QImage(path("p003.bmp")).pixel(600, 500));
+  EXPECT_NE(toQRgb(log->lastCentre), QImage(path("p002.bmp")).pixel(600, 500));
 }
 
 TEST_F(MovieRunDoubleTest, AFailedFrameStopsTheRunWithAMessageAndNoMovie) {
