@@ -127,23 +127,23 @@ void AnimateWindow::createFeatureControls(int i, QGroupBox* frame) {
 }
 
 void AnimateWindow::createStartControls(QGroupBox* frame) {
-  txtStart = makeWidget<QLineEdit>(frame, "txtStart", QRect(42, 44, 56, 22), "1");
-  caption(frame, QRect(8, 46, 32, 18), "step", txtStart);
-  optDiscrete = makeWidget<QRadioButton>(frame, "optDiscrete", QRect(106, 44, 110, 22), "discrete steps");
-  optContinue = makeWidget<QRadioButton>(frame, "optContinue", QRect(218, 44, 104, 22), "continuation");
-  optDiscrete->setChecked(true);
-  chkBackwards = makeWidget<QCheckBox>(frame, "chkBackwards", QRect(324, 44, 136, 22), "count backwards");
+  startStepBox = makeWidget<QLineEdit>(frame, "txtStart", QRect(42, 44, 56, 22), "1");
+  caption(frame, QRect(8, 46, 32, 18), "step", startStepBox);
+  discreteStepsOption = makeWidget<QRadioButton>(frame, "optDiscrete", QRect(106, 44, 110, 22), "discrete steps");
+  continuationOption = makeWidget<QRadioButton>(frame, "optContinue", QRect(218, 44, 104, 22), "continuation");
+  discreteStepsOption->setChecked(true);
+  backwardsBox = makeWidget<QCheckBox>(frame, "chkBackwards", QRect(324, 44, 136, 22), "count backwards");
 }
 
 void AnimateWindow::createPaletteControls(QGroupBox* frame) {
-  hscGridChip = rangeBar(frame, "hscGridChip", QRect(96, 46, 110, 17), 1, 15, 7);
-  caption(frame, QRect(8, 46, 86, 18), "# color chips", hscGridChip);
-  lblGridChip = makeWidget<QLabel>(frame, "lblGridChip", QRect(210, 46, 24, 18), "7");
-  optGradient = makeWidget<QRadioButton>(frame, "optGradient", QRect(240, 44, 84, 22), "gradient");
-  Option1 = makeWidget<QRadioButton>(frame, "Option1", QRect(326, 44, 84, 22), "discrete");
-  optGradient->setChecked(true);
-  picGradient = makeWidget<QLabel>(frame, "picGradient", QRect(8, 70, 164, 26));
-  picGradient->setAccessibleName("gradient");
+  gridChipBar = rangeBar(frame, "hscGridChip", QRect(96, 46, 110, 17), 1, 15, 7);
+  caption(frame, QRect(8, 46, 86, 18), "# color chips", gridChipBar);
+  gridChipValue = makeWidget<QLabel>(frame, "lblGridChip", QRect(210, 46, 24, 18), "7");
+  gradientOption = makeWidget<QRadioButton>(frame, "optGradient", QRect(240, 44, 84, 22), "gradient");
+  discreteChipsOption = makeWidget<QRadioButton>(frame, "Option1", QRect(326, 44, 84, 22), "discrete");
+  gradientOption->setChecked(true);
+  gradientStrip = makeWidget<QLabel>(frame, "picGradient", QRect(8, 70, 164, 26));
+  gradientStrip->setAccessibleName("gradient");
 }
 
 // "start at" and "end at" scroll bars, each with the label that shows its value.
@@ -159,49 +159,49 @@ void AnimateWindow::createRange(QGroupBox* frame, const RangeLook& look, QScroll
 }
 
 void AnimateWindow::createBaseControls(QGroupBox* frame) {
-  createRange(frame, {"hscBaseStart", "hscBaseEnd", "lblBaseStart", "lblBaseEnd", 2, 26, 2, 16, 0, 0}, hscBaseStart,
-              hscBaseEnd);
+  createRange(frame, {"hscBaseStart", "hscBaseEnd", "lblBaseStart", "lblBaseEnd", 2, 26, 2, 16, 0, 0}, baseStartBar,
+              baseEndBar);
 }
 
 void AnimateWindow::createLayerControls(QGroupBox* frame) {
   // "end at" shows one more: the continuous sweep runs up to end + 1 layers.
-  createRange(frame, {"hscCPstart", "hscCPend", "lblCPstart", "lblCPend", 1, 99, 10, 19, 2, 1}, hscCPstart,
-              hscCPend);
+  createRange(frame, {"hscCPstart", "hscCPend", "lblCPstart", "lblCPend", 1, 99, 10, 19, 2, 1}, layersStartBar,
+              layersEndBar);
   auto* mode = makeWidget<QWidget>(frame, "grpNV", QRect(8, 70, 200, 24));
-  optNVcontinuous = makeWidget<QRadioButton>(mode, "optNVcontinuous", QRect(0, 0, 96, 22), "continuous");
-  optNVdiscrete = makeWidget<QRadioButton>(mode, "optNVdiscrete", QRect(100, 0, 90, 22), "discrete");
-  optNVcontinuous->setChecked(true);
+  continuousLayersOption = makeWidget<QRadioButton>(mode, "optNVcontinuous", QRect(0, 0, 96, 22), "continuous");
+  discreteLayersOption = makeWidget<QRadioButton>(mode, "optNVdiscrete", QRect(100, 0, 90, 22), "discrete");
+  continuousLayersOption->setChecked(true);
   auto* side = makeWidget<QWidget>(frame, "grpSide", QRect(216, 70, 200, 24));
-  optInward = makeWidget<QRadioButton>(side, "optInward", QRect(0, 0, 80, 22), "inward");
-  optOutward = makeWidget<QRadioButton>(side, "optOutward", QRect(84, 0, 90, 22), "outward");
-  optInward->setChecked(true);
+  inwardOption = makeWidget<QRadioButton>(side, "optInward", QRect(0, 0, 80, 22), "inward");
+  outwardOption = makeWidget<QRadioButton>(side, "optOutward", QRect(84, 0, 90, 22), "outward");
+  inwardOption->setChecked(true);
 }
 
 void AnimateWindow::createVertexControls(QGroupBox* frame) {
-  createRange(frame, {"hscnVstart", "hscnVend", "lblnVstart", "lblnVend", 3, 23, 6, 10, 4, 0}, hscnVstart, hscnVend);
+  createRange(frame, {"hscnVstart", "hscnVend", "lblnVstart", "lblnVend", 3, 23, 6, 10, 4, 0}, verticesStartBar, verticesEndBar);
 }
 
 void AnimateWindow::createTailControls(QGroupBox* frame) {
-  txtTailLaunch = makeWidget<QLineEdit>(frame, "txtTailLaunch", QRect(76, 44, 44, 22), "240");
-  caption(frame, QRect(8, 46, 66, 18), "tail launch", txtTailLaunch);
-  txtTailLength = makeWidget<QLineEdit>(frame, "txtTailLength", QRect(194, 44, 44, 22), "160");
-  caption(frame, QRect(126, 46, 66, 18), "tail length", txtTailLength);
-  txtTailStep = makeWidget<QLineEdit>(frame, "txtTailStep", QRect(276, 44, 40, 22), "1");
-  caption(frame, QRect(244, 46, 30, 18), "step", txtTailStep);
-  chktailReverse = makeWidget<QCheckBox>(frame, "chktailReverse", QRect(322, 44, 136, 22), "reverse direction");
+  tailLaunchBox = makeWidget<QLineEdit>(frame, "txtTailLaunch", QRect(76, 44, 44, 22), "240");
+  caption(frame, QRect(8, 46, 66, 18), "tail launch", tailLaunchBox);
+  tailLengthBox = makeWidget<QLineEdit>(frame, "txtTailLength", QRect(194, 44, 44, 22), "160");
+  caption(frame, QRect(126, 46, 66, 18), "tail length", tailLengthBox);
+  tailStepBox = makeWidget<QLineEdit>(frame, "txtTailStep", QRect(276, 44, 40, 22), "1");
+  caption(frame, QRect(244, 46, 30, 18), "step", tailStepBox);
+  reverseBox = makeWidget<QCheckBox>(frame, "chktailReverse", QRect(322, 44, 136, 22), "reverse direction");
 }
 
 void AnimateWindow::createGeometryControls(QGroupBox* frame) {
-  txtKeyFrameDivs = makeWidget<QLineEdit>(frame, "txtKeyFrameDivs", QRect(124, 44, 44, 22), "100");
-  caption(frame, QRect(8, 46, 114, 18), "frames / keyframe", txtKeyFrameDivs);
-  lblgeoBanner = makeWidget<QLabel>(frame, "lblgeoBanner", QRect(172, 46, 150, 18), "using 0 key frames");
-  lblframeWhat = makeWidget<QLabel>(frame, "lblframeWhat", QRect(326, 46, 30, 18), "0");
-  lblframeWhat->setCursor(Qt::PointingHandCursor);
-  lblframeWhat->setToolTip("click: one sweep through the key frames up to this one");
-  lblframeWhat->installEventFilter(this);
+  framesPerKeyFrameBox = makeWidget<QLineEdit>(frame, "txtKeyFrameDivs", QRect(124, 44, 44, 22), "100");
+  caption(frame, QRect(8, 46, 114, 18), "frames / keyframe", framesPerKeyFrameBox);
+  keyFramesBanner = makeWidget<QLabel>(frame, "lblgeoBanner", QRect(172, 46, 150, 18), "using 0 key frames");
+  keyFrameNumberLabel = makeWidget<QLabel>(frame, "lblframeWhat", QRect(326, 46, 30, 18), "0");
+  keyFrameNumberLabel->setCursor(Qt::PointingHandCursor);
+  keyFrameNumberLabel->setToolTip("click: one sweep through the key frames up to this one");
+  keyFrameNumberLabel->installEventFilter(this);
   makeWidget<QLabel>(frame, "lblOf", QRect(358, 46, 20, 18), "of");
-  lblofWhat = makeWidget<QLabel>(frame, "lblofWhat", QRect(380, 46, 30, 18), "0");
-  lblAniName = makeWidget<QLabel>(frame, "lblAniName", QRect(8, 72, 180, 18), "animation name");
+  keyFrameTotalLabel = makeWidget<QLabel>(frame, "lblofWhat", QRect(380, 46, 30, 18), "0");
+  animationNameLabel = makeWidget<QLabel>(frame, "lblAniName", QRect(8, 72, 180, 18), "animation name");
   const char* names[] = {"Command4", "Command1", "Command2", "Command3"};
   const char* captions[] = {"<<", "<", ">", ">>"};
   for (int b = 0; b < 4; ++b) makeWidget<QPushButton>(frame, names[b], QRect(230 + 44 * b, 70, 40, 24), captions[b]);
@@ -212,25 +212,25 @@ void AnimateWindow::createWindowControls() {
   QWidget* row = bottomRow_;
   const char* names[] = {"cmdRun", "cmdStep", "cmdReset", "cmdClose", "cmdRand"};
   const char* captions[] = {"run", "step", "reset", "close", "randomate"};
-  QPushButton** buttons[] = {&cmdRun, &cmdStep, &cmdReset, &cmdClose, &cmdRand};
+  QPushButton** buttons[] = {&runButton, &stepButton, &resetButton, &closeButton, &randomiseButton};
   for (int b = 0; b < 5; ++b) *buttons[b] = makeWidget<QPushButton>(row, names[b], QRect(b * 92, 0, 88, 26), captions[b]);
-  cmdRand->setEnabled(false);  // offered, as ever, with nothing behind it
-  chkSaveImages = makeWidget<QCheckBox>(row, "chkSaveImages", QRect(0, 32, 104, 22), "save images");
-  txtDelay = makeWidget<QLineEdit>(row, "txtDelay", QRect(150, 32, 50, 22), "0");
-  caption(row, QRect(110, 34, 38, 18), "delay", txtDelay);
+  randomiseButton->setEnabled(false);  // offered, as ever, with nothing behind it
+  saveImagesBox = makeWidget<QCheckBox>(row, "chkSaveImages", QRect(0, 32, 104, 22), "save images");
+  delayBox = makeWidget<QLineEdit>(row, "txtDelay", QRect(150, 32, 50, 22), "0");
+  caption(row, QRect(110, 34, 38, 18), "delay", delayBox);
   makeWidget<QLabel>(row, "lblmS", QRect(204, 34, 24, 18), "mS");
-  lblFrametotal = makeWidget<QLabel>(row, "lblFrametotal", QRect(236, 34, 228, 18), "# frames = 1 of 1");
-  txtnFrames = makeWidget<QLineEdit>(row, "txtnFrames", QRect(80, 60, 50, 22), "200");
-  lblnFrames = caption(row, QRect(0, 62, 78, 18), "# of frames", txtnFrames);
-  hscRes = rangeBar(row, "hscRes", QRect(212, 62, 100, 17), 0, 4, 0);
-  lblResCaption = caption(row, QRect(140, 62, 70, 18), "resolution", hscRes);
-  lblRes = makeWidget<QLabel>(row, "lblRes", QRect(318, 62, 72, 18), "small");
-  txtFps = makeWidget<QLineEdit>(row, "txtFps", QRect(424, 60, 36, 22), "25");
-  lblFps = caption(row, QRect(396, 62, 26, 18), "fps", txtFps);
-  txtFps->setToolTip("frames per second of a movie (.mp4, .webm, .gif)");
-  lblloopString = makeWidget<QLabel>(row, "lblloopString", QRect(0, 86, kFrameWidth, 18), "debug info");
-  lblloopString->setStyleSheet("color: rgb(0, 0, 255)");
-  lblloopString->hide();
+  frameTotalLabel = makeWidget<QLabel>(row, "lblFrametotal", QRect(236, 34, 228, 18), "# frames = 1 of 1");
+  frameCountBox = makeWidget<QLineEdit>(row, "txtnFrames", QRect(80, 60, 50, 22), "200");
+  frameCountCaption = caption(row, QRect(0, 62, 78, 18), "# of frames", frameCountBox);
+  resolutionBar = rangeBar(row, "hscRes", QRect(212, 62, 100, 17), 0, 4, 0);
+  resolutionCaption = caption(row, QRect(140, 62, 70, 18), "resolution", resolutionBar);
+  resolutionValue = makeWidget<QLabel>(row, "lblRes", QRect(318, 62, 72, 18), "small");
+  fpsBox = makeWidget<QLineEdit>(row, "txtFps", QRect(424, 60, 36, 22), "25");
+  fpsCaption = caption(row, QRect(396, 62, 26, 18), "fps", fpsBox);
+  fpsBox->setToolTip("frames per second of a movie (.mp4, .webm, .gif)");
+  loopLabel = makeWidget<QLabel>(row, "lblloopString", QRect(0, 86, kFrameWidth, 18), "debug info");
+  loopLabel->setStyleSheet("color: rgb(0, 0, 255)");
+  loopLabel->hide();
   showSavingControls(false);
 }
 

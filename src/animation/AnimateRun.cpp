@@ -23,7 +23,7 @@ bool AnimateWindow::stepFrame(MovieEncoder* movie) {
   host_.unminimisePreview();
   syncControls();
   run_.step();
-  lblloopString->setText(QString::fromStdString(run_.model().loopString()));
+  loopLabel->setText(QString::fromStdString(run_.model().loopString()));
   std::optional<SequenceFrame> frame = armedFrame();
   if (frame) frame->movie = movie;
   return host_.drawAnimationFrame(frame ? &*frame : nullptr);
@@ -39,7 +39,7 @@ void AnimateWindow::stepOnce() {
 }
 
 int AnimateWindow::delayMs() const {
-  const double v = numericValue(txtDelay->text().toStdString(), NumberForm::WithExponent).value_or(0);
+  const double v = numericValue(delayBox->text().toStdString(), NumberForm::WithExponent).value_or(0);
   return static_cast<int>(std::clamp(roundHalfEven(v), 0.0, 3600000.0));  // a negative delay is no wait
 }
 
@@ -76,7 +76,7 @@ std::unique_ptr<MovieEncoder> AnimateWindow::openMovie() {
   if (!sequence_->movie) return nullptr;
   const std::string& name = sequence_->name;
   std::unique_ptr<MovieEncoder> movie = host_.movieEncoder(*sequence_->movie);
-  const int fps = static_cast<int>(numericValue(txtFps->text().toStdString(), NumberForm::WithExponent).value_or(25));
+  const int fps = static_cast<int>(numericValue(fpsBox->text().toStdString(), NumberForm::WithExponent).value_or(25));
   if (movie && movie->open(name, state_.sequenceFrameWidth, state_.sequenceFrameHeight, fps)) return movie;
   host_.services().message("can't write " + name + (movie ? ": " + movie->error() : std::string()));
   return nullptr;
@@ -93,7 +93,7 @@ void AnimateWindow::savedRun() {
   const std::string& movieName = target.name;
   host_.hidePreview();
   seqStatus_->show();
-  const QString total = txtnFrames->text();
+  const QString total = frameCountBox->text();
   const int frames = static_cast<int>(numericValue(total.toStdString(), NumberForm::WithExponent).value_or(0));
   int written = 0;
   for (int i = 1; i <= frames; ++i) {
@@ -115,7 +115,7 @@ void AnimateWindow::savedRun() {
 
 void AnimateWindow::finishRun() {
   sequence_.reset();
-  chkSaveImages->setChecked(false);
+  saveImagesBox->setChecked(false);
   toggleSaveImages();
   seqStatus_->hide();
   host_.showPreview();
@@ -143,7 +143,7 @@ void AnimateWindow::closeRestoring() {
 }
 
 void AnimateWindow::showSavingControls(bool shown) {
-  for (QWidget* w : std::initializer_list<QWidget*>{hscRes, lblResCaption, lblRes, txtnFrames, lblnFrames, txtFps, lblFps})
+  for (QWidget* w : std::initializer_list<QWidget*>{resolutionBar, resolutionCaption, resolutionValue, frameCountBox, frameCountCaption, fpsBox, fpsCaption})
     w->setVisible(shown);
 }
 
@@ -169,7 +169,7 @@ bool AnimateWindow::armMovie(const std::string& name, MovieType type) {
 }
 
 void AnimateWindow::toggleSaveImages() {
-  if (!chkSaveImages->isChecked()) {
+  if (!saveImagesBox->isChecked()) {
     // Unticking disarms: no further frame is written.
     sequence_.reset();
     showSavingControls(false);

@@ -51,32 +51,32 @@ void AnimateWindow::connectControls() {
     connect(features_[i].check, &QCheckBox::clicked, this, [this, i] { toggleFeature(i); });
     connect(features_[i].nSteps, &QLineEdit::textChanged, this, [this, i] { changeSteps(i); });
   }
-  connect(txtnFrames, &QLineEdit::textChanged, this, [this] { changeFrameCount(); });
-  for (QLineEdit* box : {txtFps, txtDelay, txtKeyFrameDivs, txtStart, txtTailLaunch, txtTailLength, txtTailStep})
+  connect(frameCountBox, &QLineEdit::textChanged, this, [this] { changeFrameCount(); });
+  for (QLineEdit* box : {fpsBox, delayBox, framesPerKeyFrameBox, startStepBox, tailLaunchBox, tailLengthBox, tailStepBox})
     connect(box, &QLineEdit::textChanged, this, [this, box] { refuseText(box); });
-  for (QScrollBar* bar : {hscBaseStart, hscBaseEnd, hscCPstart, hscCPend, hscnVstart, hscnVend, hscRes}) {
+  for (QScrollBar* bar : {baseStartBar, baseEndBar, layersStartBar, layersEndBar, verticesStartBar, verticesEndBar, resolutionBar}) {
     connect(bar, &QScrollBar::valueChanged, this, [this] { showScrollLabels(); });
   }
-  connect(hscGridChip, &QScrollBar::valueChanged, this, [this] {
-    lblGridChip->setText(QString::number(hscGridChip->value()));
+  connect(gridChipBar, &QScrollBar::valueChanged, this, [this] {
+    gridChipValue->setText(QString::number(gridChipBar->value()));
     rebuildGradient();
   });
-  connect(optDiscrete, &QRadioButton::clicked, this, [this] {
-    txtStart->setEnabled(true);
-    chkBackwards->setEnabled(true);
+  connect(discreteStepsOption, &QRadioButton::clicked, this, [this] {
+    startStepBox->setEnabled(true);
+    backwardsBox->setEnabled(true);
   });
-  connect(optContinue, &QRadioButton::clicked, this, [this] {
-    txtStart->setEnabled(false);
-    chkBackwards->setEnabled(false);
+  connect(continuationOption, &QRadioButton::clicked, this, [this] {
+    startStepBox->setEnabled(false);
+    backwardsBox->setEnabled(false);
   });
-  for (QRadioButton* option : {optNVcontinuous, optNVdiscrete}) {
+  for (QRadioButton* option : {continuousLayersOption, discreteLayersOption}) {
     connect(option, &QRadioButton::clicked, this, [this] {
-      optInward->setEnabled(optNVcontinuous->isChecked());
-      optOutward->setEnabled(optNVcontinuous->isChecked());
+      inwardOption->setEnabled(continuousLayersOption->isChecked());
+      outwardOption->setEnabled(continuousLayersOption->isChecked());
     });
   }
-  connect(optGradient, &QRadioButton::clicked, this, [this] { rebuildGradient(); });
-  connect(chktailReverse, &QCheckBox::toggled, this, [this](bool on) { state_.tailReverse = on; });
+  connect(gradientOption, &QRadioButton::clicked, this, [this] { rebuildGradient(); });
+  connect(reverseBox, &QCheckBox::toggled, this, [this](bool on) { state_.tailReverse = on; });
   const auto geometryButton = [this](const char* name, auto action) {
     connect(findChild<QPushButton*>(name), &QPushButton::clicked, this, [this, action] {
       action();
@@ -87,11 +87,11 @@ void AnimateWindow::connectControls() {
   geometryButton("Command2", [this] { host_.mainKeyDown('X', kCtrlBit); });
   geometryButton("Command3", [this] { host_.jumpForward(); });
   geometryButton("Command4", [this] { host_.jumpBack(); });
-  connect(cmdStep, &QPushButton::clicked, this, [this] { stepOnce(); });
-  connect(cmdRun, &QPushButton::clicked, this, [this] { runAnimation(); });
-  connect(cmdReset, &QPushButton::clicked, this, [this] { resetAnimation(); });
-  connect(cmdClose, &QPushButton::clicked, this, [this] { closeRestoring(); });
-  connect(chkSaveImages, &QCheckBox::clicked, this, [this] { toggleSaveImages(); });
+  connect(stepButton, &QPushButton::clicked, this, [this] { stepOnce(); });
+  connect(runButton, &QPushButton::clicked, this, [this] { runAnimation(); });
+  connect(resetButton, &QPushButton::clicked, this, [this] { resetAnimation(); });
+  connect(closeButton, &QPushButton::clicked, this, [this] { closeRestoring(); });
+  connect(saveImagesBox, &QCheckBox::clicked, this, [this] { toggleSaveImages(); });
 }
 
 // --- Activation and keys ------------------------------------------------------
@@ -178,31 +178,31 @@ void AnimateWindow::buildLoops() {
 
 void AnimateWindow::showLoops() {
   const AnimationModel& model = run_.model();
-  lblFrametotal->setText(QString::fromStdString(
-      model.frameTotalText(chkSaveImages->isChecked(), txtnFrames->text().toStdString())));
-  lblloopString->setText(QString::fromStdString(model.loopString()));
+  frameTotalLabel->setText(QString::fromStdString(
+      model.frameTotalText(saveImagesBox->isChecked(), frameCountBox->text().toStdString())));
+  loopLabel->setText(QString::fromStdString(model.loopString()));
 }
 
 FeatureControls AnimateWindow::featureControls() const {
   FeatureControls c;
   const auto value = [](const QLineEdit* box, double fallback) { return boxNumber(box).value_or(fallback); };
-  c.startStep = value(txtStart, 1);
-  c.continuation = optContinue->isChecked();
-  c.backwards = chkBackwards->isChecked();
-  c.gridChips = hscGridChip->value();
-  c.gradient = optGradient->isChecked();
-  c.baseStart = hscBaseStart->value();
-  c.baseEnd = hscBaseEnd->value();
-  c.layersStart = hscCPstart->value();
-  c.layersEnd = hscCPend->value();
-  c.layersContinuous = !optNVdiscrete->isChecked();
-  c.inward = optInward->isChecked();
-  c.verticesStart = hscnVstart->value();
-  c.verticesEnd = hscnVend->value();
-  c.tailLaunch = value(txtTailLaunch, 240);
-  c.tailLength = value(txtTailLength, 160);
-  c.tailStep = value(txtTailStep, 1);
-  c.framesPerKeyFrame = value(txtKeyFrameDivs, 100);
+  c.startStep = value(startStepBox, 1);
+  c.continuation = continuationOption->isChecked();
+  c.backwards = backwardsBox->isChecked();
+  c.gridChips = gridChipBar->value();
+  c.gradient = gradientOption->isChecked();
+  c.baseStart = baseStartBar->value();
+  c.baseEnd = baseEndBar->value();
+  c.layersStart = layersStartBar->value();
+  c.layersEnd = layersEndBar->value();
+  c.layersContinuous = !discreteLayersOption->isChecked();
+  c.inward = inwardOption->isChecked();
+  c.verticesStart = verticesStartBar->value();
+  c.verticesEnd = verticesEndBar->value();
+  c.tailLaunch = value(tailLaunchBox, 240);
+  c.tailLength = value(tailLengthBox, 160);
+  c.tailStep = value(tailStepBox, 1);
+  c.framesPerKeyFrame = value(framesPerKeyFrameBox, 100);
   for (int i = 0; i < kFeatureCount; ++i) c.steps[i] = value(features_[i].nSteps, 20);
   return c;
 }
@@ -220,7 +220,7 @@ bool AnimateWindow::refuseText(QLineEdit* box) {
   }
   host_.services().message(refusal->message);
   if (refusal->beep) host_.services().beep();
-  if (box == txtDelay) host_.services().processEvents();
+  if (box == delayBox) host_.services().processEvents();
   return true;
 }
 
@@ -231,14 +231,14 @@ void AnimateWindow::changeSteps(int i) {
 }
 
 void AnimateWindow::changeFrameCount() {
-  if (!refuseText(txtnFrames)) buildLoops();
+  if (!refuseText(frameCountBox)) buildLoops();
 }
 
 void AnimateWindow::showScrollLabels() {
-  const QScrollBar* bars[] = {hscBaseStart, hscBaseEnd, hscCPstart, hscCPend, hscnVstart, hscnVend};
+  const QScrollBar* bars[] = {baseStartBar, baseEndBar, layersStartBar, layersEndBar, verticesStartBar, verticesEndBar};
   for (int b = 0; b < 6; ++b) rangeLabels_[b]->setText(QString::number(bars[b]->value() + (b == 3 ? 1 : 0)));
-  const SequenceSize& size = kSequenceSizes[static_cast<size_t>(hscRes->value())];
-  lblRes->setText(size.name);
+  const SequenceSize& size = kSequenceSizes[static_cast<size_t>(resolutionBar->value())];
+  resolutionValue->setText(size.name);
   state_.sequenceFrameWidth = size.width;
   state_.sequenceFrameHeight = size.height;
 }
@@ -247,10 +247,10 @@ void AnimateWindow::showScrollLabels() {
 
 void AnimateWindow::updateGeos() {
   const KeyFrame current = host_.currentKeyFrame();
-  lblframeWhat->setText(QString::number(current.frameNo));
-  lblofWhat->setText(QString::number(current.frameTotal));
-  lblAniName->setText(QString::fromLatin1(current.aniName.data(), static_cast<qsizetype>(current.aniName.size())));
-  lblgeoBanner->setText("using " + lblframeWhat->text() + (current.frameNo == 1 ? " key frame" : " key frames"));
+  keyFrameNumberLabel->setText(QString::number(current.frameNo));
+  keyFrameTotalLabel->setText(QString::number(current.frameTotal));
+  animationNameLabel->setText(QString::fromLatin1(current.aniName.data(), static_cast<qsizetype>(current.aniName.size())));
+  keyFramesBanner->setText("using " + keyFrameNumberLabel->text() + (current.frameNo == 1 ? " key frame" : " key frames"));
   // A setting too large for the in-between index builds nothing; Run says why.
   syncControls();
   run_.setKeyFrames(current.frameNo, current.frameNo > 1 ? host_.keyFramesUpToCurrent(current.frameNo)
@@ -260,7 +260,7 @@ void AnimateWindow::updateGeos() {
 
 void AnimateWindow::sweepKeyFrames() {
   const int k = run_.keyFrameNumber();
-  const double d = boxNumber(txtKeyFrameDivs).value_or(100);
+  const double d = boxNumber(framesPerKeyFrameBox).value_or(100);
   features_[7].nSteps->setText(QString::fromStdString(shortestText(k > 1 ? d * (k - 1) : d)));
 }
 
@@ -274,7 +274,7 @@ void AnimateWindow::rebuildGradient() {
     painter.setPen(toQColor(gradientStripColor(x, state_.chipColors, c.gridChips)));
     painter.drawLine(x, 0, x, 25);
   }
-  picGradient->setPixmap(strip);
+  gradientStrip->setPixmap(strip);
 }
 
 // --- Window events ------------------------------------------------------------
@@ -306,7 +306,7 @@ bool AnimateWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress && previewKey(watched, static_cast<QKeyEvent*>(event))) return true;
   if (event->type() == QEvent::MouseButtonPress && qobject_cast<QLabel*>(watched)) return true;
   if (event->type() == QEvent::MouseButtonRelease) {
-    if (watched == lblframeWhat) sweepKeyFrames();
+    if (watched == keyFrameNumberLabel) sweepKeyFrames();
     for (int i = 0; i < kFeatureCount; ++i) {
       if (watched == features_[i].unlockIcon) lockFeature(i);
       if (watched == features_[i].lockIcon) unlockFeature(i);

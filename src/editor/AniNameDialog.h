@@ -27,7 +27,7 @@ class AniNameDialog : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  QLineEdit* txtAniName_ = nullptr;
+  QLineEdit* nameBox_ = nullptr;
 };
 
 }  // namespace quill

@@ -67,67 +67,67 @@ DivisionDialog::DivisionDialog(DesktopServices& services, QWidget* parent)
   setWindowTitle("division control");
 
   QLabel* caption1 = label(this, "Label1", QRect(10, 8, 160, 16), "number of divisions");
-  hscLevels_ = makeScroll(this, "hscLevels", QRect(10, 28, 150, 17), 7, caption1);
-  lblLevels_ = label(this, "lblLevels", QRect(170, 28, 50, 17), "1");
-  lblblueLevels_ = label(this, "lblblueLevels", QRect(224, 28, 24, 17), "0");
-  lblblueLevels_->setStyleSheet("color: blue");
+  levelsBar_ = makeScroll(this, "hscLevels", QRect(10, 28, 150, 17), 7, caption1);
+  leavesLabel_ = label(this, "lblLevels", QRect(170, 28, 50, 17), "1");
+  levelsValue_ = label(this, "lblblueLevels", QRect(224, 28, 24, 17), "0");
+  levelsValue_->setStyleSheet("color: blue");
 
   QLabel* caption2 = label(this, "Label2", QRect(10, 54, 160, 16), "# fractional divisions");
-  hscFractions_ = makeScroll(this, "hscFractions", QRect(10, 74, 150, 17), 1, caption2);
-  lblFractions_ = label(this, "lblFractions", QRect(170, 74, 50, 17), "1");
-  lblblueFractions_ = label(this, "lblblueFractions", QRect(224, 74, 24, 17), "0");
-  lblblueFractions_->setStyleSheet("color: blue");
+  fractionsBar_ = makeScroll(this, "hscFractions", QRect(10, 74, 150, 17), 1, caption2);
+  groupSizeLabel_ = label(this, "lblFractions", QRect(170, 74, 50, 17), "1");
+  fractionsValue_ = label(this, "lblblueFractions", QRect(224, 74, 24, 17), "0");
+  fractionsValue_->setStyleSheet("color: blue");
 
   auto* regress = makeWidget<QRadioButton>(this, "optRegress", QRect(10, 100, 120, 20));
   regress->setText("regression");
   regress->setChecked(true);
 
   QLabel* caption4 = label(this, "Label4", QRect(10, 126, 60, 16), "order");
-  hscOrder_ = makeScroll(this, "hscOrder", QRect(10, 146, 150, 17), 3, caption4);
+  orderBar_ = makeScroll(this, "hscOrder", QRect(10, 146, 150, 17), 3, caption4);
   orderName_ = label(this, "Label3", QRect(170, 146, 80, 17), kOrderNames[0]);
 
   auto* gaps = makeWidget<QGroupBox>(this, "Frame1", QRect(10, 172, 240, 56));
   gaps->setTitle("gap control");
   QLabel* offset = label(gaps, "Label6", QRect(8, 24, 44, 20), "offset");
-  txtTailLaunch_ = makeWidget<QLineEdit>(gaps, "txtTailLaunch", QRect(54, 22, 60, 22));
-  txtTailLaunch_->setText("4");
-  offset->setBuddy(txtTailLaunch_);
+  gapPeriodBox_ = makeWidget<QLineEdit>(gaps, "txtTailLaunch", QRect(54, 22, 60, 22));
+  gapPeriodBox_->setText("4");
+  offset->setBuddy(gapPeriodBox_);
   QLabel* length = label(gaps, "Label5", QRect(124, 24, 44, 20), "length");
-  txtTailLength_ = makeWidget<QLineEdit>(gaps, "txtTailLength", QRect(170, 22, 60, 22));
-  txtTailLength_->setText("4");
-  length->setBuddy(txtTailLength_);
+  gapLengthBox_ = makeWidget<QLineEdit>(gaps, "txtTailLength", QRect(170, 22, 60, 22));
+  gapLengthBox_->setText("4");
+  length->setBuddy(gapLengthBox_);
 
-  connect(hscLevels_, &QScrollBar::valueChanged, this, [this] { changeLevels(); });
-  connect(hscFractions_, &QScrollBar::valueChanged, this, [this] { changeFractions(); });
-  connect(hscOrder_, &QScrollBar::valueChanged, this, [this] { changeOrder(); });
-  connect(txtTailLaunch_, &QLineEdit::textChanged, this, [this] { changeTailLaunch(); });
-  connect(txtTailLength_, &QLineEdit::textChanged, this, [this] { changeTailLength(); });
+  connect(levelsBar_, &QScrollBar::valueChanged, this, [this] { changeLevels(); });
+  connect(fractionsBar_, &QScrollBar::valueChanged, this, [this] { changeFractions(); });
+  connect(orderBar_, &QScrollBar::valueChanged, this, [this] { changeOrder(); });
+  connect(gapPeriodBox_, &QLineEdit::textChanged, this, [this] { changeTailLaunch(); });
+  connect(gapLengthBox_, &QLineEdit::textChanged, this, [this] { changeTailLength(); });
   setFixedSize(260, 238);
 }
 
 // 4^L leaves per cell; the fractions come down one step at a time until no
 // more leaves share a digit than a cell has.
 void DivisionDialog::changeLevels() {
-  const int levels = hscLevels_->value();
-  lblLevels_->setText(QString::number(1 << (2 * levels)));
-  lblblueLevels_->setText(QString::number(levels));
-  while ((1 << (2 * levels)) < (1 << hscFractions_->value()) && hscFractions_->value() > 0) {
-    hscFractions_->setValue(hscFractions_->value() - 1);
+  const int levels = levelsBar_->value();
+  leavesLabel_->setText(QString::number(1 << (2 * levels)));
+  levelsValue_->setText(QString::number(levels));
+  while ((1 << (2 * levels)) < (1 << fractionsBar_->value()) && fractionsBar_->value() > 0) {
+    fractionsBar_->setValue(fractionsBar_->value() - 1);
   }
-  hscFractions_->setMaximum(2 * levels);
+  fractionsBar_->setMaximum(2 * levels);
   if (refreshCellCounts) refreshCellCounts();
 }
 
 void DivisionDialog::changeFractions() {
-  const int f = hscFractions_->value();
-  lblFractions_->setText(QString::number(1 << f));
-  lblblueFractions_->setText(QString::number(f));
+  const int f = fractionsBar_->value();
+  groupSizeLabel_->setText(QString::number(1 << f));
+  fractionsValue_->setText(QString::number(f));
 }
 
-void DivisionDialog::changeOrder() { orderName_->setText(kOrderNames[hscOrder_->value() & 3]); }
+void DivisionDialog::changeOrder() { orderName_->setText(kOrderNames[orderBar_->value() & 3]); }
 
-void DivisionDialog::changeTailLaunch() { checkGapBox(txtTailLaunch_, lastGoodLaunch_, true); }
-void DivisionDialog::changeTailLength() { checkGapBox(txtTailLength_, lastGoodLength_, false); }
+void DivisionDialog::changeTailLaunch() { checkGapBox(gapPeriodBox_, lastGoodLaunch_, true); }
+void DivisionDialog::changeTailLength() { checkGapBox(gapLengthBox_, lastGoodLength_, false); }
 
 // Text that is no number becomes "4" with a beep. A number the pattern
 // cannot use (a period below 1, anything beyond 16 bits) is refused with a
@@ -158,30 +158,30 @@ void DivisionDialog::checkGapBox(QLineEdit* box, QString& lastGood, bool isPerio
 
 DivisionSettings DivisionDialog::settings() const {
   DivisionSettings s;
-  s.levels = static_cast<int16_t>(hscLevels_->value());
-  s.fractionsLimit = static_cast<int16_t>(hscFractions_->maximum());
-  s.fractions = static_cast<int16_t>(hscFractions_->value());
-  s.order = static_cast<int16_t>(hscOrder_->value());
-  s.tailLaunch = gapValue(txtTailLaunch_->text()).value_or(4);
-  s.tailLength = gapValue(txtTailLength_->text()).value_or(4);
+  s.levels = static_cast<int16_t>(levelsBar_->value());
+  s.fractionsLimit = static_cast<int16_t>(fractionsBar_->maximum());
+  s.fractions = static_cast<int16_t>(fractionsBar_->value());
+  s.order = static_cast<int16_t>(orderBar_->value());
+  s.tailLaunch = gapValue(gapPeriodBox_->text()).value_or(4);
+  s.tailLength = gapValue(gapLengthBox_->text()).value_or(4);
   return s;
 }
 
 void DivisionDialog::applySettings(const DivisionSettings& s) {
-  hscLevels_->setValue(s.levels);
-  hscFractions_->setMaximum(s.fractionsLimit);
-  hscFractions_->setValue(s.fractions);
-  hscOrder_->setValue(s.order);
+  levelsBar_->setValue(s.levels);
+  fractionsBar_->setMaximum(s.fractionsLimit);
+  fractionsBar_->setValue(s.fractions);
+  orderBar_->setValue(s.order);
   // Stored values were checked when they were typed or read from a file.
   restoring_ = true;
   lastGoodLength_ = QString::number(s.tailLength);
   lastGoodLaunch_ = QString::number(s.tailLaunch);
-  txtTailLength_->setText(lastGoodLength_);
-  txtTailLaunch_->setText(lastGoodLaunch_);
+  gapLengthBox_->setText(lastGoodLength_);
+  gapPeriodBox_->setText(lastGoodLaunch_);
   restoring_ = false;
 }
 
-double DivisionDialog::fractionsShown() const { return static_cast<double>(1 << hscFractions_->value()); }
+double DivisionDialog::fractionsShown() const { return static_cast<double>(1 << fractionsBar_->value()); }
 
 void DivisionDialog::closeEvent(QCloseEvent* event) {
   event->ignore();

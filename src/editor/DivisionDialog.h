@@ -57,16 +57,16 @@ class DivisionDialog : public QWidget {
   void checkGapBox(QLineEdit* box, QString& lastGood, bool isPeriod);
 
   DesktopServices& services_;
-  QScrollBar* hscLevels_ = nullptr;
-  QScrollBar* hscFractions_ = nullptr;
-  QScrollBar* hscOrder_ = nullptr;
-  QLabel* lblLevels_ = nullptr;
-  QLabel* lblblueLevels_ = nullptr;
-  QLabel* lblFractions_ = nullptr;
-  QLabel* lblblueFractions_ = nullptr;
+  QScrollBar* levelsBar_ = nullptr;
+  QScrollBar* fractionsBar_ = nullptr;
+  QScrollBar* orderBar_ = nullptr;
+  QLabel* leavesLabel_ = nullptr;
+  QLabel* levelsValue_ = nullptr;
+  QLabel* groupSizeLabel_ = nullptr;
+  QLabel* fractionsValue_ = nullptr;
   QLabel* orderName_ = nullptr;
-  QLineEdit* txtTailLaunch_ = nullptr;
-  QLineEdit* txtTailLength_ = nullptr;
+  QLineEdit* gapPeriodBox_ = nullptr;
+  QLineEdit* gapLengthBox_ = nullptr;
   QString lastGoodLaunch_ = QStringLiteral("4");
   QString lastGoodLength_ = QStringLiteral("4");
   bool restoring_ = false;

@@ -114,14 +114,14 @@ void PadEditor::createControls() {
   constexpr int top = 8 + kPadPixelsHigh + 8;
   constexpr int w = 104;
   const auto column = [](int i) { return 6 + i * (w + 8); };
-  optSelect_ = makeWidget<QRadioButton>(this, "optSelect", QRect(column(0), top, w, 20), "select points");
-  optMove_ = makeWidget<QRadioButton>(this, "optMove", QRect(column(1), top, w, 20), "move");
-  optScale_ = makeWidget<QRadioButton>(this, "optScale", QRect(column(2), top, w, 20), "scale");
-  optRotate_ = makeWidget<QRadioButton>(this, "optRotate", QRect(column(3), top, w, 20), "rotate");
-  optPoint_ = makeWidget<QRadioButton>(this, "optPoint", QRect(column(4), top, w, 20), "point ");
+  selectTool_ = makeWidget<QRadioButton>(this, "optSelect", QRect(column(0), top, w, 20), "select points");
+  moveTool_ = makeWidget<QRadioButton>(this, "optMove", QRect(column(1), top, w, 20), "move");
+  scaleTool_ = makeWidget<QRadioButton>(this, "optScale", QRect(column(2), top, w, 20), "scale");
+  rotateTool_ = makeWidget<QRadioButton>(this, "optRotate", QRect(column(3), top, w, 20), "rotate");
+  pointTool_ = makeWidget<QRadioButton>(this, "optPoint", QRect(column(4), top, w, 20), "point ");
   auto* tools = new QButtonGroup(this);
-  for (QRadioButton* b : {optSelect_, optMove_, optScale_, optRotate_, optPoint_}) tools->addButton(b);
-  optPoint_->setChecked(true);
+  for (QRadioButton* b : {selectTool_, moveTool_, scaleTool_, rotateTool_, pointTool_}) tools->addButton(b);
+  pointTool_->setChecked(true);
 
   int i = 0;
   const auto button = [&](const char* name, const char* caption, void (PadEditor::*handler)()) {
@@ -134,10 +134,10 @@ void PadEditor::createControls() {
   button("cmdShrink", " shrink", &PadEditor::shrinkShape);
   button("cmdUndo", "undo", &PadEditor::undoShape);
 
-  lblMoveX_ = makeWidget<QLabel>(this, "lblMoveX", QRect(column(0), top + 54, w, 18), "x:");
-  lblMoveY_ = makeWidget<QLabel>(this, "lblMoveY", QRect(column(1), top + 54, w, 18), "y:");
-  lblScale_ = makeWidget<QLabel>(this, "lblScale", QRect(column(2), top + 54, w, 18), "%");
-  lblRot_ = makeWidget<QLabel>(this, "lblRot", QRect(column(3), top + 54, w, 18), "");
+  moveXLabel_ = makeWidget<QLabel>(this, "lblMoveX", QRect(column(0), top + 54, w, 18), "x:");
+  moveYLabel_ = makeWidget<QLabel>(this, "lblMoveY", QRect(column(1), top + 54, w, 18), "y:");
+  scaleLabel_ = makeWidget<QLabel>(this, "lblScale", QRect(column(2), top + 54, w, 18), "%");
+  rotationLabel_ = makeWidget<QLabel>(this, "lblRot", QRect(column(3), top + 54, w, 18), "");
   resize(kPadPixelsWide, kToolsBottom);
 }
 
@@ -148,15 +148,15 @@ Point PadEditor::toPadUnits(QPointF pixel, QSize widgetSize) {
 }
 
 PadTool PadEditor::tool() const {
-  if (optSelect_->isChecked()) return PadTool::Select;
-  if (optMove_->isChecked()) return PadTool::Move;
-  if (optScale_->isChecked()) return PadTool::Scale;
-  if (optRotate_->isChecked()) return PadTool::Rotate;
+  if (selectTool_->isChecked()) return PadTool::Select;
+  if (moveTool_->isChecked()) return PadTool::Move;
+  if (scaleTool_->isChecked()) return PadTool::Scale;
+  if (rotateTool_->isChecked()) return PadTool::Rotate;
   return PadTool::Point;
 }
 
 void PadEditor::setTool(PadTool tool) {
-  QRadioButton* buttons[] = {optSelect_, optMove_, optScale_, optRotate_, optPoint_};
+  QRadioButton* buttons[] = {selectTool_, moveTool_, scaleTool_, rotateTool_, pointTool_};
   buttons[static_cast<int>(tool)]->setChecked(true);
 }
 
@@ -257,12 +257,12 @@ void PadEditor::dragShape(double x, double y) {
       return;
     case PadTool::Scale:
       if (!dragScale(state_, selection_, dragStart_, y)) return;
-      lblScale_->setText(oneDecimal(-100 * scaleFactorOf(dragStart_, y)) + "%");
+      scaleLabel_->setText(oneDecimal(-100 * scaleFactorOf(dragStart_, y)) + "%");
       drawframe();
       return;
     case PadTool::Rotate:
       dragRotate(state_, selection_, dragStart_, y);
-      lblRot_->setText(oneDecimal(rotationOf(dragStart_, y) * kDegreesPerRadian) + QChar(0x00B0));
+      rotationLabel_->setText(oneDecimal(rotationOf(dragStart_, y) * kDegreesPerRadian) + QChar(0x00B0));
       drawframe();
       return;
     case PadTool::Point:
@@ -273,8 +273,8 @@ void PadEditor::dragShape(double x, double y) {
 }
 
 void PadEditor::showMoveLabels(double dx, double dy) {
-  lblMoveX_->setText("x: " + oneDecimal(dx));
-  lblMoveY_->setText("y: " + oneDecimal(dy));
+  moveXLabel_->setText("x: " + oneDecimal(dx));
+  moveYLabel_->setText("y: " + oneDecimal(dy));
 }
 
 void PadEditor::padReleased() {

@@ -80,15 +80,15 @@ class PadEditor : public QWidget {
   PatternState& state_;
   DesktopServices& services_;
   PadCanvas* pad_ = nullptr;
-  QRadioButton* optSelect_ = nullptr;
-  QRadioButton* optMove_ = nullptr;
-  QRadioButton* optScale_ = nullptr;
-  QRadioButton* optRotate_ = nullptr;
-  QRadioButton* optPoint_ = nullptr;
-  QLabel* lblMoveX_ = nullptr;
-  QLabel* lblMoveY_ = nullptr;
-  QLabel* lblScale_ = nullptr;
-  QLabel* lblRot_ = nullptr;
+  QRadioButton* selectTool_ = nullptr;
+  QRadioButton* moveTool_ = nullptr;
+  QRadioButton* scaleTool_ = nullptr;
+  QRadioButton* rotateTool_ = nullptr;
+  QRadioButton* pointTool_ = nullptr;
+  QLabel* moveXLabel_ = nullptr;
+  QLabel* moveYLabel_ = nullptr;
+  QLabel* scaleLabel_ = nullptr;
+  QLabel* rotationLabel_ = nullptr;
 
   QImage image_;
   PadScene scene_;

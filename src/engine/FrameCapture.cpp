@@ -81,7 +81,6 @@ void captureFrame(PatternState& state, const FrameControls& controls) {
 }
 
 void loadStartupDefaults(PatternState& state, const FrameControls& controls) {
-  state.updatingControls = false;
   state.vertexCount = 6;
   state.layerCount = 4;
   state.lastStartValue = 0;

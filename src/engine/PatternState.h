@@ -71,7 +71,6 @@ struct PatternState {
   int16_t spiralDir = 0;
 
   // Coordination between windows.
-  bool updatingControls = false;
   bool previewOpen = false;
   int32_t lastStartValue = 0;
   bool stopRequested = false;

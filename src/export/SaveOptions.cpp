@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 
 #include "engine/NumberText.h"
 #include "engine/Rounding.h"
@@ -35,21 +36,21 @@ SaveOptions::SaveOptions(PatternState& state, DesktopServices& services, ExportH
 
 void SaveOptions::createControls() {
   fileTypeGroup = makeWidget<QGroupBox>(this, "Frame1", QRect(8, 4, 140, 66), "file type");
-  optBmp = makeWidget<QRadioButton>(fileTypeGroup, "optBmp", QRect(8, 20, 60, 20), ".bmp");
-  optWmf = makeWidget<QRadioButton>(fileTypeGroup, "optWmf", QRect(72, 20, 60, 20), ".emf");
-  optPng = makeWidget<QRadioButton>(fileTypeGroup, "optPng", QRect(8, 42, 60, 20), ".png");
-  optSvg = makeWidget<QRadioButton>(fileTypeGroup, "optSvg", QRect(72, 42, 60, 20), ".svg");
-  optWmf->setChecked(true);
+  bmpOption = makeWidget<QRadioButton>(fileTypeGroup, "optBmp", QRect(8, 20, 60, 20), ".bmp");
+  emfOption = makeWidget<QRadioButton>(fileTypeGroup, "optWmf", QRect(72, 20, 60, 20), ".emf");
+  pngOption = makeWidget<QRadioButton>(fileTypeGroup, "optPng", QRect(8, 42, 60, 20), ".png");
+  svgOption = makeWidget<QRadioButton>(fileTypeGroup, "optSvg", QRect(72, 42, 60, 20), ".svg");
+  emfOption->setChecked(true);
 
   gridSizeGroup = makeWidget<QGroupBox>(this, "Frame2", QRect(156, 4, 136, 88), "metafile grid");
-  optNormal = makeWidget<QRadioButton>(gridSizeGroup, "optNormal", QRect(8, 20, 120, 20), "large");
-  optHeavy = makeWidget<QRadioButton>(gridSizeGroup, "optHeavy", QRect(8, 42, 120, 20), "extra large");
-  optExtra = makeWidget<QRadioButton>(gridSizeGroup, "optExtra", QRect(8, 64, 120, 20), "maximum");
-  optNormal->setChecked(true);
+  largeGridOption = makeWidget<QRadioButton>(gridSizeGroup, "optNormal", QRect(8, 20, 120, 20), "large");
+  extraLargeGridOption = makeWidget<QRadioButton>(gridSizeGroup, "optHeavy", QRect(8, 42, 120, 20), "extra large");
+  maximumGridOption = makeWidget<QRadioButton>(gridSizeGroup, "optExtra", QRect(8, 64, 120, 20), "maximum");
+  largeGridOption->setChecked(true);
 
   legend = makeWidget<QCheckBox>(this, "legend", QRect(8, 74, 140, 20), "draw legend");
-  cmdSave = makeWidget<QPushButton>(this, "cmdSave", QRect(8, 104, 136, 28), "save");
-  cmdCancel = makeWidget<QPushButton>(this, "cmdCancel", QRect(156, 104, 136, 28), "cancel");
+  saveButton = makeWidget<QPushButton>(this, "cmdSave", QRect(8, 104, 136, 28), "save");
+  cancelButton = makeWidget<QPushButton>(this, "cmdCancel", QRect(156, 104, 136, 28), "cancel");
   // Below the buttons: only the taller bitmap dialog shows it.
   widthCaption = makeWidget<QLabel>(this, "Label1", QRect(8, 176, 100, 20), "width in pixels");
   widthBox = makeWidget<QLineEdit>(this, "Text1", QRect(112, 174, 80, 22), "2000");
@@ -60,19 +61,19 @@ void SaveOptions::createControls() {
       if (on) (this->*handler)();
     });
   };
-  onTurnedOn(optWmf, &SaveOptions::chooseMetafile);
-  onTurnedOn(optBmp, &SaveOptions::chooseBitmap);
-  onTurnedOn(optPng, &SaveOptions::chooseBitmap);
-  onTurnedOn(optSvg, &SaveOptions::chooseBitmap);
+  onTurnedOn(emfOption, &SaveOptions::chooseMetafile);
+  onTurnedOn(bmpOption, &SaveOptions::chooseBitmap);
+  onTurnedOn(pngOption, &SaveOptions::chooseBitmap);
+  onTurnedOn(svgOption, &SaveOptions::chooseBitmap);
   connect(widthBox, &QLineEdit::textChanged, this, [this] { changeWidth(); });
-  connect(cmdSave, &QPushButton::clicked, this, [this] { save(); });
-  connect(cmdCancel, &QPushButton::clicked, this, [this] { cancel(); });
+  connect(saveButton, &QPushButton::clicked, this, [this] { save(); });
+  connect(cancelButton, &QPushButton::clicked, this, [this] { cancel(); });
 }
 
 ExportFormat SaveOptions::format() const {
-  if (optBmp->isChecked()) return ExportFormat::Bmp;
-  if (optPng->isChecked()) return ExportFormat::Png;
-  if (optSvg->isChecked()) return ExportFormat::Svg;
+  if (bmpOption->isChecked()) return ExportFormat::Bmp;
+  if (pngOption->isChecked()) return ExportFormat::Png;
+  if (svgOption->isChecked()) return ExportFormat::Svg;
   return ExportFormat::Emf;
 }
 
@@ -86,35 +87,36 @@ ExportOptions SaveOptions::options() const {
   ExportOptions o;
   o.format = format();
   o.width = widthValue().value_or(0);
-  o.metafileWidth = optExtra->isChecked() ? 16000 : optHeavy->isChecked() ? 12000 : 8000;
+  o.metafileWidth = maximumGridOption->isChecked() ? 16000 : extraLargeGridOption->isChecked() ? 12000 : 8000;
   o.legend = legend->isChecked();
   return o;
 }
 
 // A frame has room for ".bmp" and ".emf" only; PNG and SVG record neither.
 void SaveOptions::fillControls(FrameControls& c) const {
-  c.saveBmp = toBool16(optBmp->isChecked());
-  c.saveWmf = toBool16(optWmf->isChecked());
-  c.lineNormal = toBool16(optNormal->isChecked());
-  c.lineHeavy = toBool16(optHeavy->isChecked());
-  c.lineExtra = toBool16(optExtra->isChecked());
+  c.saveBmp = toBool16(bmpOption->isChecked());
+  c.saveWmf = toBool16(emfOption->isChecked());
+  c.lineNormal = toBool16(largeGridOption->isChecked());
+  c.lineHeavy = toBool16(extraLargeGridOption->isChecked());
+  c.lineExtra = toBool16(maximumGridOption->isChecked());
   c.legend = legend->isChecked() ? 1 : 0;
   c.saveWidth = widthBox->text().toStdString();
 }
 
-// The caller holds updatingControls, so the option handlers stay quiet.
+// A frame's choices go in quietly: no handler runs, no message is shown.
 void SaveOptions::applyControls(const KeyFrame& f) {
-  (f.saveBmp ? optBmp : optWmf)->setChecked(true);
-  optNormal->setChecked(f.lineNormal != 0);
-  optHeavy->setChecked(f.lineHeavy != 0);
-  optExtra->setChecked(f.lineExtra != 0);
+  const QSignalBlocker b1(bmpOption), b2(emfOption), b3(pngOption), b4(svgOption), b5(widthBox);
+  (f.saveBmp ? bmpOption : emfOption)->setChecked(true);
+  largeGridOption->setChecked(f.lineNormal != 0);
+  extraLargeGridOption->setChecked(f.lineHeavy != 0);
+  maximumGridOption->setChecked(f.lineExtra != 0);
   legend->setChecked(f.legend != 0);
   widthBox->setText(QString::fromStdString(f.saveWidth));
 }
 
 void SaveOptions::setGridAvailable(bool available) {
-  for (QWidget* w : {static_cast<QWidget*>(gridSizeGroup), static_cast<QWidget*>(optNormal),
-                     static_cast<QWidget*>(optHeavy), static_cast<QWidget*>(optExtra)})
+  for (QWidget* w : {static_cast<QWidget*>(gridSizeGroup), static_cast<QWidget*>(largeGridOption),
+                     static_cast<QWidget*>(extraLargeGridOption), static_cast<QWidget*>(maximumGridOption)})
     w->setEnabled(available);
 }
 
@@ -136,25 +138,21 @@ void SaveOptions::setLegendAvailable(bool available) {
 }
 
 void SaveOptions::chooseMetafile() {
-  if (state_.updatingControls) return;
   if (state_.triangleMode) setGridAvailable(true);
   setHeightTwips(kShortHeightTwips);
 }
 
 void SaveOptions::chooseBitmap() {
-  if (state_.updatingControls) return;
   setGridAvailable(false);
   if (state_.triangleMode) setHeightTwips(kTallHeightTwips);
 }
 
 void SaveOptions::changeWidth() {
-  if (state_.updatingControls) return;
   const auto value = numericValue(widthBox->text().toStdString());
   if (value && *value <= kMaxWidth) return;
   services_.message(value ? "width must be <=16000" : "width must be numeric");
-  state_.updatingControls = true;
+  const QSignalBlocker quiet(widthBox);
   widthBox->clear();
-  state_.updatingControls = false;
 }
 
 void SaveOptions::save() {

@@ -66,19 +66,19 @@ class SaveOptions : public QWidget {
   bool saving_ = false;
 
   QGroupBox* fileTypeGroup = nullptr;
-  QRadioButton* optBmp = nullptr;
-  QRadioButton* optWmf = nullptr;
-  QRadioButton* optPng = nullptr;
-  QRadioButton* optSvg = nullptr;
+  QRadioButton* bmpOption = nullptr;
+  QRadioButton* emfOption = nullptr;
+  QRadioButton* pngOption = nullptr;
+  QRadioButton* svgOption = nullptr;
   QLabel* widthCaption = nullptr;
   QLineEdit* widthBox = nullptr;
   QGroupBox* gridSizeGroup = nullptr;
-  QRadioButton* optNormal = nullptr;
-  QRadioButton* optHeavy = nullptr;
-  QRadioButton* optExtra = nullptr;
+  QRadioButton* largeGridOption = nullptr;
+  QRadioButton* extraLargeGridOption = nullptr;
+  QRadioButton* maximumGridOption = nullptr;
   QCheckBox* legend = nullptr;
-  QPushButton* cmdSave = nullptr;
-  QPushButton* cmdCancel = nullptr;
+  QPushButton* saveButton = nullptr;
+  QPushButton* cancelButton = nullptr;
 };
 
 }  // namespace quill

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSignalBlocker>
 
 #include "mainwindow/WindowDirectory.h"
 
@@ -85,26 +86,24 @@ void BlendModeDialog::chooseVariant(int variant) {
 }
 
 void BlendModeDialog::setBar(int index, int value) {
-  bars_[index]->setValue(value);
+  {
+    const QSignalBlocker quiet(bars_[index]);  // the caller keeps the bars in step
+    bars_[index]->setValue(value);
+  }
   percents_[index]->setText(QString::number(value));
   state_.blendWeights[index] = static_cast<int16_t>(value);
 }
 
 // A bar carries all the bars for longer numbers with it; shorter ones stay.
 void BlendModeDialog::changeWeight(int index) {
-  if (state_.updatingControls) return;
   const int w = bars_[index]->value();
   percents_[index]->setText(QString::number(w));
   state_.blendWeights[index] = static_cast<int16_t>(w);
-  state_.updatingControls = true;
   for (int j = index + 1; j < kBars; ++j) setBar(j, w);
-  state_.updatingControls = false;
 }
 
 void BlendModeDialog::revert() {
-  state_.updatingControls = true;
   for (int i = 0; i < kBars; ++i) setBar(i, 100);
-  state_.updatingControls = false;
 }
 
 void BlendModeDialog::accept() {
@@ -124,10 +123,7 @@ bool BlendModeDialog::chooseVariant(int16_t variant) {
 }
 
 void BlendModeDialog::showWeights(const std::array<int16_t, 16>& weights) {
-  const bool wasUpdating = state_.updatingControls;
-  state_.updatingControls = true;
   for (int i = 0; i < kBars; ++i) setBar(i, weights[i]);
-  state_.updatingControls = wasUpdating;
 }
 
 // The close box only hides the dialog, as "OK" does.

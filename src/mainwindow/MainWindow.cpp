@@ -41,7 +41,7 @@ MainWindow::MainWindow(PatternState& state, WindowDirectory& windows, QWidget* p
 DesktopServices& MainWindow::services() { return windows_.services(); }
 
 void MainWindow::loadStartupSettings() {
-  state_.updatingControls = false;
+  writingControls_ = false;
   swapPending_ = false;
   aspectRatio_ = 0.8f;
   lastGoodStart_ = QStringLiteral("0");
@@ -60,7 +60,7 @@ void MainWindow::loadStartupSettings() {
     ui_.startBox->setText(lastGoodStart_);
   }
   ui_.baseValue->setText(QString::number(state_.numberBase));
-  ui_.lblRects->setText(
+  ui_.rectangleCountLabel->setText(
       QString::fromStdString(numberText(state_.columnCount * state_.rowCount * fractionsShown())));
   changeVertexCount();  // regular polygon, layer tables and the triangle count
   showGeometryControls(state_.triangleMode);

@@ -168,13 +168,13 @@ class MainWindow : public QWidget {
     QLabel* cellCountLabel = nullptr;
     // The indexed boxes txtDims(0) and txtDims(1) are named txtDims0 and txtDims1.
     std::array<QLineEdit*, 2> gridBoxes{};
-    QLabel* lblCols = nullptr;
-    QLabel* lblRows = nullptr;
-    QLabel* lblRects = nullptr;
-    QRadioButton* optLock = nullptr;
+    QLabel* columnsCaption = nullptr;
+    QLabel* rowsCaption = nullptr;
+    QLabel* rectangleCountLabel = nullptr;
+    QRadioButton* lockRatioOption = nullptr;
     QGroupBox* orderGroup = nullptr;
-    QRadioButton* optSpiral = nullptr;
-    QRadioButton* optLinear = nullptr;
+    QRadioButton* spiralOption = nullptr;
+    QRadioButton* bookOption = nullptr;
     QScrollBar* baseBar = nullptr;
     QLabel* baseCaption = nullptr;
     QLabel* baseValue = nullptr;
@@ -189,7 +189,7 @@ class MainWindow : public QWidget {
     QCheckBox* fillsBox = nullptr;
     QLabel* backgroundLabel = nullptr;
     QPushButton* previewButton = nullptr;
-    QCheckBox* chkLive = nullptr;
+    QCheckBox* liveBox = nullptr;
     QPushButton* hidePreviewButton = nullptr;
     std::array<QLabel*, 16> chips{};
     QPushButton* presetButton = nullptr;
@@ -210,7 +210,7 @@ class MainWindow : public QWidget {
     QPushButton* newAnimationButton = nullptr;
     QLabel* positionLabel = nullptr;
     QLabel* nextFrameLabel = nullptr;
-    QLabel* lblAniName = nullptr;
+    QLabel* animationNameLabel = nullptr;
   };
 
   // Construction (MainWindowLayout.cpp).
@@ -263,6 +263,9 @@ class MainWindow : public QWidget {
   float aspectRatio_ = 0.8f;  // rows per column
   QString lastGoodStart_ = QStringLiteral("0");
   Color background_ = rgb(64, 64, 64);
+  // Set while the program itself writes the controls (a frame put back, a
+  // value reformatted): their handlers, and live redraws, hold off.
+  bool writingControls_ = false;
   bool previewShown_ = true;  // the hide/show toggle offers to hide the preview
   QTimer* liveTimer_ = nullptr;
   bool liveRendering_ = false;

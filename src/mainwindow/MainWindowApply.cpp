@@ -1,6 +1,6 @@
 // Frame apply: a stored frame goes back into the live settings and into the
 // controls of the main window and its dialogs, in a fixed order, with the
-// controls' own handlers held off by updatingControls.
+// controls' own handlers held off while the frame is written.
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,7 +18,7 @@ namespace quill {
 
 void MainWindow::applyFrame() {
   const KeyFrame f = state_.curFrame;
-  state_.updatingControls = true;
+  writingControls_ = true;
   // The counts first: their handlers place a regular polygon, which the
   // stored points then replace.
   ui_.vertexBar->setValue(f.vertexCount);
@@ -51,7 +51,7 @@ void MainWindow::applyFrame() {
   state_.rowCount = f.rowCount;
   ui_.gridBoxes[1]->setText(QString::number(f.rowCount));
   state_.spiralOrder = f.spiralOrder != 0;
-  (state_.spiralOrder ? ui_.optSpiral : ui_.optLinear)->setChecked(true);
+  (state_.spiralOrder ? ui_.spiralOption : ui_.bookOption)->setChecked(true);
   if (state_.triangleMode) {
     switchToTriangles();
   } else {
@@ -59,7 +59,7 @@ void MainWindow::applyFrame() {
   }
 
   division().applySettings({f.levels, f.fractionsLimit, f.fractions, f.order, f.tailLaunch, f.tailLength});
-  state_.updatingControls = false;
+  writingControls_ = false;
 }
 
 // The chips, with their readable text and digit captions.

@@ -28,7 +28,7 @@ void MainWindow::captureKeyFrame() {
   // curFrame keeps the bookkeeping it had: "modify frame" stores it as it is.
   ui_.positionLabel->setText(QString::fromStdString(history_.positionText()));
   ui_.nextFrameLabel->setText(QString::fromStdString(history_.nextCaptureText()));
-  ui_.lblAniName->setText(name);
+  ui_.animationNameLabel->setText(name);
   windows_.updateGeos();
   unsavedEdits_ = true;
   windows_.historyChanged();
@@ -36,7 +36,7 @@ void MainWindow::captureKeyFrame() {
 
 void MainWindow::showFrameLabels() {
   const KeyFrame& f = history_.current();
-  ui_.lblAniName->setText(QString::fromLatin1(f.aniName.data(), static_cast<qsizetype>(f.aniName.size())));
+  ui_.animationNameLabel->setText(QString::fromLatin1(f.aniName.data(), static_cast<qsizetype>(f.aniName.size())));
   ui_.nextFrameLabel->setText(QString::fromStdString(history_.nextCaptureText()));
   ui_.positionLabel->setText(QString::fromStdString(history_.positionText()));
 }
@@ -119,7 +119,7 @@ void MainWindow::modifyFrame() {
   windows_.showPreview();
 }
 
-void MainWindow::showAnimationName(const QString& name) { ui_.lblAniName->setText(name); }
+void MainWindow::showAnimationName(const QString& name) { ui_.animationNameLabel->setText(name); }
 
 void MainWindow::newAnimation() {
   if (!history_.newAnimation()) {
@@ -129,7 +129,7 @@ void MainWindow::newAnimation() {
   windows_.showNamingDialog();
   ui_.positionLabel->setText(QStringLiteral("0 of 0"));
   ui_.nextFrameLabel->setText(QString::fromStdString(history_.nextCaptureText()));
-  ui_.lblAniName->clear();
+  ui_.animationNameLabel->clear();
 }
 
 }  // namespace quill

@@ -90,22 +90,22 @@ void MainWindow::createGeometryControls() {
 }
 
 void MainWindow::createGridControls() {
-  ui_.lblCols = makeWidget<QLabel>(this, "lblCols", QRect(8, 50, 70, 18), "# columns");
+  ui_.columnsCaption = makeWidget<QLabel>(this, "lblCols", QRect(8, 50, 70, 18), "# columns");
   ui_.gridBoxes[0] = makeWidget<QLineEdit>(this, "txtDims0", QRect(80, 48, 56, 22), "12");
-  ui_.lblCols->setBuddy(ui_.gridBoxes[0]);
-  ui_.lblRows = makeWidget<QLabel>(this, "lblRows", QRect(8, 76, 70, 18), "# rows");
+  ui_.columnsCaption->setBuddy(ui_.gridBoxes[0]);
+  ui_.rowsCaption = makeWidget<QLabel>(this, "lblRows", QRect(8, 76, 70, 18), "# rows");
   ui_.gridBoxes[1] = makeWidget<QLineEdit>(this, "txtDims1", QRect(80, 74, 56, 22), "10");
-  ui_.lblRows->setBuddy(ui_.gridBoxes[1]);
-  ui_.lblRects = makeWidget<QLabel>(this, "lblRects", QRect(8, 102, 120, 18), "120");
+  ui_.rowsCaption->setBuddy(ui_.gridBoxes[1]);
+  ui_.rectangleCountLabel = makeWidget<QLabel>(this, "lblRects", QRect(8, 102, 120, 18), "120");
   // A lone option button: it only captures the ratio, and the boxes turn it off.
-  ui_.optLock = makeWidget<QRadioButton>(this, "optLock", QRect(142, 62, 22, 20));
-  ui_.optLock->setAutoExclusive(false);
-  ui_.optLock->setAccessibleName("lock ratio");
+  ui_.lockRatioOption = makeWidget<QRadioButton>(this, "optLock", QRect(142, 62, 22, 20));
+  ui_.lockRatioOption->setAutoExclusive(false);
+  ui_.lockRatioOption->setAccessibleName("lock ratio");
 
   ui_.orderGroup = makeWidget<QGroupBox>(this, "Frame2", QRect(8, 122, 156, 42));
-  ui_.optSpiral = makeWidget<QRadioButton>(ui_.orderGroup, "optSpiral", QRect(8, 14, 70, 20), "spiral");
-  ui_.optLinear = makeWidget<QRadioButton>(ui_.orderGroup, "optLinear", QRect(80, 14, 70, 20), "book");
-  ui_.optLinear->setChecked(true);
+  ui_.spiralOption = makeWidget<QRadioButton>(ui_.orderGroup, "optSpiral", QRect(8, 14, 70, 20), "spiral");
+  ui_.bookOption = makeWidget<QRadioButton>(ui_.orderGroup, "optLinear", QRect(80, 14, 70, 20), "book");
+  ui_.bookOption->setChecked(true);
 }
 
 void MainWindow::createCountingControls() {
@@ -140,7 +140,7 @@ void MainWindow::createColourControls() {
   ui_.backgroundLabel->setPalette(palette);
 
   ui_.previewButton = makeWidget<QPushButton>(this, "Command2", QRect(8, 386, 100, 28), "preview");
-  ui_.chkLive = makeWidget<QCheckBox>(this, "chkLive", QRect(114, 390, 52, 20), "live");
+  ui_.liveBox = makeWidget<QCheckBox>(this, "chkLive", QRect(114, 390, 52, 20), "live");
   ui_.hidePreviewButton = makeWidget<QPushButton>(this, "cmdHide", QRect(8, 418, 156, 24), "hide preview");
 }
 
@@ -210,7 +210,7 @@ void MainWindow::createHistoryControls() {
   ui_.newAnimationButton = makeWidget<QPushButton>(this, "cmdNewAni", QRect(8, 700, 156, 24), "new animation");
   ui_.positionLabel = makeWidget<QLabel>(this, "lblXofY", QRect(8, 726, 56, 18), "0 of 0");
   ui_.nextFrameLabel = makeWidget<QLabel>(this, "Label3", QRect(66, 726, 98, 18), "frame 1 of 1");
-  ui_.lblAniName = makeWidget<QLabel>(this, "lblAniName", QRect(padLeft + 286, kHistoryUnderPadTop + 4, 200, 18), "");
+  ui_.animationNameLabel = makeWidget<QLabel>(this, "lblAniName", QRect(padLeft + 286, kHistoryUnderPadTop + 4, 200, 18), "");
 }
 
 void MainWindow::connectCommands() {
@@ -246,8 +246,8 @@ void MainWindow::connectSignals() {
   }
   connect(ui_.startBox, &QLineEdit::textChanged, this, [this] { changeStartText(); });
   connect(ui_.decimalBox, &QCheckBox::toggled, this, [this] { toggleDecimal(); });
-  connect(ui_.optLock, &QRadioButton::clicked, this, [this] {
-    ui_.optLock->setChecked(true);  // clicking an option button never turns it off
+  connect(ui_.lockRatioOption, &QRadioButton::clicked, this, [this] {
+    ui_.lockRatioOption->setChecked(true);  // clicking an option button never turns it off
     lockGridRatio();
   });
   // Option buttons answer when they are turned on, by a click or by code.
@@ -256,8 +256,8 @@ void MainWindow::connectSignals() {
       if (on) (this->*handler)();
     });
   };
-  onTurnedOn(ui_.optSpiral, &MainWindow::chooseSpiralOrder);
-  onTurnedOn(ui_.optLinear, &MainWindow::chooseBookOrder);
+  onTurnedOn(ui_.spiralOption, &MainWindow::chooseSpiralOrder);
+  onTurnedOn(ui_.bookOption, &MainWindow::chooseBookOrder);
   onTurnedOn(ui_.listOption, &MainWindow::chooseListColours);
   onTurnedOn(ui_.blendOption, &MainWindow::chooseBlendColours);
   connect(ui_.hidePreviewButton, &QPushButton::clicked, this, [this] { togglePreview(); });

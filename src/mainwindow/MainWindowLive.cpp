@@ -37,7 +37,7 @@ void MainWindow::connectLiveRedraws() {
     connect(button, &QAbstractButton::clicked, this, [this] { settingsChanged(); });
   }
   pad_->shapeChanged = [this] { settingsChanged(); };
-  connect(ui_.chkLive, &QCheckBox::toggled, this, [this](bool on) {
+  connect(ui_.liveBox, &QCheckBox::toggled, this, [this](bool on) {
     if (!on) return;
     if (!liveWatchingDialogs_) {
       liveWatchingDialogs_ = true;
@@ -56,7 +56,7 @@ void MainWindow::watchControls(QWidget* window) {
     connect(bar, &QAbstractSlider::valueChanged, this, changed);
   for (QLineEdit* box : window->findChildren<QLineEdit*>()) connect(box, &QLineEdit::textChanged, this, changed);
   for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
-    if (button->isCheckable() && !pad_->isAncestorOf(button) && button != ui_.chkLive)
+    if (button->isCheckable() && !pad_->isAncestorOf(button) && button != ui_.liveBox)
       connect(button, &QAbstractButton::toggled, this, changed);
   }
 }
@@ -64,7 +64,7 @@ void MainWindow::watchControls(QWidget* window) {
 // Changes made by the program itself (a frame put back) are not the user's;
 // the command that made them draws if it should.
 void MainWindow::settingsChanged() {
-  if (!ui_.chkLive->isChecked() || state_.updatingControls) return;
+  if (!ui_.liveBox->isChecked() || writingControls_) return;
   // A redraw of settings that are already out of date is not worth finishing.
   if (liveRendering_) state_.stopRequested = true;
   liveTimer_->start(0);
@@ -73,7 +73,7 @@ void MainWindow::settingsChanged() {
 bool MainWindow::liveRedrawPending() const { return liveTimer_->isActive(); }
 
 void MainWindow::liveRedraw() {
-  if (!ui_.chkLive->isChecked() || !previewMarkedShown()) return;
+  if (!ui_.liveBox->isChecked() || !previewMarkedShown()) return;
   if (windows_.previewBusy()) {
     if (liveRendering_) state_.stopRequested = true;
     liveTimer_->start(kBusyRetryMs);

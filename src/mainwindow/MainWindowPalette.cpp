@@ -79,7 +79,7 @@ void MainWindow::showPreviewIfOpen() {
 // Left button: pick a new colour. Any other button: the first click marks a
 // chip (its border goes off), the second exchanges the two colours.
 void MainWindow::chipReleased(int index, Qt::MouseButton button) {
-  if (state_.updatingControls || index < 0 || index > 15) return;
+  if (writingControls_ || index < 0 || index > 15) return;
   if (button == Qt::LeftButton) {
     windows_.hidePreview();
     setChipColor(index, pickColour(chipColor(index)));
@@ -101,7 +101,7 @@ void MainWindow::chipReleased(int index, Qt::MouseButton button) {
 }
 
 void MainWindow::pickBackground() {
-  if (state_.updatingControls) return;
+  if (writingControls_) return;
   windows_.hidePreview();
   setBackground(pickColour(backColor()));
   showPreviewIfOpen();

@@ -38,7 +38,7 @@ void MainWindow::switchGeometry(bool triangles) {
   showGeometryControls(triangles);
   windows_.geometrySwitched(triangles);
   if (!triangles) windows_.hidePreview();
-  if (!state_.updatingControls) {
+  if (!writingControls_) {
     if (state_.previewOpen) windows_.showPreview();
     windows_.reactivateAnimator();
   }
@@ -46,8 +46,8 @@ void MainWindow::switchGeometry(bool triangles) {
 
 void MainWindow::showGeometryControls(bool triangles) {
   ui_.geometryLabel->setText(triangles ? QStringLiteral("triangles") : QStringLiteral("rectangles"));
-  const std::array<QWidget*, 8> rectangleControls{ui_.orderGroup,  ui_.optLock, ui_.gridBoxes[0], ui_.gridBoxes[1],
-                                                  ui_.lblRows, ui_.lblCols, ui_.lblRects,   ui_.trianglesButton};
+  const std::array<QWidget*, 8> rectangleControls{ui_.orderGroup,  ui_.lockRatioOption, ui_.gridBoxes[0], ui_.gridBoxes[1],
+                                                  ui_.rowsCaption, ui_.columnsCaption, ui_.rectangleCountLabel,   ui_.trianglesButton};
   const std::array<QWidget*, 8> triangleControls{ui_.vertexBar, ui_.layerBar, ui_.vertexCaption, ui_.vertexValue,
                                                  ui_.layerCaption,   ui_.layerValueLabel,   ui_.cellCountLabel, ui_.rectanglesButton};
   for (QWidget* w : rectangleControls) w->setVisible(!triangles);
@@ -87,7 +87,7 @@ void MainWindow::triCount() {
 
 void MainWindow::changeGridSize(int index) {
   if (index < 0 || index > 1) return;
-  ui_.optLock->setChecked(false);
+  ui_.lockRatioOption->setChecked(false);
   const std::optional<double> v = numericValue(ui_.gridBoxes[index]->text().toStdString());
   if (!v) return refuseDims(index, "width must be numeric");
   if (*v > kMaxDims || *v < kMinDims) return refuseDims(index, "value must be <=1600 and >0");
@@ -101,7 +101,7 @@ void MainWindow::changeGridSize(int index) {
   const double columns =
       numericValue(ui_.gridBoxes[0]->text().toStdString()).value_or(static_cast<double>(state_.columnCount));
   const double rows = numericValue(ui_.gridBoxes[1]->text().toStdString()).value_or(state_.rowCount);
-  ui_.lblRects->setText(qText(numberText(columns * rows * fractionsShown())));
+  ui_.rectangleCountLabel->setText(qText(numberText(columns * rows * fractionsShown())));
   state_.rowCount = rows;
   state_.columnCount = static_cast<int16_t>(std::clamp(roundHalfEven(columns), 0.0, kMaxDims));
 }
@@ -122,19 +122,19 @@ void MainWindow::restoreDims(int index) {
 }
 
 void MainWindow::lockGridRatio() {
-  if (!ui_.optLock->isChecked() || state_.columnCount <= 0) return;
+  if (!ui_.lockRatioOption->isChecked() || state_.columnCount <= 0) return;
   aspectRatio_ = static_cast<float>(state_.rowCount / state_.columnCount);
 }
 
 void MainWindow::chooseSpiralOrder() {
-  ui_.optSpiral->setChecked(true);
-  ui_.optLinear->setChecked(false);
+  ui_.spiralOption->setChecked(true);
+  ui_.bookOption->setChecked(false);
   state_.spiralOrder = true;
 }
 
 void MainWindow::chooseBookOrder() {
-  ui_.optLinear->setChecked(true);
-  ui_.optSpiral->setChecked(false);
+  ui_.bookOption->setChecked(true);
+  ui_.spiralOption->setChecked(false);
   state_.spiralOrder = false;
 }
 
@@ -161,31 +161,31 @@ void MainWindow::writeStartText(const QString& text) {
 }
 
 void MainWindow::showStartValue(int64_t value) {
-  const bool wasUpdating = state_.updatingControls;
-  state_.updatingControls = true;
+  const bool wasUpdating = writingControls_;
+  writingControls_ = true;
   writeStartText(qText(toDisplayText(value, startBase())));
-  state_.updatingControls = wasUpdating;
+  writingControls_ = wasUpdating;
 }
 
 void MainWindow::changeNumberBase() {
   const int base = ui_.baseBar->value();
   ui_.baseValue->setText(QString::number(base));
-  if (state_.updatingControls) return;
-  state_.updatingControls = true;
+  if (writingControls_) return;
+  writingControls_ = true;
   if (!ui_.decimalBox->isChecked()) {
     if (const auto v = readStartText(ui_.startBox->text(), state_.numberBase)) {
       writeStartText(qText(toDisplayText(*v, base)));
     }
   }
   state_.numberBase = static_cast<int16_t>(base);
-  state_.updatingControls = false;
+  writingControls_ = false;
 }
 
 void MainWindow::changeStartText() {
-  if (state_.updatingControls) return;
+  if (writingControls_) return;
   const QString s = ui_.startBox->text().toUpper();
   if (s.isEmpty()) return;  // allowed while typing
-  state_.updatingControls = true;
+  writingControls_ = true;
   const int p = ui_.startBox->cursorPosition();
   if (!readStartText(s, startBase())) {
     services().beep();
@@ -198,19 +198,19 @@ void MainWindow::changeStartText() {
     }
     lastGoodStart_ = s;
   }
-  state_.updatingControls = false;
+  writingControls_ = false;
 }
 
 void MainWindow::toggleDecimal() {
-  if (state_.updatingControls) return;
-  state_.updatingControls = true;
+  if (writingControls_) return;
+  writingControls_ = true;
   const bool toDecimal = ui_.decimalBox->isChecked();
   const int from = toDecimal ? state_.numberBase : 10;
   const int to = toDecimal ? 10 : state_.numberBase;
   if (const auto v = readStartText(ui_.startBox->text(), from)) {
     writeStartText(qText(toDisplayText(*v, to)));
   }
-  state_.updatingControls = false;
+  writingControls_ = false;
 }
 
 }  // namespace quill

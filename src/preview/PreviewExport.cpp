@@ -15,7 +15,7 @@ namespace quill {
 std::optional<std::string> PreviewWindow::startExport(const ExportOptions& options, const std::string& metafilePath) {
   if (rendering_) return std::nullopt;
   view_.zoomed = false;
-  picBackground_ = state_.curFrame.backColor;
+  pictureBackground_ = state_.curFrame.backColor;
   if (options.format != ExportFormat::Emf) return bitmapPass(options);
   if (!metafilePass(options, metafilePath)) return std::nullopt;
   return metafilePath;
@@ -77,10 +77,10 @@ bool PreviewWindow::metafilePass(const ExportOptions& options, const std::string
 // The animation has prepared the point tables; the flag stays set for its
 // next frame. False when the frame could not be written: the run stops there.
 bool PreviewWindow::sequenceFramePass(const SequenceFrame& frame) {
-  if (!picBox_->place(0, 0, state_.sequenceFrameWidth, state_.sequenceFrameHeight)) return false;
-  RasterSurface& surface = picBox_->surface();
+  if (!pictureBox_->place(0, 0, state_.sequenceFrameWidth, state_.sequenceFrameHeight)) return false;
+  RasterSurface& surface = pictureBox_->surface();
   drawSequenceFrame(state_, renderState_, surface);
-  picBox_->update();
+  pictureBox_->update();
   if (frame.movie) return frame.movie->addFrame(surface);
   // A movie is written only by a whole run; a single step or an activation
   // while one is armed draws the frame and writes nothing.

@@ -114,19 +114,19 @@ PreviewWindow::PreviewWindow(PatternState& state, DesktopServices& services, QWi
     : QWidget(parent, Qt::Window),
       state_(state),
       services_(services),
-      picBox_(new PictureBox(this)) {
+      pictureBox_(new PictureBox(this)) {
   setObjectName("canvas");
   setWindowTitle("KVT preview");
   setFocusPolicy(Qt::StrongFocus);
   setAutoFillBackground(true);
-  connect(picBox_, &PictureBox::mouseDown, this, &PreviewWindow::picturePressed);
-  connect(picBox_, &PictureBox::mouseMoved, this, &PreviewWindow::pictureDragged);
-  connect(picBox_, &PictureBox::mouseUp, this, [this] { pictureReleased(); });
+  connect(pictureBox_, &PictureBox::mouseDown, this, &PreviewWindow::picturePressed);
+  connect(pictureBox_, &PictureBox::mouseMoved, this, &PreviewWindow::pictureDragged);
+  connect(pictureBox_, &PictureBox::mouseUp, this, [this] { pictureReleased(); });
 }
 
 PreviewWindow::~PreviewWindow() = default;
 
-const QImage& PreviewWindow::picture() { return picBox_->image(); }
+const QImage& PreviewWindow::picture() { return pictureBox_->image(); }
 
 void PreviewWindow::setRenderYield(int64_t everyLeaves, int afterMs) {
   yieldEveryLeaves_ = std::max<int64_t>(everyLeaves, 1);
@@ -138,8 +138,7 @@ void PreviewWindow::setRenderYield(int64_t everyLeaves, int afterMs) {
 void PreviewWindow::activate() {
   if (isMinimized() || rendering_) return;
   view_.zoomed = false;
-  if (state_.updatingControls) return;
-  picBackground_ = state_.curFrame.backColor;
+  pictureBackground_ = state_.curFrame.backColor;
 
   // A pending export runs only from the dialog's "save" (startExport): the
   // requests are set as soon as the dialog opens, and an activation meanwhile
@@ -156,7 +155,7 @@ void PreviewWindow::activate() {
 void PreviewWindow::fitToWindow() {
   if (isMinimized() || view_.dragging || view_.zoomed || rendering_) return;
   const KeyFrame& frame = state_.curFrame;
-  picBackground_ = frame.backColor;
+  pictureBackground_ = frame.backColor;
   setWindowBackground(frame.backColor);
 
   const QRect outer = frameGeometry();
@@ -179,7 +178,7 @@ void PreviewWindow::fitToWindow() {
 }
 
 bool PreviewWindow::placeSurface(const SurfaceFit& fit) {
-  return picBox_->place(floorToPixel(fit.left), floorToPixel(fit.top), wholePixels(fit.width),
+  return pictureBox_->place(floorToPixel(fit.left), floorToPixel(fit.top), wholePixels(fit.width),
                         wholePixels(fit.height));
 }
 
@@ -207,26 +206,26 @@ void PreviewWindow::keyDown(int key, int shift) {
 }
 
 void PreviewWindow::zoomIn() {
-  const int width = picBox_->surface().width();
-  const int height = picBox_->surface().height();
+  const int width = pictureBox_->surface().width();
+  const int height = pictureBox_->surface().height();
   if (rendering_ || width >= kZoomInLimit || height > kZoomInLimit) {
     services_.beep();
     return;
   }
   // Doubling about the window's centre keeps the point in view where it was.
-  const QPoint at = picBox_->pos();
+  const QPoint at = pictureBox_->pos();
   applyZoom(2, floorToPixel(2.0 * at.x() - this->width() / 2.0),
             floorToPixel(2.0 * at.y() - this->height() / 2.0), 2 * width, 2 * height);
 }
 
 void PreviewWindow::zoomOut() {
-  const int width = picBox_->surface().width();
-  const int height = picBox_->surface().height();
+  const int width = pictureBox_->surface().width();
+  const int height = pictureBox_->surface().height();
   if (rendering_ || width <= kZoomOutLimit) {
     services_.beep();
     return;
   }
-  const QPoint at = picBox_->pos();
+  const QPoint at = pictureBox_->pos();
   applyZoom(0.5, floorToPixel(this->width() / 4.0 + at.x() / 2.0),
             floorToPixel(this->height() / 4.0 + at.y() / 2.0), std::max(width / 2, 1),
             std::max(height / 2, 1));
@@ -234,7 +233,7 @@ void PreviewWindow::zoomOut() {
 
 void PreviewWindow::applyZoom(double factor, int left, int top, int width, int height) {
   // A picture too big for memory is refused like one past the size limit.
-  if (!picBox_->place(left, top, width, height)) {
+  if (!pictureBox_->place(left, top, width, height)) {
     services_.beep();
     return;
   }
@@ -255,23 +254,23 @@ void PreviewWindow::clickBesidePicture() {
 // --- Drawing ---------------------------------------------------------------------
 
 bool PreviewWindow::renderPicture() {
-  RasterSurface& surface = picBox_->surface();
+  RasterSurface& surface = pictureBox_->surface();
   rendering_ = true;
   // An Esc pressed before this render must not cut it short.
   state_.stopRequested = false;
-  surface.clear(picBackground_);
+  surface.clear(pictureBackground_);
 
   QElapsedTimer clock;
   clock.start();
   bool showingProgress = false;
   Renderer renderer(state_, renderState_, surface);
-  renderer.setBackground(picBackground_);
+  renderer.setBackground(pictureBackground_);
   renderer.setStopCheck([&] { return !keepRendering(clock, showingProgress); }, yieldEveryLeaves_);
   renderer.draw();
 
   rendering_ = false;
   if (showingProgress) updateCaption();
-  picBox_->update();
+  pictureBox_->update();
   return !renderer.stopped();
 }
 
@@ -283,7 +282,7 @@ bool PreviewWindow::keepRendering(const QElapsedTimer& clock, bool& showingProgr
       setWindowTitle(kRenderingCaption);
       showingProgress = true;
     }
-    picBox_->update();
+    pictureBox_->update();
     services_.processEvents();
   }
   return !state_.stopRequested;
@@ -312,8 +311,8 @@ void PreviewWindow::picturePressed(Qt::MouseButton button, QPointF position) {
 // start point never needs updating.
 void PreviewWindow::pictureDragged(Qt::MouseButtons buttons, QPointF position) {
   if (!view_.dragging || !(buttons & Qt::LeftButton)) return;
-  const QPoint at = picBox_->pos();
-  picBox_->move(floorToPixel(at.x() + (position.x() - view_.dragStartX)),
+  const QPoint at = pictureBox_->pos();
+  pictureBox_->move(floorToPixel(at.x() + (position.x() - view_.dragStartX)),
                 floorToPixel(at.y() + (position.y() - view_.dragStartY)));
 }
 

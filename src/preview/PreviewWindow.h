@@ -95,7 +95,7 @@ class PreviewWindow : public QWidget {
   // The geometry of the most recent fit, before rounding to pixels.
   const SurfaceFit& lastFit() const { return lastFit_; }
   RenderState& renderState() { return renderState_; }
-  PictureBox* picBox() const { return picBox_; }
+  PictureBox* pictureBox() const { return pictureBox_; }
   const QImage& picture();
 
   // A long render shows its progress and reads the keyboard every
@@ -139,8 +139,8 @@ class PreviewWindow : public QWidget {
   RenderState renderState_;
   PreviewView view_;
   SurfaceFit lastFit_;
-  PictureBox* picBox_;
-  Color picBackground_ = 0;
+  PictureBox* pictureBox_;
+  Color pictureBackground_ = 0;
   bool rendering_ = false;
   bool exporting_ = false;
   QElapsedTimer exportClock_;

@@ -69,7 +69,7 @@ class PreviewWindowTest : public ::testing::Test {
     for (int i = 0; i < times; ++i) QTest::keyClick(window.get(), key, modifiers);
   }
   std::string caption() const { return window->windowTitle().toStdString(); }
-  QSize surfaceSize() const { return window->picBox()->size(); }
+  QSize surfaceSize() const { return window->pictureBox()->size(); }
   QRgb pixel(int x, int y) { return window->picture().pixel(x, y); }
   // The polygon fit for the window's outer size.
   SurfaceFit windowFit() const {
@@ -116,16 +116,16 @@ TEST_F(PreviewWindowTest, ShownItDrawsTheStartupHexagonAndKeepsAZoomOnResizeUnti
 
 TEST_F(PreviewWindowTest, ZoomDoublesAndHalvesAboutTheWindowCentreDownToFortyEightPixels) {
   activate(200, 300);  // window 208 x 336
-  EXPECT_EQ(window->picBox()->geometry(), QRect(0, 73, 200, 160));
+  EXPECT_EQ(window->pictureBox()->geometry(), QRect(0, 73, 200, 160));
   press(Qt::Key_Right);
-  EXPECT_EQ(window->picBox()->geometry(), QRect(-104, -22, 400, 320));
+  EXPECT_EQ(window->pictureBox()->geometry(), QRect(-104, -22, 400, 320));
   press(Qt::Key_Right);
   EXPECT_EQ(caption(), "KVT preview    400%");
   EXPECT_EQ(surfaceSize(), QSize(800, 640));
   EXPECT_EQ(window->picture().size(), QSize(800, 640));
   EXPECT_EQ(state.previewScale, 1.28f);
   press(Qt::Key_Left);
-  EXPECT_EQ(window->picBox()->geometry(), QRect(-104, -22, 400, 320));
+  EXPECT_EQ(window->pictureBox()->geometry(), QRect(-104, -22, 400, 320));
   EXPECT_EQ(state.previewScale, 0.64f);
 
   press(Qt::Key_Left, 4);
