@@ -29,11 +29,13 @@ SequenceTarget SequenceTarget::forName(const std::string& name) {
   return t;
 }
 
-std::string SequenceTarget::pictureName(int frame) const {
+std::string frameNumberText(int frame) {
   char digits[16];
   std::snprintf(digits, sizeof digits, "%03d", frame);
-  return baseName + digits + extension;
+  return digits;
 }
+
+std::string SequenceTarget::pictureName(int frame) const { return baseName + frameNumberText(frame) + extension; }
 
 std::optional<std::string> missingEncoderMessage(const std::string& name, MovieType type,
                                                  const MovieEncoderFactory& encoders) {

@@ -21,6 +21,9 @@ struct SequenceTarget {
   std::string pictureName(int frame) const;
 };
 
+// 1 -> "001", 42 -> "042", 1000 -> "1000".
+std::string frameNumberText(int frame);
+
 // The message for a movie type the installed libraries cannot write, naming
 // the types that can be written instead; nullopt when it can be written.
 std::optional<std::string> missingEncoderMessage(const std::string& name, MovieType type,

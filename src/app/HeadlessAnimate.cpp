@@ -4,10 +4,13 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
+#include <climits>
 #include <fstream>
 #include <memory>
 #include <optional>
 #include <ostream>
+#include <utility>
 #include <variant>
 
 #include "animation/AnimationDescription.h"
@@ -18,6 +21,7 @@
 #include "engine/FrameCapture.h"
 #include "engine/FrameSettings.h"
 #include "engine/KeyFrameHistory.h"
+#include "engine/NumberText.h"
 #include "gfx/RasterSurface.h"
 #include "media/MovieEncoder.h"
 #include "render/ExportPass.h"
@@ -27,6 +31,7 @@ namespace quill {
 
 const char* const kHeadlessAnimationHelp =
     R"(usage: quillaven-render STATE.kvt --animate DESCRIPTION -o OUT.bmp [--frame N] [--frames N] [--fps N]
+                       [--range A-B]
 
 Runs the parametric animation of a state file without a window and writes its
 frames as OUT001.bmp, OUT002.bmp, ... (or .png), or as one movie OUT.mp4
@@ -42,6 +47,9 @@ frames as OUT001.bmp, OUT002.bmp, ... (or .png), or as one movie OUT.mp4
                                     hscBaseEnd = 12, optOutward = 1, ...)
   --frames N       the number of frames (1..999), as "# of frames"
   --fps N          a movie's frames per second (1..120, default 25), as "fps"
+  --range A-B      pictures only: write frames A to B of the run (from 1),
+                   numbered and drawn exactly as the whole run writes them;
+                   the frames before A are worked out without being drawn
   -o OUT           .bmp or .png pictures, or an .mp4, .webm or .gif movie
 
 A value the window refuses gives its message and exit status 1; an unknown
@@ -60,8 +68,21 @@ struct AnimateOptions {
   std::optional<int> frame;
   std::optional<std::string> frames;
   std::optional<std::string> fps;
+  std::optional<std::pair<int, int>> range;
   bool help = false;
 };
+
+// "A-B" with 1 <= A <= B.
+std::optional<std::pair<int, int>> frameRange(const std::string& text) {
+  const auto dash = text.find('-');
+  if (dash == std::string::npos) return std::nullopt;
+  const auto first = numericValue(text.substr(0, dash));
+  const auto last = numericValue(text.substr(dash + 1));
+  if (!first || !last || *first < 1 || *last < *first || *last > INT32_MAX || *first != std::floor(*first) ||
+      *last != std::floor(*last))
+    return std::nullopt;
+  return std::pair{static_cast<int>(*first), static_cast<int>(*last)};
+}
 
 std::optional<std::string> parse(const std::vector<std::string>& args, AnimateOptions& o) {
   for (const std::string& a : args) {
@@ -76,13 +97,14 @@ std::optional<std::string> parse(const std::vector<std::string>& args, AnimateOp
       if (i + 1 >= args.size()) return std::nullopt;
       return args[++i];
     };
-    if (a == "--animate" || a == "-o" || a == "--frame" || a == "--frames" || a == "--fps") {
+    if (a == "--animate" || a == "-o" || a == "--frame" || a == "--frames" || a == "--fps" || a == "--range") {
       const auto v = value();
       if (!v) return a + " needs a value";
       if (a == "--animate") o.description = *v;
       if (a == "-o") o.output = *v;
       if (a == "--frames") o.frames = *v;
       if (a == "--fps") o.fps = *v;
+      if (a == "--range" && !(o.range = frameRange(*v))) return "--range needs the first and last frame, such as 10-20";
       if (a == "--frame") {
         char* end = nullptr;
         const long n = std::strtol(v->c_str(), &end, 10);
@@ -100,6 +122,7 @@ std::optional<std::string> parse(const std::vector<std::string>& args, AnimateOp
   if (ext != ".bmp" && ext != ".png" && !movieTypeOf(o.output))
     return "-o needs a file name ending in .bmp or .png, or a movie's .mp4, .webm or .gif";
   if (o.fps && !movieTypeOf(o.output)) return "--fps is for movies (.mp4, .webm, .gif)";
+  if (o.range && movieTypeOf(o.output)) return "--range is for numbered pictures (.bmp, .png)";
   return std::nullopt;
 }
 
@@ -143,7 +166,8 @@ std::variant<KeyFrame, std::string> choosePattern(PatternState& state, KeyFrameH
 // Writes a run's frames as numbered pictures or as one movie. Returns the
 // message that stopped it, if any.
 std::optional<std::string> writeFrames(AnimationRun& run, PatternState& state, const SequenceTarget& target,
-                                       int frames, int fps, std::ostream& err) {
+                                       std::pair<int, int> range, int fps, std::ostream& err) {
+  const auto [first, last] = range;
   std::unique_ptr<MovieEncoder> movie;
   if (target.movie) {
     movie = makeFfmpegMovieEncoder(*target.movie);
@@ -154,7 +178,8 @@ std::optional<std::string> writeFrames(AnimationRun& run, PatternState& state, c
   RenderState renderState;
   const bool terminal = isatty(STDERR_FILENO) != 0;
   const auto start = std::chrono::steady_clock::now();
-  for (int i = 1; i <= frames; ++i) {
+  run.skipTo(first);
+  for (int i = first; i <= last; ++i) {
     run.step();
     drawSequenceFrame(state, renderState, surface);
     if (movie ? !movie->addFrame(surface)
@@ -165,12 +190,13 @@ std::optional<std::string> writeFrames(AnimationRun& run, PatternState& state, c
     if (terminal) {
       const double seconds = std::max(
           std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 0.001);
-      err << "\r" << i << " of " << frames << " frames, " << static_cast<int>(i / seconds) << " frames/s"
-          << std::flush;
+      const int done = i - first + 1;
+      err << "\r" << done << " of " << last - first + 1 << " frames, " << static_cast<int>(done / seconds)
+          << " frames/s" << std::flush;
     }
   }
   if (terminal) err << "\n";
-  if (movie && frames > 0 && !movie->finish()) return "can't write " + target.name + ": " + movie->error() + "; no movie is left";
+  if (movie && last >= first && !movie->finish()) return "can't write " + target.name + ": " + movie->error() + "; no movie is left";
   return std::nullopt;
 }
 
@@ -240,13 +266,20 @@ int runHeadlessAnimation(const std::vector<std::string>& args, std::ostream& out
            "one must stay below 16384\n";
     return kExitFailure;
   }
-  if (auto message = writeFrames(run, *state, target, settings.frames(), settings.framesPerSecond(), err)) {
+  const auto [first, last] = o.range.value_or(std::pair{1, settings.frames()});
+  if (last > settings.frames()) {
+    err << "quillaven-render: --range " << first << "-" << last << " goes beyond the run's " << settings.frames()
+        << " frames\n";
+    return kExitUsage;
+  }
+  if (auto message = writeFrames(run, *state, target, {first, last}, settings.framesPerSecond(), err)) {
     err << "quillaven-render: " << *message << "\n";
     return kExitFailure;
   }
   const size_t stem = o.output.size() - 4;  // parse() made sure of an extension
-  out << "wrote " << settings.frames() << " frames: "
-      << (target.movie ? o.output : o.output.substr(0, stem) + "001" + o.output.substr(stem) + " ...") << "\n";
+  out << "wrote " << last - first + 1 << " frames: "
+      << (target.movie ? o.output : o.output.substr(0, stem) + frameNumberText(first) + o.output.substr(stem) + " ...")
+      << "\n";
   return 0;
 }
 

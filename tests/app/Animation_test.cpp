@@ -4,11 +4,14 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QScrollBar>
 #include <fstream>
 #include <sstream>
+#include <utility>
+#include <vector>
 
 #include "animation/SeqStatus.h"
 #include "app/AppFixture.h"
@@ -103,6 +106,54 @@ TEST_F(AnimationRunTest, TheHeadlessRendererNeedsNoDisplayAndNoWidgets) {
   const QString libraries = ldd.readAllStandardOutput();
   EXPECT_TRUE(libraries.contains("libQt6Gui")) << libraries.toStdString();
   EXPECT_FALSE(libraries.contains("libQt6Widgets")) << libraries.toStdString();
+}
+
+// A range of frames holds, byte for byte, what the whole run writes for
+// them: at the run's edges, through a key frame of the geometry sweep, and
+// across the odometer's carries where the start value goes on from the count
+// of a frame the range did not draw (the vertices change what each counts).
+// A range beyond the run writes nothing.
+TEST_F(AnimationRunTest, AFrameRangeWritesWhatTheWholeRunWritesForThoseFrames) {
+  std::ofstream(path("carry.txt").toStdString())
+      << "check 0\noptContinue = 1\ntxtnSteps0 = 3\ncheck 4\ntxtnSteps4 = 2\ncheck 6\ntxtnSteps6 = 2\n";
+  const struct {
+    std::string description;
+    std::vector<std::pair<int, int>> ranges;
+  } runs[] = {{examplePath("morph.txt"), {{1, 1}, {12, 12}, {10, 12}}},
+              {path("carry.txt").toStdString(), {{3, 5}, {10, 12}}}};
+  for (const auto& run : runs) {
+    SCOPED_TRACE(run.description);
+    const auto animate = [&](const std::string& out, std::vector<std::string> extra) {
+      std::vector<std::string> args{examplePath("morph.kvt"), "--animate", run.description, "-o", out, "--frames", "12"};
+      args.insert(args.end(), extra.begin(), extra.end());
+      std::ostringstream log, err;
+      return std::pair(runHeadlessAnimation(args, log, err), err.str());
+    };
+    ASSERT_EQ(animate(path("whole.bmp").toStdString(), {}).first, 0);
+    for (const auto& [first, last] : run.ranges) {
+      const std::string range = std::to_string(first) + "-" + std::to_string(last);
+      const QString part = QString::fromStdString("part" + std::to_string(first) + "_");
+      ASSERT_EQ(animate(path(part + ".bmp").toStdString(), {"--range", range}).first, 0) << range;
+      for (int i = 1; i <= 12; ++i) {
+        const QString n = QString("%1").arg(i, 3, 10, QChar('0'));
+        const bool inRange = i >= first && i <= last;
+        EXPECT_EQ(QFile::exists(path(part + n + ".bmp")), inRange) << range << " frame " << i;
+        if (inRange) {
+          EXPECT_EQ(fileBytes(path(part + n + ".bmp")), fileBytes(path("whole" + n + ".bmp"))) << range << " " << i;
+        }
+      }
+    }
+  }
+  const auto [status, message] = [&] {
+    std::ostringstream log, err;
+    const int code = runHeadlessAnimation({examplePath("morph.kvt"), "--animate", examplePath("morph.txt"), "-o",
+                                           path("beyond.bmp").toStdString(), "--frames", "12", "--range", "11-13"},
+                                          log, err);
+    return std::pair(code, err.str());
+  }();
+  EXPECT_EQ(status, 2);
+  EXPECT_NE(message.find("--range 11-13 goes beyond the run's 12 frames"), std::string::npos) << message;
+  EXPECT_FALSE(QFile::exists(path("beyond011.bmp")));
 }
 
 TEST_F(AnimationRunTest, HeadlessDescriptionErrorsNameTheLine) {
