@@ -87,6 +87,12 @@ void QuillavenApp::showPreview() {
   if (wasVisible) window.activate();
 }
 
+std::optional<int64_t> QuillavenApp::showPreviewCounting() {
+  preview().takeCount();
+  showPreview();  // showing or activating it draws
+  return preview().takeCount();
+}
+
 // A live redraw keeps the focus where the user is editing.
 void QuillavenApp::redrawPreview() {
   PreviewWindow& window = preview();

@@ -54,6 +54,7 @@ class QuillavenApp : public WindowDirectory, public ExportHost, public AnimatorH
   // WindowDirectory
   DesktopServices& services() override { return *services_; }
   void showPreview() override;
+  std::optional<int64_t> showPreviewCounting() override;
   void hidePreview() override;
   bool previewVisible() const override;
   void redrawPreview() override;

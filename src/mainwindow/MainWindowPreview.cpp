@@ -31,14 +31,16 @@ void MainWindow::previewAndCapture() {
   captureKeyFrame();
   state_.lastStartValue = state_.curFrame.startValue;
 
+  std::optional<int64_t> counted;
   if (previewMarkedShown()) {
-    windows_.showPreview();  // draws at once, leaving digitCounter after the last cell
+    counted = windows_.showPreviewCounting();
   } else {
     services().beep();
   }
 
   if (state_.curFrame.lockedBox == 0) {
-    const int32_t next = nextStartValue(state_.digitCounter);
+    // Without a picture drawn now the count goes on from the last one.
+    const int32_t next = nextStartValue(counted.value_or(state_.digitCounter));
     state_.curFrame.startValue = next;
     showStartValue(next);
   }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
+
 #include "export/NoticeLines.h"
 
 namespace quill {
@@ -23,6 +26,9 @@ class WindowDirectory {
   // The preview window: shown in its normal state (which activates it and
   // draws the pattern), hidden, and whether it is visible now.
   virtual void showPreview() = 0;
+  // The same, for a preview that captures: the counter its drawing left,
+  // where an unlocked start value goes on; nothing when it drew nothing.
+  virtual std::optional<int64_t> showPreviewCounting() = 0;
   virtual void hidePreview() = 0;
   virtual bool previewVisible() const = 0;
   // Draws curFrame in the preview without taking the focus from the window

@@ -266,7 +266,7 @@ bool PreviewWindow::renderPicture() {
   Renderer renderer(state_, renderState_, surface);
   renderer.setBackground(pictureBackground_);
   renderer.setStopCheck([&] { return !keepRendering(clock, showingProgress); }, yieldEveryLeaves_);
-  renderer.draw();
+  counted_ = renderer.draw();
 
   rendering_ = false;
   if (showingProgress) updateCaption();

@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "animation/SequenceOutput.h"
 #include "engine/PatternState.h"
@@ -91,6 +92,9 @@ class PreviewWindow : public QWidget {
   bool drawAnimationFrame(const SequenceFrame* frame = nullptr);
 
   bool rendering() const { return rendering_; }
+  // The counter the last picture drawn left, once: nothing when none was
+  // drawn since the last call.
+  std::optional<int64_t> takeCount() { return std::exchange(counted_, std::nullopt); }
   const PreviewView& view() const { return view_; }
   // The geometry of the most recent fit, before rounding to pixels.
   const SurfaceFit& lastFit() const { return lastFit_; }
@@ -136,6 +140,7 @@ class PreviewWindow : public QWidget {
 
   PatternState& state_;
   DesktopServices& services_;
+  std::optional<int64_t> counted_;
   RenderState renderState_;
   PreviewView view_;
   SurfaceFit lastFit_;

@@ -59,13 +59,14 @@ bool Renderer::pollStop() {
   return stopped_;
 }
 
-void Renderer::draw() {
+int64_t Renderer::draw() {
   if (state_.triangleMode)
     drawPolygon();
   else if (state_.curFrame.spiralOrder != 0)
     drawSpiralGrid();
   else
     drawBookGrid();
+  return state_.digitCounter;
 }
 
 void Renderer::prologue(bool grid) {

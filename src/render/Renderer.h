@@ -71,7 +71,8 @@ class Renderer {
 
   // The entry point chosen by the rule: triangleMode -> drawPolygon, else
   // curFrame.spiralOrder -> drawSpiralGrid, else drawBookGrid.
-  void draw();
+  // Returns the digit counter the render leaves, where the next one goes on.
+  int64_t draw();
   void drawPolygon();
   void drawSpiralGrid();
   void drawBookGrid();

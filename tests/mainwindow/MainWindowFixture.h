@@ -32,6 +32,10 @@ class FakeWindows : public WindowDirectory {
   explicit FakeWindows(PatternState& s) : state(s) {}
   DesktopServices& services() override { return scripted; }
   void showPreview() override { calls.push_back("showPreview"); }
+  std::optional<int64_t> showPreviewCounting() override {
+    showPreview();
+    return std::nullopt;
+  }
   void hidePreview() override { calls.push_back("hidePreview"); }
   bool previewVisible() const override { return false; }
   bool previewBusy() const override { return busy; }
