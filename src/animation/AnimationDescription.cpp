@@ -61,21 +61,21 @@ std::optional<DescriptionError> AnimationDescription::setFeature(const std::stri
 }
 
 std::optional<DescriptionError> AnimationDescription::set(const std::string& name, const std::string& value) {
-  const ControlSpec spec = controlSpec(name);
-  if (spec.kind == ControlKind::None || name == "chkSaveImages")
+  const ControlSpec control = controlSpec(name);
+  if (control.kind == ControlKind::None || name == "chkSaveImages")
     return usage("no control named '" + printableText(name) + "' to set");
-  if (spec.kind == ControlKind::Text) return setBox(name, value);
+  if (control.kind == ControlKind::Text) return setBox(name, value);
   const std::optional<double> number = numericValue(value, NumberForm::WithExponent);
   if (!number) return usage("'" + printableText(value) + "' is not a number");
-  if (spec.kind == ControlKind::Bar) {
-    if (*number < spec.minimum || *number > spec.maximum || *number != std::floor(*number))
-      return usage(name + " takes a whole number from " + std::to_string(spec.minimum) + " to " +
-                   std::to_string(spec.maximum));
+  if (control.kind == ControlKind::Bar) {
+    if (*number < control.minimum || *number > control.maximum || *number != std::floor(*number))
+      return usage(name + " takes a whole number from " + std::to_string(control.minimum) + " to " +
+                   std::to_string(control.maximum));
     return setBar(name, static_cast<int>(*number));
   }
-  if (spec.kind == ControlKind::Option || spec.kind == ControlKind::Check) {
+  if (control.kind == ControlKind::Option || control.kind == ControlKind::Check) {
     if (*number != 0 && *number != 1) return usage(name + " takes 1 (on) or 0 (off)");
-    return setButton(name, *number == 1, spec.kind == ControlKind::Option);
+    return setButton(name, *number == 1, control.kind == ControlKind::Option);
   }
   return usage("'" + printableText(name) + "' is not a control that takes a value");
 }

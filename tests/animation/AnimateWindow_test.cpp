@@ -79,16 +79,16 @@ TEST_F(AnimateWindowTest, DescriptionsKnowEveryControlOfTheWindow) {
   int named = 0;
   for (QWidget* w : window.findChildren<QWidget*>()) {
     const std::string name = w->objectName().toStdString();
-    const ControlSpec spec = controlSpec(name);
+    const ControlSpec control = controlSpec(name);
     ControlKind expected = ControlKind::ShownOnly;
     if (qobject_cast<QLineEdit*>(w)) expected = ControlKind::Text;
     if (qobject_cast<QRadioButton*>(w)) expected = ControlKind::Option;
     if (qobject_cast<QCheckBox*>(w)) expected = ControlKind::Check;
     if (auto* bar = qobject_cast<QScrollBar*>(w)) {
       expected = ControlKind::Bar;
-      EXPECT_EQ(std::pair(spec.minimum, spec.maximum), std::pair(bar->minimum(), bar->maximum())) << name;
+      EXPECT_EQ(std::pair(control.minimum, control.maximum), std::pair(bar->minimum(), bar->maximum())) << name;
     }
-    EXPECT_EQ(spec.kind, expected) << name;
+    EXPECT_EQ(control.kind, expected) << name;
     named += !name.empty();
   }
   EXPECT_GT(named, 100);
