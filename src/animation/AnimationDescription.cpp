@@ -25,6 +25,10 @@ int featureOf(const std::string& name, std::string_view stem) {
 
 DescriptionError usage(std::string message) { return {std::move(message), true}; }
 
+// Text quoted from a description, made printable. (Built by appending: GCC 12
+// warns falsely about a string literal added in front of a temporary.)
+std::string quoted(const std::string& text) { return std::string("'").append(printableText(text)).append("'"); }
+
 }  // namespace
 
 AnimationDescription::AnimationDescription(AnimationRun& run, PatternState& state) : run_(run), state_(state) {}
@@ -57,16 +61,16 @@ std::optional<DescriptionError> AnimationDescription::setFeature(const std::stri
     verb == "lock" ? run_.lock(i) : run_.unlock(i);
     return std::nullopt;
   }
-  return usage("unknown command '" + printableText(verb) + "'");
+  return usage("unknown command " + quoted(verb));
 }
 
 std::optional<DescriptionError> AnimationDescription::set(const std::string& name, const std::string& value) {
   const ControlSpec control = controlSpec(name);
   if (control.kind == ControlKind::None || name == "chkSaveImages")
-    return usage("no control named '" + printableText(name) + "' to set");
+    return usage("no control named " + quoted(name) + " to set");
   if (control.kind == ControlKind::Text) return setBox(name, value);
   const std::optional<double> number = numericValue(value, NumberForm::WithExponent);
-  if (!number) return usage("'" + printableText(value) + "' is not a number");
+  if (!number) return usage(quoted(value) + " is not a number");
   if (control.kind == ControlKind::Bar) {
     if (*number < control.minimum || *number > control.maximum || *number != std::floor(*number))
       return usage(name + " takes a whole number from " + std::to_string(control.minimum) + " to " +
@@ -77,7 +81,7 @@ std::optional<DescriptionError> AnimationDescription::set(const std::string& nam
     if (*number != 0 && *number != 1) return usage(name + " takes 1 (on) or 0 (off)");
     return setButton(name, *number == 1, control.kind == ControlKind::Option);
   }
-  return usage("'" + printableText(name) + "' is not a control that takes a value");
+  return usage(quoted(name) + " is not a control that takes a value");
 }
 
 std::optional<DescriptionError> AnimationDescription::setBox(const std::string& name, const std::string& text) {

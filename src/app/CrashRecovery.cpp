@@ -135,7 +135,9 @@ std::string CrashRecovery::moveAside(const Orphan& orphan) {
   const std::string stamp = "crashed-" + timeStamp();
   std::error_code ec;
   for (int n = 1; n < 1000; ++n) {
-    const fs::path target = folder / (stamp + (n > 1 ? "-" + std::to_string(n) : std::string()) + kStateSuffix);
+    std::string name = stamp;
+    if (n > 1) name.append("-").append(std::to_string(n));
+    const fs::path target = folder / name.append(kStateSuffix);
     if (fs::exists(target, ec)) continue;
     fs::rename(orphan.statePath, target, ec);
     return ec ? std::string() : target.string();
