@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <climits>
 #include <fstream>
@@ -16,6 +15,7 @@
 #include "animation/AnimationDescription.h"
 #include "animation/AnimationRun.h"
 #include "animation/SequenceOutput.h"
+#include "app/HeadlessProgress.h"
 #include "app/HeadlessRender.h"
 #include "engine/StateFile.h"
 #include "engine/FrameCapture.h"
@@ -53,7 +53,8 @@ frames as OUT001.bmp, OUT002.bmp, ... (or .png), or as one movie OUT.mp4
   -o OUT           .bmp or .png pictures, or an .mp4, .webm or .gif movie
 
 A value the window refuses gives its message and exit status 1; an unknown
-name or a malformed line names the line and gives exit status 2.
+name or a malformed line names the line and gives exit status 2. Ctrl-C stops
+at once with exit status 130; a movie stopped so leaves no file.
 )";
 
 namespace {
@@ -176,26 +177,20 @@ std::optional<std::string> writeFrames(AnimationRun& run, PatternState& state, c
   }
   RasterSurface surface;
   RenderState renderState;
-  const bool terminal = isatty(STDERR_FILENO) != 0;
-  const auto start = std::chrono::steady_clock::now();
+  ProgressLine progress(err, isatty(STDERR_FILENO) != 0);
+  const RenderHook watch = [](Renderer& renderer) { renderer.setStopCheck([] { return stopSignalled(); }); };
   run.skipTo(first);
   for (int i = first; i <= last; ++i) {
     run.step();
-    drawSequenceFrame(state, renderState, surface);
+    drawSequenceFrame(state, renderState, surface, watch);
+    if (stopSignalled()) return std::nullopt;  // an unfinished movie removes itself
     if (movie ? !movie->addFrame(surface)
               : !writeSequencePicture(surface, target.pictureName(i), target.extension == ".png")) {
       return movie ? "can't write " + target.name + ": " + movie->error() + "; the run stops and no movie is left"
                    : "can't write " + target.pictureName(i) + ": the run stops here; the files before it stay";
     }
-    if (terminal) {
-      const double seconds = std::max(
-          std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 0.001);
-      const int done = i - first + 1;
-      err << "\r" << done << " of " << last - first + 1 << " frames, " << static_cast<int>(done / seconds)
-          << " frames/s" << std::flush;
-    }
+    progress.frames(i - first + 1, last - first + 1);
   }
-  if (terminal) err << "\n";
   if (movie && last >= first && !movie->finish()) return "can't write " + target.name + ": " + movie->error() + "; no movie is left";
   return std::nullopt;
 }
@@ -276,6 +271,7 @@ int runHeadlessAnimation(const std::vector<std::string>& args, std::ostream& out
     err << "quillaven-render: " << *message << "\n";
     return kExitFailure;
   }
+  if (stopSignalled()) return kExitInterrupted;
   const size_t stem = o.output.size() - 4;  // parse() made sure of an extension
   out << "wrote " << last - first + 1 << " frames: "
       << (target.movie ? o.output : o.output.substr(0, stem) + frameNumberText(first) + o.output.substr(stem) + " ...")

@@ -1,5 +1,8 @@
 #include "app/HeadlessRender.h"
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <climits>
@@ -11,14 +14,16 @@
 #include <ostream>
 #include <variant>
 
+#include "app/HeadlessProgress.h"
+#include "engine/DigitText.h"
 #include "engine/FrameCapture.h"
 #include "engine/FrameSettings.h"
 #include "engine/KeyFrameCodec.h"
-#include "engine/StateFile.h"
 #include "engine/PrintableText.h"
-#include "engine/DigitText.h"
-#include "render/ExportPass.h"
+#include "engine/StateFile.h"
 #include "gfx/NullSurface.h"
+#include "render/ExportPass.h"
+#include "render/RenderCount.h"
 
 namespace quill {
 
@@ -54,8 +59,12 @@ Pictures are drawn as Quillaven exports them: bitmaps on white with a line width
 of W div 3200 + 1 pixels, metafiles with every drawn cell recorded. Each frame
 is rendered with its own settings, geometry type included.
 
+On a terminal, work of over a second shows its progress: a picture its share
+done and the time left, --frame all and animations the frames done. Ctrl-C
+stops at once: the file in hand is not written, files finished before stay.
+
 Exit status: 0 when every file was written, 1 when the state file or the
-output could not be used, 2 for a usage error.
+output could not be used, 2 for a usage error, 130 when stopped by Ctrl-C.
 )";
 
 namespace {
@@ -162,34 +171,54 @@ ExportOptions exportOptions(const KeyFrame& frame, const Options& o, Format form
   return options;
 }
 
+// What became of one file.
+enum class Outcome { Written, Failed, Stopped };
+
 // Renders state.curFrame (already adopted into the live settings) to one
-// file, through the same passes as the program's exports.
-std::optional<std::string> renderToFile(PatternState& state, const ExportOptions& options,
-                                        const std::string& path) {
-  if (auto refusal = exportRefusal(state, options)) return *refusal;
+// file, through the same passes as the program's exports. A stop signal ends
+// the render; nothing is written then.
+Outcome renderToFile(PatternState& state, const ExportOptions& options, const std::string& path,
+                     ProgressLine* progress, std::string& message) {
+  if (auto refusal = exportRefusal(state, options)) {
+    message = *refusal;
+    return Outcome::Failed;
+  }
   RenderState renderState;
+  const double leaves = std::max<double>(static_cast<double>(leafCount(state)), 1);
+  const RenderHook watch = [&](Renderer& renderer) {
+    renderer.setStopCheck([&] {
+      if (progress) progress->picture(static_cast<double>(renderState.cellIndex) / leaves);
+      return stopSignalled();
+    });
+  };
   if (options.format == Format::Emf) {
     NullSurface surface;
-    if (writeMetafilePass(state, renderState, surface, options, path) != WriteResult::Saved)
-      return "cannot write '" + path + "'";
-    return std::nullopt;
+    const WriteResult result = writeMetafilePass(state, renderState, surface, options, path, watch);
+    if (result == WriteResult::Saved) return Outcome::Written;
+    message = "cannot write '" + path + "'";
+    return result == WriteResult::Stopped ? Outcome::Stopped : Outcome::Failed;
   }
   const ExportSize size = bitmapExportSize(state.curFrame, state.triangleMode, options.width);
   auto picture = makeExportPicture(options.format, static_cast<int>(size.width),
                                    static_cast<int>(size.height));
-  if (!picture) return "the picture is too large to draw";
-  drawBitmapPass(state, renderState, picture->surface(), options);
-  if (!picture->save(path)) return "cannot write '" + path + "'";
-  return std::nullopt;
+  if (!picture) {
+    message = "the picture is too large to draw";
+    return Outcome::Failed;
+  }
+  if (!drawBitmapPass(state, renderState, picture->surface(), options, watch) || stopSignalled())
+    return Outcome::Stopped;
+  if (picture->save(path)) return Outcome::Written;
+  message = "cannot write '" + path + "'";
+  return Outcome::Failed;
 }
 
-std::optional<std::string> renderFrame(const KeyFrame& frame, const Options& o, Format format,
-                                       const std::string& path) {
+Outcome renderFrame(const KeyFrame& frame, const Options& o, Format format, const std::string& path,
+                    ProgressLine* progress, std::string& message) {
   auto state = std::make_unique<PatternState>();
   loadStartupDefaults(*state);
   state->curFrame = frame;
   adoptFrameSettings(*state);
-  return renderToFile(*state, exportOptions(frame, o, format), path);
+  return renderToFile(*state, exportOptions(frame, o, format), path, progress, message);
 }
 
 std::variant<std::vector<KeyFrame>, std::string> framesToRender(const Options& o) {
@@ -236,13 +265,20 @@ int runHeadlessRender(const std::vector<std::string>& args, std::ostream& out, s
     return kExitFailure;
   }
   const auto& list = std::get<std::vector<KeyFrame>>(frames);
-  for (size_t i = 0; i < list.size(); ++i) {
-    const std::string path = o.allFrames ? numberedName(o.output, static_cast<int>(i) + 1) : o.output;
-    if (auto error = renderFrame(list[i], o, *format, path)) {
-      err << "quillaven-render: " << *error << "\n";
-      return kExitFailure;
+  ProgressLine progress(err, isatty(STDERR_FILENO) != 0);
+  const int total = static_cast<int>(list.size());
+  for (int i = 0; i < total; ++i) {
+    const std::string path = o.allFrames ? numberedName(o.output, i + 1) : o.output;
+    std::string message;
+    // A sequence counts its files; a single picture shows how far it has got.
+    switch (renderFrame(list[static_cast<size_t>(i)], o, *format, path, o.allFrames ? nullptr : &progress, message)) {
+      case Outcome::Written: break;
+      case Outcome::Stopped: return kExitInterrupted;
+      case Outcome::Failed: err << "quillaven-render: " << message << "\n"; return kExitFailure;
     }
     out << path << "\n";
+    if (o.allFrames) progress.frames(i + 1, total);
+    if (stopSignalled()) return kExitInterrupted;
   }
   return 0;
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/HeadlessAnimate.h"
+#include "app/HeadlessProgress.h"
 #include "app/HeadlessRender.h"
 #include "app/Thumbnail.h"
 
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
   // no widget is ever made.
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QGuiApplication application(argc, argv);
+  quill::catchStopSignals();
   std::vector<std::string> args(argv + 1, argv + argc);
   if (!args.empty() && args[0] == "--thumbnail") return quill::runThumbnail(args, std::cerr);
   if (std::find(args.begin(), args.end(), "--animate") != args.end())

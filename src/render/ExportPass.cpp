@@ -189,7 +189,7 @@ WriteResult writeMetafilePass(PatternState& state, RenderState& renderState, Sur
 
 // The frame keeps the 1200 x 1000 picture's proportions at every size: scale 2
 // there, and as much more as the frame is wider.
-void drawSequenceFrame(PatternState& state, RenderState& renderState, Surface& surface) {
+void drawSequenceFrame(PatternState& state, RenderState& renderState, Surface& surface, const RenderHook& hook) {
   const int width = state.sequenceFrameWidth;
   const int height = state.sequenceFrameHeight;
   surface.setLineWidth(1);
@@ -202,6 +202,7 @@ void drawSequenceFrame(PatternState& state, RenderState& renderState, Surface& s
   renderState.cellSize = byWidth <= byHeight ? byWidth : byHeight;
   surface.clear(state.curFrame.backColor);
   Renderer renderer(state, renderState, surface);
+  if (hook) hook(renderer);
   renderer.draw();
 }
 

@@ -70,6 +70,7 @@ constexpr int kSequenceFrameWidth = 1200;
 constexpr int kSequenceFrameHeight = 1000;
 // An animation frame at state.sequenceFrameWidth x Height (1200 x 1000 unless
 // the run chose another resolution), from the tables as they stand.
-void drawSequenceFrame(PatternState& state, RenderState& renderState, Surface& surface);
+void drawSequenceFrame(PatternState& state, RenderState& renderState, Surface& surface,
+                       const RenderHook& hook = {});
 
 }  // namespace quill

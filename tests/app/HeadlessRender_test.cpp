@@ -1,12 +1,21 @@
 #include "app/HeadlessRender.h"
 
 #include <gtest/gtest.h>
+#include <pty.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <QDir>
+#include <QFile>
 #include <QImage>
+#include <QProcess>
+#include <QThread>
 #include <filesystem>
 #include <sstream>
 
 #include "app/AppFixture.h"
+#include "engine/CellGeometry.h"
 #include "support/FileBytes.h"
 
 namespace quill {
@@ -37,6 +46,68 @@ class HeadlessRenderTest : public ::testing::Test {
 
   QTemporaryDir dir;
 };
+
+// 23 vertices, 99 layers, `levels` divisions: at 7 the largest pattern there is.
+KeyFrame heavyFrame(int levels) {
+  auto state = std::make_unique<PatternState>();
+  loadStartupDefaults(*state);
+  placeRegularVertices(*state, 23);
+  KeyFrame f = state->curFrame;
+  f.vertexCount = 23;
+  f.vertexPoints = state->vertexPoints;
+  f.layerCount = 99;
+  f.levels = static_cast<int16_t>(levels);
+  return f;
+}
+
+// Ctrl-C ends a long picture at once, with status 130: the picture in hand
+// leaves neither its file nor a temporary, and a file finished before stays.
+TEST_F(HeadlessRenderTest, AStopSignalEndsTheRunKeepingOnlyFinishedFiles) {
+  const std::string state = writeState({startupFrame(), startupFrame(), heavyFrame(7)});
+  QProcess program;
+  program.start(QUILLAVEN_RENDER_PROGRAM,
+                {QString::fromStdString(state), "-o", QString::fromStdString(path("f.bmp")), "--frame", "all"});
+  ASSERT_TRUE(program.waitForStarted());
+  while (!QFile::exists(QString::fromStdString(path("f002.bmp")))) {
+    ASSERT_NE(program.state(), QProcess::NotRunning);
+    QThread::msleep(20);
+  }
+  QThread::msleep(300);  // well into the heavy one
+  ::kill(static_cast<pid_t>(program.processId()), SIGINT);
+  ASSERT_TRUE(program.waitForFinished(5000));
+  EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(program.exitCode(), 130);
+  EXPECT_FALSE(QImage(QString::fromStdString(path("f002.bmp"))).isNull());
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files, QDir::Name), (QStringList{"f001.bmp", "f002.bmp", "s.kvt"}));
+}
+
+// A picture of over a second shows its progress on a terminal, and nothing
+// when the error stream goes elsewhere.
+TEST_F(HeadlessRenderTest, ProgressShowsOnATerminalOnly) {
+  const std::string state = writeState({startupFrame(), heavyFrame(4)});
+  int terminal = -1;
+  const pid_t child = forkpty(&terminal, nullptr, nullptr, nullptr);
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    execl(QUILLAVEN_RENDER_PROGRAM, QUILLAVEN_RENDER_PROGRAM, state.c_str(), "-o", path("t.png").c_str(), nullptr);
+    _exit(127);
+  }
+  std::string shown;
+  char buffer[256];
+  for (ssize_t n; (n = read(terminal, buffer, sizeof buffer)) > 0;) shown.append(buffer, static_cast<size_t>(n));
+  int status = 0;
+  waitpid(child, &status, 0);
+  ::close(terminal);
+  EXPECT_EQ(WEXITSTATUS(status), 0) << shown;
+  EXPECT_NE(shown.find("% "), std::string::npos) << shown;
+  EXPECT_NE(shown.find(" s left"), std::string::npos) << shown;
+
+  QProcess program;
+  program.start(QUILLAVEN_RENDER_PROGRAM, {QString::fromStdString(state), "-o", QString::fromStdString(path("p.png"))});
+  ASSERT_TRUE(program.waitForFinished(60000));
+  EXPECT_EQ(program.exitCode(), 0);
+  EXPECT_EQ(program.readAllStandardError(), QByteArray());
+}
 
 TEST_F(HeadlessRenderTest, StartupFrameIsA2000By1600BitmapOfTheHexagon) {
   const Outcome run = render({"-o", path("hex.bmp")});
