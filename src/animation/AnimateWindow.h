@@ -48,7 +48,7 @@ class AnimateWindow : public QWidget {
   void rebuildGradient();
   void sweepKeyFrames();
 
-  // Running (AnimateRun.cpp).
+  // Running (AnimateWindowRun.cpp).
   void stepOnce();
   void runAnimation();
   void resetAnimation();
@@ -120,7 +120,7 @@ class AnimateWindow : public QWidget {
   void syncControls() { run_.controls = featureControls(); }
   bool previewKey(QObject* target, QKeyEvent* key);
 
-  // Running (AnimateRun.cpp).
+  // Running (AnimateWindowRun.cpp).
   bool stepFrame(MovieEncoder* movie = nullptr);
   void savedRun();
   std::unique_ptr<MovieEncoder> openMovie();

@@ -69,7 +69,7 @@ void MainWindow::loadStartupSettings() {
   windows_.loadBlendOptions();
   pad_->resetSelection();
   captureFrame(state_, controls());
-  // The start-up frame is the history's first node.
+  // The start-up frame opens the history.
   history_.start(state_.curFrame);
   unsavedEdits_ = false;
   statePath_.clear();
