@@ -4,7 +4,7 @@
 // a press of "preview", which captures a key frame and draws the same picture.
 #include <benchmark/benchmark.h>
 
-#include "BuildType.h"
+#include "WidgetBenchMain.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -70,12 +70,5 @@ BENCHMARK(BM_ChangeThenPreviewReference)->Arg(6)->Unit(benchmark::kMillisecond)-
 }  // namespace quill
 
 int main(int argc, char** argv) {
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
-  printBuildType();
-  std::printf("live preview, change to finished picture; target: under 50 ms at 6 levels\n");
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return runWidgetBenchmarks(argc, argv, "live preview, change to finished picture; target: under 50 ms at 6 levels");
 }

@@ -3,7 +3,7 @@
 // a time. The drag redraws the frame alone; mouse-up adds the mesh.
 #include <benchmark/benchmark.h>
 
-#include "BuildType.h"
+#include "WidgetBenchMain.h"
 
 #include <QApplication>
 #include <QImage>
@@ -75,12 +75,5 @@ BENCHMARK(BM_PadLineByLineBaseline)->Unit(benchmark::kMillisecond);
 }  // namespace quill
 
 int main(int argc, char** argv) {
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
-  printBuildType();
-  std::printf("pad redraw; target: frame and mesh under 5 ms\n");
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return runWidgetBenchmarks(argc, argv, "pad redraw; target: frame and mesh under 5 ms");
 }
