@@ -120,6 +120,33 @@ Color blendFromSums(const PatternState& state, int n, const int64_t sums[3]) {
   }
 }
 
+// Where digit `index` of the digit sequence counting up from `from` >= 1
+// falls: its number, its place from the most significant digit, and the
+// number's length. Numbers of one length form a band, skipped whole.
+struct DigitPlace {
+  int64_t number = 0;
+  int64_t place = 0;
+  int length = 0;
+};
+DigitPlace placeOfDigit(int64_t from, int64_t index, int64_t base) {
+  int64_t v = from;
+  for (;;) {
+    int length = 0;
+    for (int64_t rest = v; rest > 0; rest /= base) ++length;
+    int64_t bandEnd = INT64_MAX;  // the last number of as many digits
+    int64_t power = 1;
+    for (int k = 0; k < length && power <= INT64_MAX / base; ++k) {
+      power *= base;
+      if (k + 1 == length) bandEnd = power - 1;
+    }
+    const int64_t numbers = bandEnd - v + 1;
+    if (index / length < numbers || bandEnd == INT64_MAX)
+      return {v + index / length, index % length, length};
+    index -= numbers * length;
+    v = bandEnd + 1;
+  }
+}
+
 }  // namespace
 
 void resetDigitStream(PatternState& state) {
@@ -198,6 +225,36 @@ void DigitCursor::restart() {
     std::fill_n(rows_.get(), kRowSlots, Row{});
     render_ = 1;
   }
+}
+
+void DigitCursor::seek(int64_t calls) {
+  const int64_t start = state_.curFrame.startValue;
+  state_.digitCounter = start;
+  state_.pendingDigits = 0;
+  if (calls <= 0) return;
+  // Set up the call before and take it: every call leaves what the next one needs.
+  const int64_t before = calls - 1;
+  if (!blend_) {
+    seekDigit(start <= 0 ? before - 1 : before);
+  } else if (state_.curFrame.blendVariant >= 0 && state_.curFrame.blendVariant <= 2) {
+    // A blend takes one number a call; zero, when the stream starts there, is the first.
+    state_.digitCounter = start <= 0 ? before : start + before;
+  } else {
+    return;  // an unknown blend takes nothing
+  }
+  next();
+}
+
+// Sets the counter and pending digits so the next call hands out digit `index`
+// of the sequence (-1: the zero a start of zero or below hands out first).
+void DigitCursor::seekDigit(int64_t index) {
+  const int64_t start = state_.curFrame.startValue;
+  if (index < 0) return;  // the counter is at the start, which takes zero
+  const DigitPlace at = placeOfDigit(start <= 0 ? 1 : start, index, base_);
+  state_.digitCounter = at.number;
+  if (at.place == 0) return;  // the call converts the number itself
+  fullConvert();
+  state_.pendingDigits = static_cast<int16_t>(at.length - at.place);
 }
 
 Color DigitCursor::nextDigit() {

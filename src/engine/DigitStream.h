@@ -35,6 +35,9 @@ class DigitCursor {
  public:
   explicit DigitCursor(PatternState& state) : state_(state) { restart(); }
   void restart();
+  // Leaves the stream members as `calls` calls of next() after a fresh
+  // resetDigitStream() would, without taking the calls in between.
+  void seek(int64_t calls);
   // Most numbers differ from the one before only in the lowest digit, and
   // their colour is already in the row: that much is done here, in line.
   Color next() {
@@ -53,6 +56,7 @@ class DigitCursor {
   }
 
  private:
+  void seekDigit(int64_t index);
   Color nextDigit();
   Color nextBlend();
   int convert();  // returns the highest digit position that changed

@@ -19,36 +19,46 @@ PolygonStamps::PolygonStamps(size_t storeLimit)
 // Only one-pixel outlines are stamped: the wide stroke's miters are not exact under a shift.
 bool PolygonStamps::draw(const PixelRows& rows, const IntPoint* p, int count, int lineWidth,
                          uint32_t fill, uint32_t outline) {
-  if (lineWidth != 1 || count < 3 || count > 4) return false;
-  // A stamp needs the whole shape, outline included, inside the picture.
-  constexpr int margin = kReach + 4;
-  const int x0 = p[0].x, y0 = p[0].y;
-  if (x0 < margin || y0 < margin || x0 >= rows.width - margin || y0 >= rows.height - margin)
-    return false;
+  if (!stampable(rows.width, rows.height, p, count, lineWidth)) return false;
+  const Stamp* stamp = find(p, count, rows.stride);
+  if (stamp == nullptr) return false;
+  uint32_t* origin = rows.bits + p[0].y * rows.stride + p[0].x;
+  const int32_t* offset = store_.data() + stamp->first;
+  const int32_t* fillsEnd = offset + stamp->fills;
+  const int32_t* end = fillsEnd + stamp->outlines;
+  for (; offset != fillsEnd; ++offset) origin[*offset] = fill;
+  for (; offset != end; ++offset) origin[*offset] = outline;
+  return true;
+}
+
+bool PolygonStamps::pixels(const IntPoint* p, int count, ptrdiff_t stride,
+                           std::span<const int32_t>& out) {
+  if (count < 3 || count > 4) return false;
+  const Stamp* stamp = find(p, count, stride);
+  if (stamp == nullptr) return false;
+  out = {store_.data() + stamp->first, size_t{stamp->fills} + stamp->outlines};
+  return true;
+}
+
+// The stamp of a small shape, made if it is new; nullptr when it is not small.
+const PolygonStamps::Stamp* PolygonStamps::find(const IntPoint* p, int count, ptrdiff_t stride) {
   // The first point is the stamp's origin; the others, 0..2 x kReach after
   // shifting, take 5 bits a coordinate.
   uint64_t key = static_cast<uint64_t>(count - 3) | uint64_t{1} << 63;
   IntPoint relative[4] = {{0, 0}};
   for (int i = 1; i < count; ++i) {
-    relative[i] = {p[i].x - x0, p[i].y - y0};
+    relative[i] = {p[i].x - p[0].x, p[i].y - p[0].y};
     const auto dx = static_cast<uint32_t>(relative[i].x + kReach);
     const auto dy = static_cast<uint32_t>(relative[i].y + kReach);
-    if (dx > 2 * kReach || dy > 2 * kReach) return false;
+    if (dx > 2 * kReach || dy > 2 * kReach) return nullptr;
     key |= uint64_t{dx} << (1 + 10 * i) | uint64_t{dy} << (6 + 10 * i);
   }
-  if (rows.stride != stride_) {
+  if (stride != stride_) {
     forgetAll();
-    stride_ = rows.stride;
+    stride_ = stride;
   }
-  const Stamp& stamp = slots_[slotOf(key)].key == key ? slots_[slotOf(key)]
-                                                     : stampFor(key, relative, count, rows.stride);
-  uint32_t* origin = rows.bits + y0 * rows.stride + x0;
-  const int32_t* offset = store_.data() + stamp.first;
-  const int32_t* fillsEnd = offset + stamp.fills;
-  const int32_t* end = fillsEnd + stamp.outlines;
-  for (; offset != fillsEnd; ++offset) origin[*offset] = fill;
-  for (; offset != end; ++offset) origin[*offset] = outline;
-  return true;
+  const Stamp& slot = slots_[slotOf(key)];
+  return slot.key == key ? &slot : &stampFor(key, relative, count, stride);
 }
 
 void PolygonStamps::forgetAll() {

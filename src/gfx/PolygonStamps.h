@@ -2,6 +2,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "gfx/ScanlineFill.h"
@@ -23,6 +24,19 @@ class PolygonStamps {
   bool draw(const PixelRows& rows, const IntPoint* points, int count, int lineWidth, uint32_t fill,
             uint32_t outline);
 
+  // Whether draw() would stamp a small shape on a width x height picture: a
+  // one-pixel line, and the first point far enough inside.
+  static bool stampable(int width, int height, const IntPoint* points, int count, int lineWidth) {
+    if (lineWidth != 1 || count < 3 || count > 4) return false;
+    const int x0 = points[0].x, y0 = points[0].y;
+    return x0 >= kMargin && y0 >= kMargin && x0 < width - kMargin && y0 < height - kMargin;
+  }
+  // Every pixel draw() sets for a small shape, fill and outline alike, as
+  // offsets from its first point in rows of `stride` pixels; false when the
+  // shape is not small. The offsets lie within kScratch / 2 pixels either way
+  // and stay valid until the next call.
+  bool pixels(const IntPoint* points, int count, ptrdiff_t stride, std::span<const int32_t>& out);
+
   // Whether the shape is small enough for a stamp: every point within reach of the first.
   static bool small(const IntPoint* points, int count) {
     for (int i = 1; i < count; ++i) {
@@ -33,6 +47,11 @@ class PolygonStamps {
     return true;
   }
 
+  static constexpr int kReach = 12;  // largest offset of a stamped point from the first
+  static constexpr int kScratch = 32;  // the scratch picture a stamp is made in
+  // A stamp needs the whole shape, outline included, inside the picture.
+  static constexpr int kMargin = kReach + 4;
+
  private:
   struct Stamp {
     uint64_t key = 0;  // 0: empty slot
@@ -40,13 +59,12 @@ class PolygonStamps {
     uint16_t fills = 0;
     uint16_t outlines = 0;
   };
-  static constexpr int kReach = 12;  // largest offset of a stamped point from the first
-  static constexpr int kScratch = 32;  // the scratch picture a stamp is made in
   static constexpr int kSlots = 16384;
 
   static size_t slotOf(uint64_t key) {
     return static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> 40) & (kSlots - 1);
   }
+  const Stamp* find(const IntPoint* points, int count, ptrdiff_t stride);
   const Stamp& stampFor(uint64_t key, const IntPoint* relative, int count, ptrdiff_t stride);
   void forgetAll();
 

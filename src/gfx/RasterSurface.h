@@ -70,6 +70,7 @@ class RasterSurface : public Surface {
   void polygon(const IntPoint* points, int count, Color fill, Color outline) override;
   void drawPolygons(const SurfacePolygon* list, int count) override;
   PolygonFill polygonFill() const { return polygonFill_; }
+  bool opaqueScanline() const override { return polygonFill_ == PolygonFill::Scanline; }
   // Whether scanline polygons go to the second thread; on by default when the
   // machine has a second core.
   void setThreaded(bool threaded);

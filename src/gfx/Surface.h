@@ -42,6 +42,10 @@ class Surface {
     for (int i = 0; i < count; ++i)
       polygon(list[i].points, list[i].count, list[i].fill, list[i].outline);
   }
+  // Whether each polygon sets its pixels by the scanline rules (ScanlineFill.h,
+  // PolygonStamps), opaque and regardless of what lay beneath: then a polygon
+  // that a later one covers wholly can be left out without changing a pixel.
+  virtual bool opaqueScanline() const { return false; }
   virtual void setFont(const FontSpec& font) = 0;
   virtual void setTextColor(Color color) = 0;
   virtual void setTransparentBackground(bool transparent) = 0;

@@ -3,23 +3,14 @@
 #include <cstdlib>
 
 #include "engine/DigitStream.h"
-#include "engine/PadUnits.h"
 #include "engine/Rounding.h"
+#include "render/CellOrder.h"
+#include "render/LeafDrawing.h"
 #include "render/Renderer.h"
 
 namespace quill {
 
 namespace {
-
-// The four children as indices into (middle, corner A, corner B, corner C) for
-// triangles, and as (column, row) offsets in half sides for squares.
-constexpr int kTriangleOrder[4][4] = {{0, 1, 2, 3}, {1, 2, 0, 3}, {1, 0, 2, 3}, {3, 1, 2, 0}};
-constexpr int kSquareOrder[4][4][2] = {
-    {{0, 0}, {1, 0}, {1, 1}, {0, 1}},  // spiral out
-    {{0, 0}, {1, 0}, {0, 1}, {1, 1}},  // book
-    {{0, 0}, {1, 1}, {1, 0}, {0, 1}},  // cross
-    {{0, 0}, {1, 1}, {0, 1}, {1, 0}},  // spiral in
-};
 
 // Leaves that share one colour; at least 1 so the group test never divides by zero.
 inline int64_t groupSize(double fractionPeriod) {
@@ -68,6 +59,7 @@ void Renderer::subdivideTriangle(double x1, double y1, double x2, double y2, dou
   }
   const int16_t order = state_.curFrame.order;
   if (order < 0 || order > 3) return;
+  if (pixelBound_ && pixelBoundTriangle(x1, y1, x2, y2, x3, y3, level)) return;
 
   const double x12 = (x1 + x2) / 2, y12 = (y1 + y2) / 2;
   const double x23 = (x2 + x3) / 2, y23 = (y2 + y3) / 2;
@@ -97,6 +89,7 @@ void Renderer::subdivideSquare(double x, double y, double size, int16_t level) {
   }
   const int16_t order = state_.curFrame.order;
   if (order < 0 || order > 3) return;
+  if (pixelBound_ && pixelBoundSquare(x, y, size, level)) return;
 
   const double h = size / 2;
   const auto next = static_cast<int16_t>(level + 1);
@@ -104,12 +97,6 @@ void Renderer::subdivideSquare(double x, double y, double size, int16_t level) {
     subdivideSquare(offset[0] ? x + h : x, offset[1] ? y + h : y, h, next);
     if (stopped_) return;
   }
-}
-
-// previewScale is single precision; the product is taken in double.
-inline IntPoint Renderer::pixelOf(double x, double y) const {
-  const double scale = state_.previewScale;
-  return {floorToPixel((x - kPadLeft) * scale), floorToPixel((kPictureTop - y) * scale)};
 }
 
 void Renderer::triangleLeaf(double x1, double y1, double x2, double y2, double x3, double y3) {
@@ -141,6 +128,7 @@ void Renderer::leafQuartet(double x1, double y1, double x2, double y2, double x3
 }
 
 void Renderer::triangleLeafAt(IntPoint a, IntPoint b, IntPoint c) {
+  if (streamBehind_) catchUpStream();
   if (rs_.cellIndex >= nextStopPoll_ && pollStop()) return;
   if (!leafColour()) return;
   auto& p = state_.trianglePoints;
@@ -153,6 +141,7 @@ void Renderer::triangleLeafAt(IntPoint a, IntPoint b, IntPoint c) {
 }
 
 void Renderer::squareLeaf(double x, double y, double size) {
+  if (streamBehind_) catchUpStream();
   if (rs_.cellIndex >= nextStopPoll_ && pollStop()) return;
   if (!leafColour()) return;
   const int32_t left = floorToPixel(x), right = floorToPixel(x + size);
@@ -194,29 +183,6 @@ inline bool Renderer::leafColour() {
                                      rs_.currentColor)
                          : rs_.currentColor;
   return true;
-}
-
-inline void Renderer::drawLeaf(const IntPoint* points, int count, bool metaLinesOn, bool metaFillsOn) {
-  const KeyFrame& f = state_.curFrame;
-  const Color outline = f.drawLines != 0 ? kBlack : rs_.cellColor;
-  const Color fill = f.drawFills != 0 ? rs_.cellColor : kWhite;
-  if (inRender_) {
-    SurfacePolygon& leaf = batch_[static_cast<size_t>(batched_)];
-    // Spelled out: a copy of a run-time count becomes a library call per leaf.
-    leaf.points[0] = points[0];
-    leaf.points[1] = points[1];
-    leaf.points[2] = points[2];
-    if (count == 4) leaf.points[3] = points[3];
-    leaf.count = count;
-    leaf.fill = fill;
-    leaf.outline = outline;
-    if (++batched_ == kBatch) flushLeaves();
-  } else {
-    surface_.polygon(points, count, fill, outline);
-  }
-  ++rs_.cellIndex;
-  if (metafile_ != nullptr && metafile_->recorder != nullptr)
-    recordLeaf(points, count, metaLinesOn, metaFillsOn);
 }
 
 // Pen and brush live for one leaf only, as the metafile records them.

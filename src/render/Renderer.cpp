@@ -24,6 +24,7 @@ Renderer::Renderer(PatternState& state, RenderState& renderState, Surface& surfa
 struct Renderer::RenderSpan {
   explicit RenderSpan(Renderer& renderer) : renderer_(renderer) { renderer_.inRender_ = true; }
   ~RenderSpan() {
+    renderer_.endPixelBound();
     renderer_.flushLeaves();
     renderer_.inRender_ = false;
   }
@@ -84,6 +85,14 @@ void Renderer::prologue(bool grid) {
   state_.gapLength = f.tailLength;
   state_.gapPeriod = f.tailLaunch;
   rule_ = leafRule();
+  firstColour_ = rs_.currentColor;
+  pixelBound_ = !drawEveryLeaf_ && metafile_ == nullptr && surface_.opaqueScanline() &&
+                surface_.lineWidth() == 1 && rs_.maxLevel > 0;
+  streamBehind_ = false;
+  streamAt_ = -1;
+  groupColours_ = {};
+  run_.clear();
+  if (pixelBound_ && !visible_) visible_ = std::make_unique<VisibleLeaves>();
   if (grid) surface_.clear(background_.value_or(f.backColor));
   resetDigitStream(state_);
   digits_.restart();
@@ -94,6 +103,7 @@ void Renderer::drawPolygon() {
   prologue(false);
   const KeyFrame& f = state_.curFrame;
   if (state_.digitCounter == 0) rs_.currentColor = f.palette[(f.numberBase - 1) & 15];
+  firstColour_ = rs_.currentColor;
 
   const auto [n, layers] = polygonExtent(f);
   const Point centre{state_.centerX, state_.centerY};

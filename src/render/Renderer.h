@@ -3,11 +3,14 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <memory>
 #include <optional>
+#include <vector>
 
 #include "engine/DigitStream.h"
 #include "engine/PatternState.h"
 #include "render/RenderState.h"
+#include "render/VisibleLeaves.h"
 #include "media/MetafileRecorder.h"
 #include "gfx/Surface.h"
 
@@ -68,6 +71,10 @@ class Renderer {
   // Asked every `leaves` leaves whether to stop; a stopped render keeps what it drew.
   void setStopCheck(std::function<bool()> check, int64_t leaves = 1 << 16);
   bool stopped() const { return stopped_; }
+  // On a surface that fills by the scanline rules, leaves smaller than a pixel
+  // are drawn only where no later leaf covers them, which gives the same
+  // picture; set to draw every leaf all the same.
+  void setDrawEveryLeaf(bool every) { drawEveryLeaf_ = every; }
 
   // The entry point chosen by the rule: triangleMode -> drawPolygon, else
   // curFrame.spiralOrder -> drawSpiralGrid, else drawBookGrid.
@@ -110,6 +117,34 @@ class Renderer {
   bool pollStop();
   void flushLeaves();
 
+  // Drawing only what shows (PixelBound.cpp): cells whose leaves are below a
+  // pixel join a run of neighbouring cells; a run is walked backwards for the
+  // leaves some pixel of which no later leaf covers, and those are drawn in order.
+  struct RunCell {
+    double x1, y1, x2, y2, x3, y3;  // a square keeps x, y and size in x1, y1, x2
+    int16_t level;
+    int64_t first;  // the cell index of its first leaf
+  };
+  struct ShownLeaf {
+    int64_t index;
+    IntPoint points[4];
+    int count;
+  };
+  bool pixelBoundTriangle(double x1, double y1, double x2, double y2, double x3, double y3,
+                          int16_t level);
+  bool pixelBoundSquare(double x, double y, double size, int16_t level);
+  bool runnable(const PixelBox& box, int16_t level) const;
+  void joinRun(const RunCell& cell, const PixelBox& box);
+  void passOver(int64_t leaves);
+  void flushRun();
+  void walkTriangle(const RunCell& cell);
+  void walkSquare(double x, double y, double size, int16_t level, int64_t first);
+  void considerLeaf(int64_t index, const IntPoint* points, int count);
+  void drawShown();
+  Color groupColour(int64_t group);
+  void catchUpStream();
+  void endPixelBound();
+
   static constexpr int64_t kNever = std::numeric_limits<int64_t>::max();
 
   PatternState& state_;
@@ -132,6 +167,21 @@ class Renderer {
   int64_t stopEvery_ = 1 << 16;
   int64_t nextStopPoll_ = kNever;  // cellIndex at which the stop check is next asked
   bool stopped_ = false;
+
+  bool drawEveryLeaf_ = false;
+  bool pixelBound_ = false;      // this render leaves out what cannot show
+  bool streamBehind_ = false;    // leaves passed over since the stream last moved
+  Color firstColour_ = kBlack;   // the colour before the first group
+  int64_t streamAt_ = -1;        // groups the cursor has handed out, when known
+  struct GroupColour {
+    int64_t group = -1;
+    Color colour = kBlack;
+  };
+  std::array<GroupColour, 2> groupColours_{};
+  std::vector<RunCell> run_;
+  PixelBox runBox_;
+  std::vector<ShownLeaf> shown_;
+  std::unique_ptr<VisibleLeaves> visible_;
 };
 
 }  // namespace quill
