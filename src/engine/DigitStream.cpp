@@ -314,6 +314,7 @@ DigitCursor::Row& DigitCursor::rowFor(int digits) {
 // changed (kDigitSlots when all may have).
 int DigitCursor::convert() {
   const int64_t v = state_.digitCounter;
+  if (held_ >= 1 && v > held_ + 1) return countOn(v - held_);
   if (held_ < 1 || v != held_ + 1) {
     fullConvert();
     return kDigitSlots;
@@ -335,6 +336,30 @@ int DigitCursor::convert() {
   state_.pendingDigits = static_cast<int16_t>(length_);
   ++state_.digitCounter;
   return i;
+}
+
+// Adds `step` to the held number's digits in place, as a stream moved on
+// by seek() goes to a number a little way past the one it holds.
+int DigitCursor::countOn(int64_t step) {
+  auto& buffer = state_.digitBuffer;
+  int i = 0;
+  for (int64_t carry = step; carry > 0; ++i) {
+    if (i == length_) {
+      if (length_ == kDigitSlots) {  // the buffer cannot grow: convert as ever
+        fullConvert();
+        return kDigitSlots;
+      }
+      buffer[static_cast<size_t>(i)] = 0;
+      ++length_;
+    }
+    const int64_t sum = buffer[static_cast<size_t>(i)] + carry;
+    buffer[static_cast<size_t>(i)] = static_cast<int16_t>(sum % base_);
+    carry = sum / base_;
+  }
+  held_ = state_.digitCounter;
+  state_.pendingDigits = static_cast<int16_t>(length_);
+  ++state_.digitCounter;
+  return i - 1;
 }
 
 void DigitCursor::fullConvert() {

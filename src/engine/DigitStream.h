@@ -60,6 +60,7 @@ class DigitCursor {
   Color nextDigit();
   Color nextBlend();
   int convert();  // returns the highest digit position that changed
+  int countOn(int64_t step);
   void fullConvert();
   struct Row;
   Row& rowFor(int digits);

@@ -16,9 +16,9 @@ namespace quill {
 
 namespace {
 
-PixelBox boxOf(IntPoint a, IntPoint b, IntPoint c) {
-  return {std::min({a.x, b.x, c.x}), std::min({a.y, b.y, c.y}), std::max({a.x, b.x, c.x}),
-          std::max({a.y, b.y, c.y})};
+inline PixelBox boxOf(IntPoint a, IntPoint b, IntPoint c) {
+  return {std::min(a.x, std::min(b.x, c.x)), std::min(a.y, std::min(b.y, c.y)),
+          std::max(a.x, std::max(b.x, c.x)), std::max(a.y, std::max(b.y, c.y))};
 }
 
 // A square's descendants sum halves of its side, which may round past its far
@@ -106,7 +106,7 @@ void Renderer::flushRun() {
   shown_.clear();
   for (auto cell = run_.rbegin(); cell != run_.rend(); ++cell) {
     if (state_.triangleMode)
-      walkTriangle(*cell);
+      walkRunTriangle(*cell);
     else
       walkSquare(cell->x1, cell->y1, cell->x2, cell->level, cell->first);
   }
@@ -116,32 +116,51 @@ void Renderer::flushRun() {
   if (!stopped_) rs_.cellIndex = end;
 }
 
-// Children last to first, so every pixel meets its last writer first.
-void Renderer::walkTriangle(const RunCell& c) {
-  const IntPoint a = pixelOf(c.x1, c.y1), b = pixelOf(c.x2, c.y2), p = pixelOf(c.x3, c.y3);
-  if (a == b && b == p) return;
-  if (c.level >= rs_.maxLevel) {
-    const IntPoint points[3] = {a, b, p};
-    considerLeaf(c.first, points, 3);
-    return;
-  }
-  if (visible_->hidden(boxOf(a, b, p))) return;
-  const double x12 = (c.x1 + c.x2) / 2, y12 = (c.y1 + c.y2) / 2;
-  const double x23 = (c.x2 + c.x3) / 2, y23 = (c.y2 + c.y3) / 2;
-  const double x13 = (c.x1 + c.x3) / 2, y13 = (c.y1 + c.y3) / 2;
-  const auto next = static_cast<int16_t>(c.level + 1);
+void Renderer::walkRunTriangle(const RunCell& cell) {
+  const double corners[6] = {cell.x1, cell.y1, cell.x2, cell.y2, cell.x3, cell.y3};
+  const IntPoint p[3] = {pixelOf(cell.x1, cell.y1), pixelOf(cell.x2, cell.y2),
+                         pixelOf(cell.x3, cell.y3)};
+  if (p[0] == p[1] && p[1] == p[2]) return;
+  if (cell.level >= rs_.maxLevel)
+    considerLeaf(cell.first, p, 3);
+  else if (!visible_->hidden(boxOf(p[0], p[1], p[2])))
+    walkTriangle(corners, p, cell.level, cell.first);
+}
+
+// Children last to first, so every pixel meets its last writer first. The
+// corners come as pad points and as pixels, so each point is converted once.
+void Renderer::walkTriangle(const double* corners, const IntPoint* pixels, int16_t level,
+                            int64_t first) {
+  // Corners 1, 2, 3, then midpoints 12, 23, 13, as in leafQuartet.
+  double x[12];
+  for (int i = 0; i < 6; ++i) x[i] = corners[i];
+  x[6] = (x[0] + x[2]) / 2, x[7] = (x[1] + x[3]) / 2;
+  x[8] = (x[2] + x[4]) / 2, x[9] = (x[3] + x[5]) / 2;
+  x[10] = (x[0] + x[4]) / 2, x[11] = (x[1] + x[5]) / 2;
+  const double scale = state_.previewScale;
+  const double device[6] = {(x[6] - kPadLeft) * scale,  (kPictureTop - x[7]) * scale,
+                            (x[8] - kPadLeft) * scale,  (kPictureTop - x[9]) * scale,
+                            (x[10] - kPadLeft) * scale, (kPictureTop - x[11]) * scale};
+  int32_t middle[6];
+  floorToPixels(device, middle, 6);
+  const IntPoint p[6] = {pixels[0],   pixels[1], pixels[2], {middle[0], middle[1]},
+                         {middle[2], middle[3]}, {middle[4], middle[5]}};
+  // The children (middle, corner A, B, C) as indices into x and p.
+  static constexpr int kChildPoints[4][3] = {{4, 3, 5}, {0, 5, 3}, {3, 1, 4}, {5, 4, 2}};
+  const auto next = static_cast<int16_t>(level + 1);
   const int64_t step = leavesBelow(rs_.maxLevel, next);
-  const RunCell children[4] = {
-      {x23, y23, x12, y12, x13, y13, next, 0},  // middle
-      {c.x1, c.y1, x13, y13, x12, y12, next, 0},  // corner A
-      {x12, y12, c.x2, c.y2, x23, y23, next, 0},  // corner B
-      {x13, y13, x23, y23, c.x3, c.y3, next, 0},  // corner C
-  };
   const int* order = kTriangleOrder[state_.curFrame.order];
   for (int i = 3; i >= 0; --i) {
-    RunCell child = children[order[i]];
-    child.first = c.first + i * step;
-    walkTriangle(child);
+    const int* c = kChildPoints[order[i]];
+    const IntPoint q[3] = {p[c[0]], p[c[1]], p[c[2]]};
+    if (q[0] == q[1] && q[1] == q[2]) continue;  // nothing below sets a pixel
+    if (next >= rs_.maxLevel) {
+      considerLeaf(first + i * step, q, 3);
+    } else if (!visible_->hidden(boxOf(q[0], q[1], q[2]))) {
+      const double child[6] = {x[2 * c[0]], x[2 * c[0] + 1], x[2 * c[1]],
+                               x[2 * c[1] + 1], x[2 * c[2]], x[2 * c[2] + 1]};
+      walkTriangle(child, q, next, first + i * step);
+    }
   }
 }
 
@@ -172,7 +191,7 @@ void Renderer::considerLeaf(int64_t index, const IntPoint* points, int count) {
   ShownLeaf& leaf = shown_.emplace_back();
   leaf.index = index;
   leaf.count = count;
-  std::copy(points, points + count, leaf.points);
+  for (int i = 0; i < count; ++i) leaf.points[i] = points[i];
 }
 
 // The kept leaves were found last first; they are drawn first first.

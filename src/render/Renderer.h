@@ -137,7 +137,8 @@ class Renderer {
   void joinRun(const RunCell& cell, const PixelBox& box);
   void passOver(int64_t leaves);
   void flushRun();
-  void walkTriangle(const RunCell& cell);
+  void walkRunTriangle(const RunCell& cell);
+  void walkTriangle(const double* corners, const IntPoint* pixels, int16_t level, int64_t first);
   void walkSquare(double x, double y, double size, int16_t level, int64_t first);
   void considerLeaf(int64_t index, const IntPoint* points, int count);
   void drawShown();

@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 #include "engine/Types.h"
@@ -27,8 +28,19 @@ class VisibleLeaves {
   // Starts a run whose leaves all have their points within `box`, nothing taken.
   void begin(const PixelBox& box);
   // Whether every pixel that a stamped shape with points in `box` can set is
-  // taken: such a shape sets pixels from its least point to one past its greatest.
-  bool hidden(const PixelBox& box) const;
+  // taken. Such a shape sets pixels from its least point to its greatest, and
+  // one further along an axis over which it spans 5 pixels or more.
+  bool hidden(const PixelBox& box) const {
+    const int32_t width = box.right - box.left, height = box.bottom - box.top;
+    const int32_t columns = width + (width >= kLongSpan ? 2 : 1);
+    const int32_t bottom = box.bottom + (height >= kLongSpan ? 1 : 0);
+    const uint8_t* row = taken_.data() + (box.top - originY_) * ptrdiff_t{kSide} + (box.left - originX_);
+    for (int32_t y = box.top; y <= bottom; ++y, row += kSide)
+      for (int32_t x = 0; x < columns; ++x)
+        if (row[x] == 0) return false;
+    return true;
+  }
+  static constexpr int kLongSpan = 5;
   // Takes the pixels a small leaf sets; true when any was still free, or when
   // the leaf is too large to tell (it then takes none).
   bool take(const IntPoint* points, int count);
@@ -43,6 +55,17 @@ class VisibleLeaves {
     return taken_.data() + (y - originY_) * ptrdiff_t{kSide} + (x - originX_);
   }
 
+  // The pixels of the shapes within one pixel of their first point, which
+  // leaves below a pixel nearly always are, kept here by shape so most leaves
+  // need no look-up among the stamps.
+  struct TinyShape {
+    int8_t count = -1;  // -1: not worked out yet
+    int16_t offsets[4] = {};
+  };
+  static int tinyKey(const IntPoint* points, int count);
+  bool takeOffsets(uint8_t* origin, const int32_t* offsets, size_t count);
+
+  std::array<TinyShape, 81 + 4> tiny_{};
   PolygonStamps stamps_;
   std::array<uint8_t, kSide * kSide> taken_{};
   int32_t originX_ = 0;
