@@ -137,6 +137,18 @@ void RasterSurface::drawPolygons(const SurfacePolygon* list, int count) {
   }
 }
 
+void RasterSurface::drawSparsePolygons(const SurfacePolygon* list, int count) {
+  if (polygonFill_ == PolygonFill::Painter) {
+    Surface::drawPolygons(list, count);
+    return;
+  }
+  if (image_.isNull() || list == nullptr || count <= 0) return;
+  endPainting();
+  pixelRows();
+  settle();  // after every polygon handed over before
+  drawBatch(list, count);
+}
+
 void RasterSurface::drawBatch(const SurfacePolygon* list, int count) {
   const PixelRows& rows = rows_;
   const int width = lineWidth_;

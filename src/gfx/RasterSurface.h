@@ -69,6 +69,7 @@ class RasterSurface : public Surface {
   int lineWidth() const override { return lineWidth_; }
   void polygon(const IntPoint* points, int count, Color fill, Color outline) override;
   void drawPolygons(const SurfacePolygon* list, int count) override;
+  void drawSparsePolygons(const SurfacePolygon* list, int count) override;
   PolygonFill polygonFill() const { return polygonFill_; }
   bool opaqueScanline() const override { return polygonFill_ == PolygonFill::Scanline; }
   // Whether scanline polygons go to the second thread; on by default when the

@@ -42,6 +42,12 @@ class Surface {
     for (int i = 0; i < count; ++i)
       polygon(list[i].points, list[i].count, list[i].fill, list[i].outline);
   }
+  // As drawPolygons, for polygons that took far longer to work out than they
+  // take to draw: a surface with a drawing thread of its own draws these in
+  // place rather than keep that thread waiting on them.
+  virtual void drawSparsePolygons(const SurfacePolygon* list, int count) {
+    drawPolygons(list, count);
+  }
   // Whether each polygon sets its pixels by the scanline rules (ScanlineFill.h,
   // PolygonStamps), opaque and regardless of what lay beneath: then a polygon
   // that a later one covers wholly can be left out without changing a pixel.

@@ -7,10 +7,13 @@
 // other in order, so the picture is the one every leaf gives.
 #include <algorithm>
 #include <cmath>
+#include <system_error>
+#include <thread>
 
 #include "engine/Rounding.h"
 #include "render/CellOrder.h"
 #include "render/LeafDrawing.h"
+#include "render/RunWorker.h"
 
 namespace quill {
 
@@ -37,6 +40,8 @@ int64_t leavesBelow(int16_t maxLevel, int16_t level) {
 }
 
 }  // namespace
+
+Renderer::~Renderer() = default;
 
 bool Renderer::pixelBoundTriangle(double x1, double y1, double x2, double y2, double x3, double y3,
                                   int16_t level) {
@@ -79,7 +84,7 @@ void Renderer::joinRun(const RunCell& cell, const PixelBox& box) {
   const PixelBox joined = run_.empty() ? box : unite(runBox_, box);
   if (joined.right - joined.left > VisibleLeaves::kRunSide ||
       joined.bottom - joined.top > VisibleLeaves::kRunSide) {
-    flushRun();
+    handOverRun();
     runBox_ = box;
   } else {
     runBox_ = joined;
@@ -99,38 +104,76 @@ void Renderer::passOver(int64_t leaves) {
   }
 }
 
-void Renderer::flushRun() {
-  if (run_.empty()) return;
-  const int64_t end = rs_.cellIndex;
-  visible_->begin(runBox_);
-  shown_.clear();
-  for (auto cell = run_.rbegin(); cell != run_.rend(); ++cell) {
-    if (state_.triangleMode)
-      walkRunTriangle(*cell);
-    else
-      walkSquare(cell->x1, cell->y1, cell->x2, cell->level, cell->first);
+// A full run goes to the worker when it is free; the next one is walked here
+// meanwhile, and both are drawn in order when that one is full in turn.
+void Renderer::handOverRun() {
+  if (!worker_ && !noWorker_ && std::thread::hardware_concurrency() >= 2) {
+    try {
+      worker_ = std::make_unique<RunWorker>(*this);
+    } catch (const std::system_error&) {  // out of threads: every run is walked here
+      noWorker_ = true;
+    }
   }
+  if (!worker_ || workerBusy_) {
+    flushRun();
+    return;
+  }
+  worker_->walk.cells.swap(run_);
+  worker_->walk.box = runBox_;
   run_.clear();
-  streamAt_ = -1;  // leaves drawn one by one may have moved the stream since
-  drawShown();
+  worker_->start();
+  workerBusy_ = true;
+}
+
+// Draws every run so far, in order.
+void Renderer::flushRun() {
+  const int64_t end = rs_.cellIndex;
+  const bool walked = !run_.empty();
+  if (walked) {
+    here_->cells.swap(run_);
+    here_->box = runBox_;
+    run_.clear();
+    walkRun(*here_);
+  }
+  if (workerBusy_) {
+    worker_->wait();
+    workerBusy_ = false;
+    streamAt_ = -1;  // leaves drawn one by one may have moved the stream since
+    drawShown(worker_->walk.shown);
+  }
+  if (walked) {
+    streamAt_ = -1;
+    drawShown(here_->shown);
+  }
   if (!stopped_) rs_.cellIndex = end;
 }
 
-void Renderer::walkRunTriangle(const RunCell& cell) {
+void Renderer::walkRun(RunWalk& walk) const {
+  walk.visible.begin(walk.box);
+  walk.shown.clear();
+  for (auto cell = walk.cells.rbegin(); cell != walk.cells.rend(); ++cell) {
+    if (state_.triangleMode)
+      walkRunTriangle(walk, *cell);
+    else
+      walkSquare(walk, cell->x1, cell->y1, cell->x2, cell->level, cell->first);
+  }
+}
+
+void Renderer::walkRunTriangle(RunWalk& walk, const RunCell& cell) const {
   const double corners[6] = {cell.x1, cell.y1, cell.x2, cell.y2, cell.x3, cell.y3};
   const IntPoint p[3] = {pixelOf(cell.x1, cell.y1), pixelOf(cell.x2, cell.y2),
                          pixelOf(cell.x3, cell.y3)};
   if (p[0] == p[1] && p[1] == p[2]) return;
   if (cell.level >= rs_.maxLevel)
-    considerLeaf(cell.first, p, 3);
-  else if (!visible_->hidden(boxOf(p[0], p[1], p[2])))
-    walkTriangle(corners, p, cell.level, cell.first);
+    considerLeaf(walk, cell.first, p, 3);
+  else if (!walk.visible.hidden(boxOf(p[0], p[1], p[2])))
+    walkTriangle(walk, corners, p, cell.level, cell.first);
 }
 
 // Children last to first, so every pixel meets its last writer first. The
 // corners come as pad points and as pixels, so each point is converted once.
-void Renderer::walkTriangle(const double* corners, const IntPoint* pixels, int16_t level,
-                            int64_t first) {
+void Renderer::walkTriangle(RunWalk& walk, const double* corners, const IntPoint* pixels,
+                            int16_t level, int64_t first) const {
   // Corners 1, 2, 3, then midpoints 12, 23, 13, as in leafQuartet.
   double x[12];
   for (int i = 0; i < 6; ++i) x[i] = corners[i];
@@ -155,49 +198,59 @@ void Renderer::walkTriangle(const double* corners, const IntPoint* pixels, int16
     const IntPoint q[3] = {p[c[0]], p[c[1]], p[c[2]]};
     if (q[0] == q[1] && q[1] == q[2]) continue;  // nothing below sets a pixel
     if (next >= rs_.maxLevel) {
-      considerLeaf(first + i * step, q, 3);
-    } else if (!visible_->hidden(boxOf(q[0], q[1], q[2]))) {
+      considerLeaf(walk, first + i * step, q, 3);
+    } else if (!walk.visible.hidden(boxOf(q[0], q[1], q[2]))) {
       const double child[6] = {x[2 * c[0]], x[2 * c[0] + 1], x[2 * c[1]],
                                x[2 * c[1] + 1], x[2 * c[2]], x[2 * c[2] + 1]};
-      walkTriangle(child, q, next, first + i * step);
+      walkTriangle(walk, child, q, next, first + i * step);
     }
   }
 }
 
-void Renderer::walkSquare(double x, double y, double size, int16_t level, int64_t first) {
+void Renderer::walkSquare(RunWalk& walk, double x, double y, double size, int16_t level,
+                          int64_t first) const {
   if (level >= rs_.maxLevel) {
     const int32_t left = floorToPixel(x), right = floorToPixel(x + size);
     const int32_t top = floorToPixel(y), bottom = floorToPixel(y + size);
     const IntPoint points[4] = {{left, top}, {right, top}, {right, bottom}, {left, bottom}};
-    considerLeaf(first, points, 4);
+    considerLeaf(walk, first, points, 4);
     return;
   }
-  if (visible_->hidden(squareBox(x, y, size))) return;
+  if (walk.visible.hidden(squareBox(x, y, size))) return;
   const double h = size / 2;
   const auto next = static_cast<int16_t>(level + 1);
   const int64_t step = leavesBelow(rs_.maxLevel, next);
   for (int i = 3; i >= 0; --i) {
     const auto& offset = kSquareOrder[state_.curFrame.order][i];
-    walkSquare(offset[0] ? x + h : x, offset[1] ? y + h : y, h, next, first + i * step);
+    walkSquare(walk, offset[0] ? x + h : x, offset[1] ? y + h : y, h, next, first + i * step);
   }
 }
 
 // A leaf in a gap draws nothing; any other shows if it sets a pixel still free.
-void Renderer::considerLeaf(int64_t index, const IntPoint* points, int count) {
+void Renderer::considerLeaf(RunWalk& walk, int64_t index, const IntPoint* points,
+                            int count) const {
   if (rule_.gaps &&
       !gapOn(index, state_.tailPhase, state_.gapPeriod, state_.gapLength, rule_.reverse))
     return;
-  if (!visible_->take(points, count)) return;
-  ShownLeaf& leaf = shown_.emplace_back();
+  if (!walk.visible.take(points, count)) return;
+  ShownLeaf& leaf = walk.shown.emplace_back();
   leaf.index = index;
   leaf.count = count;
   for (int i = 0; i < count; ++i) leaf.points[i] = points[i];
 }
 
 // The kept leaves were found last first; they are drawn first first.
-void Renderer::drawShown() {
+void Renderer::drawShown(const std::vector<ShownLeaf>& shown) {
+  flushLeaves();  // the leaves drawn one by one before these
+  sparseLeaves_ = true;
+  drawShownLeaves(shown);
+  flushLeaves();
+  sparseLeaves_ = false;
+}
+
+void Renderer::drawShownLeaves(const std::vector<ShownLeaf>& shown) {
   const int64_t period = rule_.period;
-  for (auto leaf = shown_.rbegin(); leaf != shown_.rend(); ++leaf) {
+  for (auto leaf = shown.rbegin(); leaf != shown.rend(); ++leaf) {
     const int64_t index = leaf->index;
     rs_.cellIndex = index;
     if (index >= nextStopPoll_ && pollStop()) return;
@@ -241,6 +294,7 @@ void Renderer::catchUpStream() {
 }
 
 void Renderer::endPixelBound() {
+  flushRun();
   if (streamBehind_) catchUpStream();
   run_.clear();
   pixelBound_ = false;

@@ -6,6 +6,7 @@
 
 #include "engine/DigitStream.h"
 #include "engine/SpiralWalk.h"
+#include "render/RunWorker.h"
 
 namespace quill {
 
@@ -34,7 +35,12 @@ struct Renderer::RenderSpan {
 };
 
 void Renderer::flushLeaves() {
-  if (batched_ > 0) surface_.drawPolygons(batch_.data(), batched_);
+  if (batched_ > 0) {
+    if (sparseLeaves_)
+      surface_.drawSparsePolygons(batch_.data(), batched_);
+    else
+      surface_.drawPolygons(batch_.data(), batched_);
+  }
   batched_ = 0;
 }
 
@@ -92,7 +98,7 @@ void Renderer::prologue(bool grid) {
   streamAt_ = -1;
   groupColours_ = {};
   run_.clear();
-  if (pixelBound_ && !visible_) visible_ = std::make_unique<VisibleLeaves>();
+  if (pixelBound_ && !here_) here_ = std::make_unique<RunWalk>();
   if (grid) surface_.clear(background_.value_or(f.backColor));
   resetDigitStream(state_);
   digits_.restart();

@@ -60,6 +60,9 @@ constexpr int16_t kDeepestLevel = 16;
 class Renderer {
  public:
   Renderer(PatternState& state, RenderState& renderState, Surface& surface);
+  ~Renderer();
+  Renderer(const Renderer&) = delete;
+  Renderer& operator=(const Renderer&) = delete;
 
   // Recorded alongside the surface while set; nullptr to stop.
   void setMetafile(MetafileTarget* target) { metafile_ = target; }
@@ -133,15 +136,29 @@ class Renderer {
   bool pixelBoundTriangle(double x1, double y1, double x2, double y2, double x3, double y3,
                           int16_t level);
   bool pixelBoundSquare(double x, double y, double size, int16_t level);
+  // One run and what its backward walk found; a second thread walks every
+  // other run where the machine has a second core.
+  struct RunWalk {
+    std::vector<RunCell> cells;
+    PixelBox box;
+    VisibleLeaves visible;
+    std::vector<ShownLeaf> shown;  // last first
+  };
+  class RunWorker;
   bool runnable(const PixelBox& box, int16_t level) const;
   void joinRun(const RunCell& cell, const PixelBox& box);
+  void handOverRun();
   void passOver(int64_t leaves);
   void flushRun();
-  void walkRunTriangle(const RunCell& cell);
-  void walkTriangle(const double* corners, const IntPoint* pixels, int16_t level, int64_t first);
-  void walkSquare(double x, double y, double size, int16_t level, int64_t first);
-  void considerLeaf(int64_t index, const IntPoint* points, int count);
-  void drawShown();
+  void walkRun(RunWalk& walk) const;
+  void walkRunTriangle(RunWalk& walk, const RunCell& cell) const;
+  void walkTriangle(RunWalk& walk, const double* corners, const IntPoint* pixels, int16_t level,
+                    int64_t first) const;
+  void walkSquare(RunWalk& walk, double x, double y, double size, int16_t level,
+                  int64_t first) const;
+  void considerLeaf(RunWalk& walk, int64_t index, const IntPoint* points, int count) const;
+  void drawShown(const std::vector<ShownLeaf>& shown);
+  void drawShownLeaves(const std::vector<ShownLeaf>& shown);
   Color groupColour(int64_t group);
   void catchUpStream();
   void endPixelBound();
@@ -170,6 +187,7 @@ class Renderer {
   bool stopped_ = false;
 
   bool drawEveryLeaf_ = false;
+  bool sparseLeaves_ = false;    // the batch holds leaves a walk left standing
   bool pixelBound_ = false;      // this render leaves out what cannot show
   bool streamBehind_ = false;    // leaves passed over since the stream last moved
   Color firstColour_ = kBlack;   // the colour before the first group
@@ -181,8 +199,10 @@ class Renderer {
   std::array<GroupColour, 2> groupColours_{};
   std::vector<RunCell> run_;
   PixelBox runBox_;
-  std::vector<ShownLeaf> shown_;
-  std::unique_ptr<VisibleLeaves> visible_;
+  std::unique_ptr<RunWalk> here_;
+  std::unique_ptr<RunWorker> worker_;
+  bool workerBusy_ = false;  // walking the run before the one in hand
+  bool noWorker_ = false;
 };
 
 }  // namespace quill

@@ -14,34 +14,8 @@ void VisibleLeaves::begin(const PixelBox& box) {
   for (int y = 0; y < height; ++y) std::memset(taken_.data() + y * kSide, 0, static_cast<size_t>(width));
 }
 
-// 0..80 for a triangle whose other points lie within one pixel of the first,
-// 81..84 for a square of side 0 or 1, -1 for any other shape.
-int VisibleLeaves::tinyKey(const IntPoint* p, int count) {
-  const int32_t dx1 = p[1].x - p[0].x, dy1 = p[1].y - p[0].y;
-  const int32_t dx2 = p[2].x - p[0].x, dy2 = p[2].y - p[0].y;
-  if (count == 4)  // squares come as left-top, right-top, right-bottom, left-bottom
-    return dx1 >= 0 && dx1 <= 1 && dy2 >= 0 && dy2 <= 1 && dy1 == 0 && dx2 == dx1 &&
-                   p[3].x == p[0].x && p[3].y == p[2].y
-               ? 81 + dx1 + 2 * dy2
-               : -1;
-  if (static_cast<uint32_t>(dx1 + 1) > 2 || static_cast<uint32_t>(dy1 + 1) > 2 ||
-      static_cast<uint32_t>(dx2 + 1) > 2 || static_cast<uint32_t>(dy2 + 1) > 2)
-    return -1;
-  return (dx1 + 1) + 3 * (dy1 + 1) + 9 * (dx2 + 1) + 27 * (dy2 + 1);
-}
-
-bool VisibleLeaves::take(const IntPoint* points, int count) {
+bool VisibleLeaves::takeStamped(const IntPoint* points, int count, int key) {
   uint8_t* origin = at(points[0].x, points[0].y);
-  const int key = count == 3 || count == 4 ? tinyKey(points, count) : -1;
-  if (key >= 0 && tiny_[static_cast<size_t>(key)].count >= 0) {
-    const TinyShape& shape = tiny_[static_cast<size_t>(key)];
-    bool shows = false;
-    for (int i = 0; i < shape.count; ++i) {
-      shows |= origin[shape.offsets[i]] == 0;
-      origin[shape.offsets[i]] = 1;
-    }
-    return shows;
-  }
   std::span<const int32_t> offsets;
   if (!stamps_.pixels(points, count, kSide, offsets)) return true;
   // A shape within a pixel of its first point sets at most the four pixels

@@ -43,7 +43,18 @@ class VisibleLeaves {
   static constexpr int kLongSpan = 5;
   // Takes the pixels a small leaf sets; true when any was still free, or when
   // the leaf is too large to tell (it then takes none).
-  bool take(const IntPoint* points, int count);
+  bool take(const IntPoint* points, int count) {
+    const int key = tinyKey(points, count);
+    if (key < 0 || tiny_[static_cast<size_t>(key)].count < 0) return takeStamped(points, count, key);
+    const TinyShape& shape = tiny_[static_cast<size_t>(key)];
+    uint8_t* origin = at(points[0].x, points[0].y);
+    bool shows = false;
+    for (int i = 0; i < shape.count; ++i) {
+      shows |= origin[shape.offsets[i]] == 0;
+      origin[shape.offsets[i]] = 1;
+    }
+    return shows;
+  }
 
  private:
   // The stamps reach half their scratch picture from the first point.
@@ -62,7 +73,22 @@ class VisibleLeaves {
     int8_t count = -1;  // -1: not worked out yet
     int16_t offsets[4] = {};
   };
-  static int tinyKey(const IntPoint* points, int count);
+  // 0..80 for a triangle whose other points lie within one pixel of the first,
+  // 81..84 for a square of side 0 or 1, -1 for any other shape.
+  static int tinyKey(const IntPoint* p, int count) {
+    const int32_t dx1 = p[1].x - p[0].x, dy1 = p[1].y - p[0].y;
+    const int32_t dx2 = p[2].x - p[0].x, dy2 = p[2].y - p[0].y;
+    if (count == 4)  // squares come as left-top, right-top, right-bottom, left-bottom
+      return dx1 >= 0 && dx1 <= 1 && dy2 >= 0 && dy2 <= 1 && dy1 == 0 && dx2 == dx1 &&
+                     p[3].x == p[0].x && p[3].y == p[2].y
+                 ? 81 + dx1 + 2 * dy2
+                 : -1;
+    if (count != 3 || static_cast<uint32_t>(dx1 + 1) > 2 || static_cast<uint32_t>(dy1 + 1) > 2 ||
+        static_cast<uint32_t>(dx2 + 1) > 2 || static_cast<uint32_t>(dy2 + 1) > 2)
+      return -1;
+    return (dx1 + 1) + 3 * (dy1 + 1) + 9 * (dx2 + 1) + 27 * (dy2 + 1);
+  }
+  bool takeStamped(const IntPoint* points, int count, int key);
   bool takeOffsets(uint8_t* origin, const int32_t* offsets, size_t count);
 
   std::array<TinyShape, 81 + 4> tiny_{};
