@@ -176,10 +176,6 @@ void BM_Record23x99PixelBound(benchmark::State& st) {
   auto scene = record23x99(static_cast<int>(st.range(0)));
   runRaster(st, *scene);
 }
-void BM_Record23x99PixelBoundOneThread(benchmark::State& st) {
-  auto scene = record23x99(static_cast<int>(st.range(0)));
-  runRaster(st, *scene, PolygonFill::Scanline, false);
-}
 void BM_Record23x99EveryLeaf(benchmark::State& st) {
   auto scene = record23x99(static_cast<int>(st.range(0)));
   runRaster(st, *scene, PolygonFill::Scanline, true, true);
@@ -258,7 +254,6 @@ BENCHMARK(BM_HexagonPainter)->DenseRange(0, 7)->Unit(benchmark::kMillisecond)->U
 BENCHMARK(BM_HexagonBaseline)->Arg(7)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_HexagonEveryLeaf)->Arg(7)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Record23x99PixelBound)->Arg(5)->Arg(7)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_Record23x99PixelBoundOneThread)->Arg(5)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Record23x99EveryLeaf)->Arg(5)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 BENCHMARK(BM_Grid1600Scanline)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Grid1600OneThread)->Unit(benchmark::kMillisecond)->UseRealTime();

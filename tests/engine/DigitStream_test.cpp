@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <utility>
 #include <vector>
 
@@ -135,25 +136,34 @@ TEST(DigitStreamBlend, WeightFactorByDigitCount) {
   }
 }
 
+struct CursorCase {
+  int base;
+  int64_t start;
+  int16_t blendOn, variant;
+};
+const CursorCase kCursorCases[] = {
+    {10, 0, 0, 0},    {2, 0, 0, 0},     {16, 250, 0, 0},  {10, 9990, 1, 0},
+    {10, 0, 1, 1},    {7, 340, 1, 2},   {3, 0, 1, 0},     {16, 4090, 1, 1},
+    {2, (int64_t{1} << 26) - 40, 0, 0}, {2, (int64_t{1} << 26) - 40, 1, 0},
+    {10, 95, 1, 3},   {20, 370, 1, 0}};  // only a damaged frame counts past 16
+
+// The case's stream with the spectrum palette and some weights changed.
+PatternState cursorCaseState(const CursorCase& c) {
+  PatternState s = digitEchoState(c.base, c.start);
+  s.curFrame.startValue = static_cast<int32_t>(c.start);
+  const Palette& spectrum = presetPalette(0);
+  for (int i = 0; i < 16; ++i) s.curFrame.palette[static_cast<size_t>(i)] = spectrum[static_cast<size_t>(i)];
+  s.curFrame.blendWeights[0] = 57;
+  s.curFrame.blendWeights[2] = 0;
+  s.curFrame.blendOn = c.blendOn;
+  s.curFrame.blendVariant = c.variant;
+  return s;
+}
+
 TEST(DigitCursor, GivesTheStreamsColoursAndLeavesItsMembersAsTheyWould) {
-  struct Case {
-    int base;
-    int64_t start;
-    int16_t blendOn, variant;
-  };
-  const Case cases[] = {{10, 0, 0, 0},    {2, 0, 0, 0},     {16, 250, 0, 0},  {10, 9990, 1, 0},
-                        {10, 0, 1, 1},    {7, 340, 1, 2},   {3, 0, 1, 0},     {16, 4090, 1, 1},
-                        {2, (int64_t{1} << 26) - 40, 0, 0}, {2, (int64_t{1} << 26) - 40, 1, 0},
-                        {10, 95, 1, 3},   {20, 370, 1, 0}};  // only a damaged frame counts past 16
-  for (const Case& c : cases) {
+  for (const CursorCase& c : kCursorCases) {
     SCOPED_TRACE(testing::Message() << c.base << " " << c.start << " " << c.blendOn << c.variant);
-    PatternState reference = digitEchoState(c.base, c.start);
-    const Palette& spectrum = presetPalette(0);
-    for (int i = 0; i < 16; ++i) reference.curFrame.palette[static_cast<size_t>(i)] = spectrum[static_cast<size_t>(i)];
-    reference.curFrame.blendWeights[0] = 57;
-    reference.curFrame.blendWeights[2] = 0;
-    reference.curFrame.blendOn = c.blendOn;
-    reference.curFrame.blendVariant = c.variant;
+    PatternState reference = cursorCaseState(c);
     PatternState cursorState = reference;
     DigitCursor cursor(cursorState);
     // A second render with another palette and weight must not see the first's colours.
@@ -173,6 +183,30 @@ TEST(DigitCursor, GivesTheStreamsColoursAndLeavesItsMembersAsTheyWould) {
         ASSERT_EQ(cursorState.pendingDigits, reference.pendingDigits) << call;
         ASSERT_EQ(cursorState.digitBuffer, reference.digitBuffer) << call;
       }
+    }
+  }
+}
+
+// Seeking, back or forth, leaves the stream as taking every call before would.
+TEST(DigitCursor, SeeksStraightToAnyCall) {
+  constexpr int kCalls = 3000;
+  std::mt19937 rng(11);
+  for (const CursorCase& c : kCursorCases) {
+    SCOPED_TRACE(testing::Message() << c.base << " " << c.start << " " << c.blendOn << c.variant);
+    PatternState reference = cursorCaseState(c);
+    std::vector<Color> colours;
+    std::vector<std::pair<int64_t, int16_t>> before;  // counter and pending digits before each call
+    for (int call = 0; call < kCalls; ++call) {
+      before.emplace_back(reference.digitCounter, reference.pendingDigits);
+      colours.push_back(c.blendOn ? blendColor(reference) : nextDigitColor(reference));
+    }
+    PatternState s = cursorCaseState(c);
+    DigitCursor cursor(s);
+    for (int jump = 0; jump < 300; ++jump) {
+      const int call = jump < 3 ? jump : std::uniform_int_distribution<int>(0, kCalls - 4)(rng);
+      cursor.seek(call);
+      ASSERT_EQ(std::pair(s.digitCounter, s.pendingDigits), before[static_cast<size_t>(call)]) << call;
+      for (int k = 0; k < 3; ++k) ASSERT_EQ(cursor.next(), colours[static_cast<size_t>(call + k)]) << call;
     }
   }
 }

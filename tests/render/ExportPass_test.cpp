@@ -111,6 +111,17 @@ TEST_F(ExportPassTest, SizesTheMachineCannotHoldAreRefusedBeforeDrawing) {
     useGrid(12, 10, 2);
     EXPECT_FALSE(exportRefusal(*state, options).has_value());
   }
+  // The largest polygon record, 3.7 G cells, is drawn as pixels; as one shape
+  // a cell it is too large.
+  loadStartupDefaults(*state);
+  state->curFrame.vertexCount = 23;
+  state->curFrame.layerCount = 99;
+  state->curFrame.levels = 7;
+  for (ExportFormat format : {ExportFormat::Bmp, ExportFormat::Png, ExportFormat::Svg, ExportFormat::Emf}) {
+    options.format = format;
+    const bool vector = format == ExportFormat::Svg || format == ExportFormat::Emf;
+    EXPECT_EQ(exportRefusal(*state, options).has_value(), vector) << static_cast<int>(format);
+  }
   loadStartupDefaults(*state);
   options.format = ExportFormat::Bmp;
   for (int64_t width : {0, 16001}) {

@@ -10,6 +10,7 @@
 #include <random>
 #include <string>
 
+#include "engine/CellGeometry.h"
 #include "engine/FrameCapture.h"
 #include "gfx/RasterSurface.h"
 #include "render/RenderCount.h"
@@ -131,6 +132,39 @@ TEST(PixelBound, DrawsTheSamePixelsAndCountsAsEveryLeaf) {
     EXPECT_EQ(bound.counter, counterAfterRender(*record.state));
     EXPECT_EQ(bound.pendingDigits, every.pendingDigits);
     EXPECT_EQ(bound.leaves, every.leaves);
+  }
+}
+
+// The stop check is asked as the cell index jumps a run at a time, as often
+// as drawing every leaf asks it, and it still stops the render.
+TEST(PixelBound, StopChecksAreAskedAsCellIndicesGoByAndStopTheRender) {
+  PatternState state;
+  loadStartupDefaults(state);
+  placeRegularVertices(state, 23);
+  state.curFrame.vertexPoints = state.vertexPoints;
+  state.curFrame.vertexCount = 23;
+  state.curFrame.layerCount = 8;
+  state.curFrame.levels = 6;
+  state.previewScale = 500 / 625.0f;
+  translate(state);
+  const int64_t leaves = leafCount(state);
+  constexpr int64_t kEvery = 4096;
+  for (const int64_t stopAt : {int64_t{-1}, int64_t{20}}) {
+    RenderState renderState;
+    RasterSurface surface(500, 400);
+    Renderer renderer(state, renderState, surface);
+    int64_t asked = 0;
+    renderer.setStopCheck([&] { return ++asked == stopAt; }, kEvery);
+    renderer.draw();
+    if (stopAt < 0) {
+      EXPECT_FALSE(renderer.stopped());
+      EXPECT_GE(asked, leaves / kEvery - 1);
+      EXPECT_EQ(renderState.cellIndex, leaves);
+    } else {
+      EXPECT_TRUE(renderer.stopped());
+      EXPECT_EQ(asked, stopAt);
+      EXPECT_LT(renderState.cellIndex, (stopAt + 2) * kEvery);
+    }
   }
 }
 
