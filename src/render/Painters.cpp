@@ -59,7 +59,8 @@ void Renderer::subdivideTriangle(double x1, double y1, double x2, double y2, dou
   }
   const int16_t order = state_.curFrame.order;
   if (order < 0 || order > 3) return;
-  if (pixelBound_ && pixelBoundTriangle(x1, y1, x2, y2, x3, y3, level)) return;
+  if (pixelBound_ && level <= checkDepth_ && pixelBoundTriangle(x1, y1, x2, y2, x3, y3, level))
+    return;
 
   const double x12 = (x1 + x2) / 2, y12 = (y1 + y2) / 2;
   const double x23 = (x2 + x3) / 2, y23 = (y2 + y3) / 2;
@@ -89,7 +90,7 @@ void Renderer::subdivideSquare(double x, double y, double size, int16_t level) {
   }
   const int16_t order = state_.curFrame.order;
   if (order < 0 || order > 3) return;
-  if (pixelBound_ && pixelBoundSquare(x, y, size, level)) return;
+  if (pixelBound_ && level <= checkDepth_ && pixelBoundSquare(x, y, size, level)) return;
 
   const double h = size / 2;
   const auto next = static_cast<int16_t>(level + 1);

@@ -69,11 +69,16 @@ bool Renderer::pixelBoundSquare(double x, double y, double size, int16_t level) 
 
 // A cell joins a run when its leaves average below about half a pixel, each is
 // small enough for a stamp, and all lie where the surface stamps them.
-bool Renderer::runnable(const PixelBox& box, int16_t level) const {
+bool Renderer::runnable(const PixelBox& box, int16_t level) {
   const int rest = rs_.maxLevel - level;
   const int64_t width = int64_t{box.right} - box.left, height = int64_t{box.bottom} - box.top;
+  checkDepth_ = kDeepestLevel;
   if (width > VisibleLeaves::kRunSide || height > VisibleLeaves::kRunSide) return false;
-  if ((width + 1) * (height + 1) > leavesBelow(rs_.maxLevel, level)) return false;
+  if ((width + 1) * (height + 1) > leavesBelow(rs_.maxLevel, level)) {
+    // Leaves as large as a pixel are so in every part of the cell: its parts need not ask.
+    checkDepth_ = level;
+    return false;
+  }
   if (std::max(width, height) + 1 > (int64_t{10} << rest)) return false;
   constexpr int kMargin = PolygonStamps::kMargin;
   return box.left >= kMargin && box.top >= kMargin && box.right < surface_.width() - kMargin &&

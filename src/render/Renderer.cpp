@@ -95,6 +95,7 @@ void Renderer::prologue(bool grid) {
   pixelBound_ = !drawEveryLeaf_ && metafile_ == nullptr && surface_.opaqueScanline() &&
                 surface_.lineWidth() == 1 && rs_.maxLevel > 0;
   streamBehind_ = false;
+  checkDepth_ = kDeepestLevel;
   streamAt_ = -1;
   groupColours_ = {};
   run_.clear();

@@ -145,7 +145,7 @@ class Renderer {
     std::vector<ShownLeaf> shown;  // last first
   };
   class RunWorker;
-  bool runnable(const PixelBox& box, int16_t level) const;
+  bool runnable(const PixelBox& box, int16_t level);
   void joinRun(const RunCell& cell, const PixelBox& box);
   void handOverRun();
   void passOver(int64_t leaves);
@@ -189,6 +189,7 @@ class Renderer {
   bool drawEveryLeaf_ = false;
   bool sparseLeaves_ = false;    // the batch holds leaves a walk left standing
   bool pixelBound_ = false;      // this render leaves out what cannot show
+  int16_t checkDepth_ = kDeepestLevel;  // cells deeper than this are drawn leaf by leaf
   bool streamBehind_ = false;    // leaves passed over since the stream last moved
   Color firstColour_ = kBlack;   // the colour before the first group
   int64_t streamAt_ = -1;        // groups the cursor has handed out, when known
