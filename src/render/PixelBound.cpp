@@ -6,7 +6,6 @@
 // in their own order. Every pixel's last writer is kept and runs follow each
 // other in order, so the picture is the one every leaf gives.
 #include <algorithm>
-#include <cmath>
 #include <system_error>
 #include <thread>
 
@@ -60,7 +59,9 @@ bool Renderer::pixelBoundTriangle(double x1, double y1, double x2, double y2, do
 
 bool Renderer::pixelBoundSquare(double x, double y, double size, int16_t level) {
   if (stopped_) return true;
-  if (!(size > 0) || !std::isfinite(x + size) || !std::isfinite(y + size)) return false;
+  // Only a cell within the picture can join a run, which keeps its box in range.
+  if (!(size > 0 && x >= 0 && y >= 0 && x + size < surface_.width() && y + size < surface_.height()))
+    return false;
   const PixelBox box = squareBox(x, y, size);
   if (!runnable(box, level)) return false;
   joinRun({x, y, size, 0, 0, 0, level, rs_.cellIndex}, box);
