@@ -16,6 +16,30 @@ constexpr uint32_t kOutlineMark = 2;
 PolygonStamps::PolygonStamps(size_t storeLimit)
     : storeLimit_(std::max<size_t>(storeLimit, kScratch * kScratch)) {}
 
+// The stamp of a small shape, made if it is new; nullptr when it is not small.
+// Inlined: it is most of the cost of every stamped leaf.
+[[gnu::always_inline]] inline const PolygonStamps::Stamp* PolygonStamps::find(const IntPoint* p,
+                                                                            int count,
+                                                                            ptrdiff_t stride) {
+  // The first point is the stamp's origin; the others, 0..2 x kReach after
+  // shifting, take 5 bits a coordinate.
+  uint64_t key = static_cast<uint64_t>(count - 3) | uint64_t{1} << 63;
+  IntPoint relative[4] = {{0, 0}};
+  for (int i = 1; i < count; ++i) {
+    relative[i] = {p[i].x - p[0].x, p[i].y - p[0].y};
+    const auto dx = static_cast<uint32_t>(relative[i].x + kReach);
+    const auto dy = static_cast<uint32_t>(relative[i].y + kReach);
+    if (dx > 2 * kReach || dy > 2 * kReach) return nullptr;
+    key |= uint64_t{dx} << (1 + 10 * i) | uint64_t{dy} << (6 + 10 * i);
+  }
+  if (stride != stride_) {
+    forgetAll();
+    stride_ = stride;
+  }
+  const Stamp& slot = slots_[slotOf(key)];
+  return slot.key == key ? &slot : &stampFor(key, relative, count, stride);
+}
+
 // Only one-pixel outlines are stamped: the wide stroke's miters are not exact under a shift.
 bool PolygonStamps::draw(const PixelRows& rows, const IntPoint* p, int count, int lineWidth,
                          uint32_t fill, uint32_t outline) {
@@ -38,27 +62,6 @@ bool PolygonStamps::pixels(const IntPoint* p, int count, ptrdiff_t stride,
   if (stamp == nullptr) return false;
   out = {store_.data() + stamp->first, size_t{stamp->fills} + stamp->outlines};
   return true;
-}
-
-// The stamp of a small shape, made if it is new; nullptr when it is not small.
-const PolygonStamps::Stamp* PolygonStamps::find(const IntPoint* p, int count, ptrdiff_t stride) {
-  // The first point is the stamp's origin; the others, 0..2 x kReach after
-  // shifting, take 5 bits a coordinate.
-  uint64_t key = static_cast<uint64_t>(count - 3) | uint64_t{1} << 63;
-  IntPoint relative[4] = {{0, 0}};
-  for (int i = 1; i < count; ++i) {
-    relative[i] = {p[i].x - p[0].x, p[i].y - p[0].y};
-    const auto dx = static_cast<uint32_t>(relative[i].x + kReach);
-    const auto dy = static_cast<uint32_t>(relative[i].y + kReach);
-    if (dx > 2 * kReach || dy > 2 * kReach) return nullptr;
-    key |= uint64_t{dx} << (1 + 10 * i) | uint64_t{dy} << (6 + 10 * i);
-  }
-  if (stride != stride_) {
-    forgetAll();
-    stride_ = stride;
-  }
-  const Stamp& slot = slots_[slotOf(key)];
-  return slot.key == key ? &slot : &stampFor(key, relative, count, stride);
 }
 
 void PolygonStamps::forgetAll() {

@@ -129,7 +129,6 @@ void Renderer::leafQuartet(double x1, double y1, double x2, double y2, double x3
 }
 
 void Renderer::triangleLeafAt(IntPoint a, IntPoint b, IntPoint c) {
-  if (streamBehind_) catchUpStream();
   if (rs_.cellIndex >= nextStopPoll_ && pollStop()) return;
   if (!leafColour()) return;
   auto& p = state_.trianglePoints;
@@ -142,7 +141,6 @@ void Renderer::triangleLeafAt(IntPoint a, IntPoint b, IntPoint c) {
 }
 
 void Renderer::squareLeaf(double x, double y, double size) {
-  if (streamBehind_) catchUpStream();
   if (rs_.cellIndex >= nextStopPoll_ && pollStop()) return;
   if (!leafColour()) return;
   const int32_t left = floorToPixel(x), right = floorToPixel(x + size);

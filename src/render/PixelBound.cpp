@@ -52,7 +52,7 @@ bool Renderer::pixelBoundTriangle(double x1, double y1, double x2, double y2, do
     return true;
   }
   const PixelBox box = boxOf(a, b, c);
-  if (!runnable(box, level)) return false;
+  if (!runnable(box, level)) return drawnLeafByLeaf();
   joinRun({x1, y1, x2, y2, x3, y3, level, rs_.cellIndex}, box);
   return true;
 }
@@ -61,11 +61,18 @@ bool Renderer::pixelBoundSquare(double x, double y, double size, int16_t level) 
   if (stopped_) return true;
   // Only a cell within the picture can join a run, which keeps its box in range.
   if (!(size > 0 && x >= 0 && y >= 0 && x + size < surface_.width() && y + size < surface_.height()))
-    return false;
+    return drawnLeafByLeaf();
   const PixelBox box = squareBox(x, y, size);
-  if (!runnable(box, level)) return false;
+  if (!runnable(box, level)) return drawnLeafByLeaf();
   joinRun({x, y, size, 0, 0, 0, level, rs_.cellIndex}, box);
   return true;
+}
+
+// A cell that does not join a run is divided and drawn as ever; every leaf
+// drawn one by one comes below such a cell, with no run joined in between.
+bool Renderer::drawnLeafByLeaf() {
+  if (streamBehind_) catchUpStream();
+  return false;
 }
 
 // A cell joins a run when its leaves average below about half a pixel, each is

@@ -146,6 +146,7 @@ class Renderer {
   };
   class RunWorker;
   bool runnable(const PixelBox& box, int16_t level);
+  bool drawnLeafByLeaf();
   void joinRun(const RunCell& cell, const PixelBox& box);
   void handOverRun();
   void passOver(int64_t leaves);
