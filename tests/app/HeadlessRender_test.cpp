@@ -65,8 +65,10 @@ KeyFrame heavyFrame(int levels) {
 TEST_F(HeadlessRenderTest, AStopSignalEndsTheRunKeepingOnlyFinishedFiles) {
   const std::string state = writeState({startupFrame(), startupFrame(), heavyFrame(7)});
   QProcess program;
-  program.start(QUILLAVEN_RENDER_PROGRAM,
-                {QString::fromStdString(state), "-o", QString::fromStdString(path("f.bmp")), "--frame", "all"});
+  // As wide as one-pixel lines go: the most pixels, so the heavy picture takes longest.
+  program.start(QUILLAVEN_RENDER_PROGRAM, {QString::fromStdString(state), "-o",
+                                           QString::fromStdString(path("f.bmp")), "--frame", "all",
+                                           "--width", "3199"});
   ASSERT_TRUE(program.waitForStarted());
   while (!QFile::exists(QString::fromStdString(path("f002.bmp")))) {
     ASSERT_NE(program.state(), QProcess::NotRunning);
@@ -84,12 +86,15 @@ TEST_F(HeadlessRenderTest, AStopSignalEndsTheRunKeepingOnlyFinishedFiles) {
 // A picture of over a second shows its progress on a terminal, and nothing
 // when the error stream goes elsewhere.
 TEST_F(HeadlessRenderTest, ProgressShowsOnATerminalOnly) {
-  const std::string state = writeState({startupFrame(), heavyFrame(4)});
+  // Leaves below a pixel are drawn only where they show, so a picture of over a
+  // second needs the largest pattern at the widest one-pixel lines.
+  const std::string state = writeState({startupFrame(), heavyFrame(7)});
   int terminal = -1;
   const pid_t child = forkpty(&terminal, nullptr, nullptr, nullptr);
   ASSERT_GE(child, 0);
   if (child == 0) {
-    execl(QUILLAVEN_RENDER_PROGRAM, QUILLAVEN_RENDER_PROGRAM, state.c_str(), "-o", path("t.png").c_str(), nullptr);
+    execl(QUILLAVEN_RENDER_PROGRAM, QUILLAVEN_RENDER_PROGRAM, state.c_str(), "-o", path("t.png").c_str(),
+          "--width", "3199", nullptr);
     _exit(127);
   }
   std::string shown;
@@ -103,7 +108,8 @@ TEST_F(HeadlessRenderTest, ProgressShowsOnATerminalOnly) {
   EXPECT_NE(shown.find(" s left"), std::string::npos) << shown;
 
   QProcess program;
-  program.start(QUILLAVEN_RENDER_PROGRAM, {QString::fromStdString(state), "-o", QString::fromStdString(path("p.png"))});
+  program.start(QUILLAVEN_RENDER_PROGRAM,
+                {QString::fromStdString(state), "-o", QString::fromStdString(path("p.png")), "--width", "3199"});
   ASSERT_TRUE(program.waitForFinished(60000));
   EXPECT_EQ(program.exitCode(), 0);
   EXPECT_EQ(program.readAllStandardError(), QByteArray());
