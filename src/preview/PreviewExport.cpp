@@ -81,7 +81,7 @@ bool PreviewWindow::sequenceFramePass(const SequenceFrame& frame) {
   RasterSurface& surface = pictureBox_->surface();
   drawSequenceFrame(state_, renderState_, surface);
   pictureBox_->update();
-  if (frame.movie) return frame.movie->addFrame(surface);
+  if (frame.movie) return frame.movie->addFrame(surface.image());
   // A movie is written only by a whole run; a single step or an activation
   // while one is armed draws the frame and writes nothing.
   if (movieTypeOf(frame.path)) return true;

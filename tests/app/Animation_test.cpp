@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QScrollBar>
@@ -16,7 +17,9 @@
 #include "animation/SeqStatus.h"
 #include "app/AppFixture.h"
 #include "app/HeadlessAnimate.h"
+#include "media/MovieEncoder.h"
 #include "support/FileBytes.h"
+#include "support/MovieDecode.h"
 
 namespace quill {
 namespace {
@@ -112,6 +115,7 @@ TEST_F(AnimationRunTest, TheHeadlessRendererNeedsNoDisplayAndNoWidgets) {
 // them: at the run's edges, through a key frame of the geometry sweep, and
 // across the odometer's carries where the start value goes on from the count
 // of a frame the range did not draw (the vertices change what each counts).
+// The whole run draws one frame at a time, the ranges on three workers.
 // A range beyond the run writes nothing.
 TEST_F(AnimationRunTest, AFrameRangeWritesWhatTheWholeRunWritesForThoseFrames) {
   std::ofstream(path("carry.txt").toStdString())
@@ -129,11 +133,11 @@ TEST_F(AnimationRunTest, AFrameRangeWritesWhatTheWholeRunWritesForThoseFrames) {
       std::ostringstream log, err;
       return std::pair(runHeadlessAnimation(args, log, err), err.str());
     };
-    ASSERT_EQ(animate(path("whole.bmp").toStdString(), {}).first, 0);
+    ASSERT_EQ(animate(path("whole.bmp").toStdString(), {"-j", "1"}).first, 0);
     for (const auto& [first, last] : run.ranges) {
       const std::string range = std::to_string(first) + "-" + std::to_string(last);
       const QString part = QString::fromStdString("part" + std::to_string(first) + "_");
-      ASSERT_EQ(animate(path(part + ".bmp").toStdString(), {"--range", range}).first, 0) << range;
+      ASSERT_EQ(animate(path(part + ".bmp").toStdString(), {"--range", range, "-j", "3"}).first, 0) << range;
       for (int i = 1; i <= 12; ++i) {
         const QString n = QString("%1").arg(i, 3, 10, QChar('0'));
         const bool inRange = i >= first && i <= last;
@@ -154,6 +158,77 @@ TEST_F(AnimationRunTest, AFrameRangeWritesWhatTheWholeRunWritesForThoseFrames) {
   EXPECT_EQ(status, 2);
   EXPECT_NE(message.find("--range 11-13 goes beyond the run's 12 frames"), std::string::npos) << message;
   EXPECT_FALSE(QFile::exists(path("beyond011.bmp")));
+}
+
+// Movies get the frames of many workers in order: the decoded pictures are
+// those of one worker.
+TEST_F(AnimationRunTest, AMovieDrawnOnManyWorkersHoldsTheFramesOfOne) {
+  for (const char* extension : {".mp4", ".gif"}) {
+    if (!makeFfmpegMovieEncoder(*movieTypeOf(extension))) continue;
+    std::vector<DecodedMovie> movies;
+    for (const char* workers : {"1", "3"}) {
+      const std::string name = path(QString("m") + workers + extension).toStdString();
+      std::ostringstream log, err;
+      ASSERT_EQ(runHeadlessAnimation({examplePath("morph.kvt"), "--animate", examplePath("morph.txt"), "-o", name,
+                                      "--frames", "7", "-j", workers},
+                                     log, err),
+                0)
+          << err.str();
+      movies.push_back(decodeMovie(name));
+    }
+    ASSERT_EQ(movies[0].frames.size(), 7u) << extension;
+    EXPECT_TRUE(movies[0].frames == movies[1].frames) << extension;
+  }
+}
+
+// The README's recipes for many machines, run here: GNU parallel with two
+// workers and the Slurm array script with its tasks one after another. Their
+// frames are those of one whole run.
+TEST_F(AnimationRunTest, TheRecipesForManyMachinesAddUpToOneWholeRun) {
+  std::ifstream readme(std::string(QUILLAVEN_SOURCE_DIR) + "/README.md");
+  std::string line, recipe;
+  while (std::getline(readme, line) && recipe.empty())
+    if (line.rfind("    parallel -j 2 ", 0) == 0) recipe = line.substr(4);
+  ASSERT_FALSE(recipe.empty()) << "no GNU parallel command in the README";
+  ASSERT_TRUE(QFile::link(QString(QUILLAVEN_SOURCE_DIR) + "/examples", path("examples")));
+  const auto shell = [&](const std::string& command) {
+    QProcess sh;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("PATH", QFileInfo(QUILLAVEN_RENDER_PROGRAM).path() + ":" + environment.value("PATH"));
+    sh.setProcessEnvironment(environment);
+    sh.setWorkingDirectory(dir.path());
+    sh.start("/bin/sh", {"-c", QString::fromStdString(command)});
+    EXPECT_TRUE(sh.waitForFinished(300000));
+    return std::pair(sh.exitCode(), sh.readAllStandardError().toStdString());
+  };
+  const auto [status, err] = shell("mkdir -p frames && " + recipe);
+  ASSERT_EQ(status, 0) << recipe << "\n" << err;
+  for (int task = 1; task <= 3; ++task) {
+    const auto [code, message] = shell("SLURM_ARRAY_TASK_ID=" + std::to_string(task) +
+                                       " SLURM_ARRAY_TASK_COUNT=3 examples/slurm-animate.sbatch examples/morph.kvt "
+                                       "examples/morph.txt slurm/morph.png 12");
+    ASSERT_EQ(code, 0) << message;
+  }
+  std::ostringstream log, error;
+  ASSERT_EQ(runHeadlessAnimation({examplePath("morph.kvt"), "--animate", examplePath("morph.txt"), "-o",
+                                  path("whole/morph.png").toStdString(), "-j", "1"},
+                                 log, error),
+            1);  // no folder "whole" yet: the first frame fails and the frames in flight are dropped
+  QDir(dir.path()).mkdir("whole");
+  ASSERT_EQ(runHeadlessAnimation({examplePath("morph.kvt"), "--animate", examplePath("morph.txt"), "-o",
+                                  path("whole/morph.png").toStdString(), "-j", "1"},
+                                 log, error),
+            0);
+  const QStringList whole = QDir(path("whole")).entryList(QDir::Files);
+  ASSERT_EQ(whole.size(), 40);
+  EXPECT_EQ(QDir(path("frames")).entryList(QDir::Files), whole);
+  for (const QString& name : whole) {
+    EXPECT_EQ(fileBytes(path("frames/" + name)), fileBytes(path("whole/" + name))) << name.toStdString();
+    if (QFile::exists(path("slurm/" + name))) {
+      EXPECT_EQ(fileBytes(path("slurm/" + name)), fileBytes(path("whole/" + name))) << name.toStdString();
+    }
+  }
+  EXPECT_EQ(QDir(path("slurm")).entryList(QDir::Files), whole.mid(0, 12));
 }
 
 TEST_F(AnimationRunTest, HeadlessDescriptionErrorsNameTheLine) {
