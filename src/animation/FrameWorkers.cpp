@@ -87,6 +87,8 @@ void FrameWorkers::work() {
     lock.lock();
     done_[frame.number] = std::move(frame);
     changed_.notify_all();
+    lock.unlock();
+    if (options_.drawn) options_.drawn();
   }
 }
 

@@ -43,6 +43,8 @@ class FrameWorkers {
     bool keepPictures = false;
     // Asked while drawing, from the workers' threads; must be thread-safe.
     std::function<bool()> stopCheck;
+    // Called from a worker's thread each time a frame is ready.
+    std::function<void()> drawn;
   };
 
   explicit FrameWorkers(Options options);

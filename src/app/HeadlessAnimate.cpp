@@ -201,7 +201,7 @@ std::optional<std::string> writeFrames(AnimationRun& run, PatternState& state, c
       return "can't write " + target.name + (movie ? ": " + movie->error() : std::string());
   }
   const FrameFile file = movie ? FrameFile::None : target.extension == ".png" ? FrameFile::Png : FrameFile::Bmp;
-  FrameWorkers drawing({workers, file, movie != nullptr, [] { return stopSignalled(); }});
+  FrameWorkers drawing({workers, file, movie != nullptr, [] { return stopSignalled(); }, {}});
   ProgressLine progress(err, isatty(STDERR_FILENO) != 0);
   run.skipTo(first);
   int handedIn = first;

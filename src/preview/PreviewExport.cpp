@@ -88,6 +88,12 @@ bool PreviewWindow::sequenceFramePass(const SequenceFrame& frame) {
   return writeSequencePicture(surface, frame.path, frame.png);
 }
 
+void PreviewWindow::showAnimationPicture(const QImage& picture) {
+  if (!pictureBox_->place(0, 0, picture.width(), picture.height())) return;
+  pictureBox_->surface().setPicture(picture);
+  pictureBox_->update();
+}
+
 bool PreviewWindow::drawAnimationFrame(const SequenceFrame* frame) {
   if (rendering_) return true;
   if (frame) return sequenceFramePass(*frame);

@@ -40,6 +40,7 @@ class RecordingHost : public AnimatorHost {
     startValues.push_back(state.curFrame.startValue);
     return true;
   }
+  void showAnimationPicture(const QImage&) override {}
   std::unique_ptr<MovieEncoder> movieEncoder(MovieType) override { return nullptr; }
 
   PatternState& state;
@@ -67,6 +68,10 @@ class AnimateWindowTest : public ::testing::Test {
   void type(const char* box, const QString& text) { find<QLineEdit>(box)->setText(text); }
   QString text(const char* label) { return find<QLabel>(label)->text(); }
   void click(const char* button) { QTest::mouseClick(find<QAbstractButton>(button), Qt::LeftButton); }
+  void runToEnd() {
+    click("cmdRun");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window.running(); }, 60000));
+  }
 
   PatternState state;
   RecordingHost host;
@@ -99,7 +104,7 @@ TEST_F(AnimateWindowTest, ARunDrawsEveryStepNumberThenResets) {
   check(0);
   EXPECT_EQ(text("lblFrametotal"), "# frames = 200");
   EXPECT_EQ(text("lblPriority0"), "priority 0");
-  click("cmdRun");
+  runToEnd();
   // 201 frames, start values 1..201, then Reset applies step 0 once more.
   ASSERT_EQ(host.startValues.size(), 201u);
   EXPECT_EQ(host.startValues.front(), 1);
@@ -111,11 +116,10 @@ TEST_F(AnimateWindowTest, ARunDrawsEveryStepNumberThenResets) {
 
 TEST_F(AnimateWindowTest, EscBetweenFramesStopsBeforeTheNext) {
   check(0);
-  int frames = 0;
-  host.scripted.onProcessEvents = [&] {
-    if (++frames == 3) window.keyDown(27, 0);
-  };
-  click("cmdRun");
+  QObject::connect(&window, &AnimateWindow::frameShown, [&](int frame) {
+    if (frame == 3) window.keyDown(27, 0);
+  });
+  runToEnd();
   EXPECT_EQ(host.startValues.size(), 3u);
   EXPECT_FALSE(state.stopRequested);
 }

@@ -32,8 +32,8 @@ TEST_F(AnimationRunTest, ASavedRunWritesNumberedFramesWithTheBanner) {
   saveRunAs(window, "a.bmp");
   type(&window, "txtnFrames", "12");
   std::vector<QString> banners;
-  scripted->onProcessEvents = [&] { banners.push_back(window.seqStatus()->bannerText()); };
-  in<QAbstractButton>(&window, "cmdRun")->click();
+  QObject::connect(&window, &AnimateWindow::frameShown, [&] { banners.push_back(window.seqStatus()->bannerText()); });
+  runToEnd(window);
 
   EXPECT_EQ(banners.front(), "1 of 12");
   EXPECT_EQ(banners[11], "12 of 12");
@@ -52,7 +52,7 @@ TEST_F(AnimationRunTest, AFrameThatCannotBeWrittenStopsTheRunWithAMessage) {
   AnimateWindow& window = openAnimator();
   in<QCheckBox>(&window, "chkFeature0")->click();
   saveRunAs(window, "missing/a.bmp");
-  window.runAnimation();
+  runToEnd(window);
   EXPECT_NE(scripted->lastMessage().find("can't write " + path("missing/a001.bmp").toStdString()), std::string::npos);
   EXPECT_EQ(scripted->messages.size(), 1u);  // the run stopped at the first frame
   EXPECT_FALSE(window.running());
@@ -79,7 +79,7 @@ TEST_F(AnimationRunTest, HeadlessRunWritesWhatTheWindowWrites) {
   type(&window, "txtnSteps1", "20");
   saveRunAs(window, "w.bmp");
   type(&window, "txtnFrames", "6");
-  window.runAnimation();
+  runToEnd(window);
 
   for (int i = 1; i <= 6; ++i) {
     const QString n = QString("%1").arg(i, 3, 10, QChar('0'));

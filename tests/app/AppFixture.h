@@ -49,6 +49,11 @@ class AppFixture : public ::testing::Test {
     app->mainWindow().showAnimation();
     return app->animator();
   }
+  // Runs the animation to its end (or until something stops it).
+  static void runToEnd(AnimateWindow& window) {
+    in<QAbstractButton>(&window, "cmdRun")->click();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window.running(); }, 120000));
+  }
   // Ticks "save images", answering its file dialog with `name` in the folder.
   void saveRunAs(AnimateWindow& window, const QString& name) {
     scripted->fileNames = {path(name).toStdString()};

@@ -39,7 +39,7 @@ class MovieRunTest : public AppFixture, public ::testing::WithParamInterface<Mov
   void run(const QString& name, int frames) {
     saveRunAs(*window, name);
     type(window, "txtnFrames", QString::number(frames));
-    in<QAbstractButton>(window, "cmdRun")->click();
+    runToEnd(*window);
   }
   QString movieName() const { return QString("m") + movieFormat(GetParam()).extension; }
 
@@ -51,16 +51,16 @@ class MovieRunTest : public AppFixture, public ::testing::WithParamInterface<Mov
 TEST_P(MovieRunTest, AStoppedRunKeepsTheFramesSoFarOrNoFile) {
   if (!makeFfmpegMovieEncoder(GetParam())) GTEST_SKIP() << "this FFmpeg has no " << movieFormat(GetParam()).encoder;
   for (const int stopAfter : {3, 0}) {
-    scripted->onProcessEvents = [&] {
-      if (window->running() && window->seqStatus()->bannerText() == QString("%1 of 12").arg(stopAfter))
-        app->state().stopRequested = true;  // Esc after frame `stopAfter`
-    };
+    const auto esc = QObject::connect(window, &AnimateWindow::frameShown, [&](int frame) {
+      if (frame == stopAfter) app->state().stopRequested = true;  // Esc after frame `stopAfter`
+    });
     if (stopAfter == 0) app->state().stopRequested = true;
     run(movieName(), 12);
     EXPECT_EQ(decodeMovie(path(movieName()).toStdString()).frames.size(), size_t(stopAfter)) << stopAfter;
     EXPECT_EQ(filesIn(dir).size(), stopAfter ? 1 : 0) << filesIn(dir).join(" ").toStdString();
     QFile::remove(path(movieName()));
     EXPECT_FALSE(app->animator().armedFrame());
+    QObject::disconnect(esc);
   }
 }
 
@@ -83,7 +83,7 @@ class MovieRunDoubleTest : public AppFixture {
   void run(const QString& name, int frames) {
     saveRunAs(*window, name);
     type(window, "txtnFrames", QString::number(frames));
-    in<QAbstractButton>(window, "cmdRun")->click();
+    runToEnd(*window);
   }
 
   std::shared_ptr<RecordingMovieEncoder::Log> log = std::make_shared<RecordingMovieEncoder::Log>();
@@ -97,7 +97,7 @@ TEST_F(MovieRunDoubleTest, TheRunOpensTheMovieAtTheFrameSizeAndRate) {
   type(window, "txtnFrames", "7");
   in<QAbstractButton>(window, "cmdStep")->click();  // a single step has no movie to go into
   EXPECT_TRUE(filesIn(dir).isEmpty());
-  in<QAbstractButton>(window, "cmdRun")->click();
+  runToEnd(*window);
   EXPECT_EQ(log->path, path("m.webm").toStdString());
   // width, height, frames per second, frames, finished
   EXPECT_EQ(std::tuple(log->width, log->height, log->framesPerSecond, log->frames, log->finished),
@@ -121,7 +121,7 @@ TEST_F(MovieRunDoubleTest, AFailedFrameStopsTheRunWithAMessageAndNoMovie) {
   log->failAtFrame = 4;
   saveRunAs(*window, "m.mp4");
   type(window, "txtnFrames", "10");
-  in<QAbstractButton>(window, "cmdRun")->click();
+  runToEnd(*window);
   EXPECT_EQ(log->frames, 3);
   EXPECT_FALSE(log->finished);
   EXPECT_EQ(scripted->lastMessage(), "can't write " + path("m.mp4").toStdString() +
