@@ -15,6 +15,9 @@
 #include <vector>
 
 #include "animation/SeqStatus.h"
+#include "gfx/RasterSurface.h"
+#include "preview/PictureBox.h"
+#include "preview/PreviewWindow.h"
 #include "app/AppFixture.h"
 #include "app/HeadlessAnimate.h"
 #include "media/MovieEncoder.h"
@@ -31,12 +34,21 @@ TEST_F(AnimationRunTest, ASavedRunWritesNumberedFramesWithTheBanner) {
   in<QCheckBox>(&window, "chkFeature0")->click();
   saveRunAs(window, "a.bmp");
   type(&window, "txtnFrames", "12");
+  // The banner and the preview's picture as each frame is written.
   std::vector<QString> banners;
-  QObject::connect(&window, &AnimateWindow::frameShown, [&] { banners.push_back(window.seqStatus()->bannerText()); });
+  std::vector<QImage> shown;
+  PictureBox* picture = in<PictureBox>(&app->preview(), "picBox");
+  QObject::connect(&window, &AnimateWindow::frameShown, [&] {
+    banners.push_back(window.seqStatus()->bannerText());
+    shown.push_back(picture->surface().image().copy());
+  });
   runToEnd(window);
 
+  ASSERT_EQ(banners.size(), 12u);
   EXPECT_EQ(banners.front(), "1 of 12");
   EXPECT_EQ(banners[11], "12 of 12");
+  for (int i = 0; i < 12; ++i)
+    EXPECT_EQ(shown[i], QImage(path(QString("a%1.bmp").arg(i + 1, 3, 10, QChar('0')))).convertToFormat(QImage::Format_RGB32)) << i;
   QStringList files = QDir(dir.path()).entryList(QDir::Files);
   ASSERT_EQ(files.size(), 12);
   EXPECT_EQ(files.front(), "a001.bmp");
