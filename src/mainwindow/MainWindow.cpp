@@ -13,8 +13,10 @@
 #include "editor/DivisionDialog.h"
 #include "editor/PadEditor.h"
 #include "mainwindow/KeyPreview.h"
+#include "mainwindow/PaletteBar.h"
 #include "engine/NumberText.h"
 #include "mainwindow/WindowDirectory.h"
+#include "platform/DesktopServices.h"
 
 namespace quill {
 
@@ -42,7 +44,7 @@ DesktopServices& MainWindow::services() { return windows_.services(); }
 
 void MainWindow::loadStartupSettings() {
   writingControls_ = false;
-  swapPending_ = false;
+  palette_->cancelSwap();
   aspectRatio_ = 0.8f;
   lastGoodStart_ = QStringLiteral("0");
   loadStartupDefaults(state_, controls());
@@ -64,8 +66,7 @@ void MainWindow::loadStartupSettings() {
       QString::fromStdString(numberText(state_.columnCount * state_.rowCount * fractionsShown())));
   changeVertexCount();  // regular polygon, layer tables and the triangle count
   showGeometryControls(state_.triangleMode);
-  applyPalette(0);
-  ui_.presetButton->setText(QStringLiteral("bright"));
+  palette_->resetPresets();
   windows_.loadBlendOptions();
   pad_->resetSelection();
   captureFrame(state_, controls());
@@ -113,7 +114,15 @@ Color MainWindow::backColor() const { return background_; }
 
 void MainWindow::setBackground(Color color) {
   background_ = color;
-  paintLabel(ui_.backgroundLabel, color);
+  paintSwatch(ui_.backgroundLabel, color);
+}
+
+void MainWindow::pickBackground() {
+  if (writingControls_) return;
+  windows_.hidePreview();
+  setBackground(services().pickColor(backColor()).value_or(backColor()));
+  if (state_.previewOpen) windows_.showPreview();
+  settingsChanged();
 }
 
 bool MainWindow::previewMarkedShown() const { return previewShown_; }
@@ -132,15 +141,16 @@ void MainWindow::togglePreview() {
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   // The chips and the background label take the press, so the release that
   // runs their handler comes back to them.
-  const bool colourLabel =
-      watched == ui_.backgroundLabel || std::find(ui_.chips.begin(), ui_.chips.end(), watched) != ui_.chips.end();
+  const int chip = palette_ ? palette_->chipIndex(watched) : -1;
+  const bool colourLabel = watched == ui_.backgroundLabel || chip >= 0;
   if (colourLabel && event->type() == QEvent::MouseButtonPress) return true;
   if (event->type() == QEvent::MouseButtonRelease) {
     const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
     if (watched == ui_.previewButton && button == Qt::LeftButton) previewAndCapture();
     if (watched == ui_.backgroundLabel) pickBackground();
-    for (int k = 0; k < 16; ++k) {
-      if (watched == ui_.chips[k]) chipReleased(k, button);
+    if (chip >= 0 && !writingControls_) {
+      palette_->chipReleased(chip, button);
+      settingsChanged();
     }
   }
   return QWidget::eventFilter(watched, event);

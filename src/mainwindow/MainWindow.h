@@ -26,6 +26,7 @@ namespace quill {
 
 class DesktopServices;
 class KeyPreview;
+class PaletteBar;
 class DivisionDialog;
 class PadEditor;
 class WindowDirectory;
@@ -78,17 +79,9 @@ class MainWindow : public QWidget {
   void openSaveImage();
   void keyDown(int keyCode, int shift);
 
-  // Palette (MainWindowPalette.cpp). applyPalette: 0 "spectrum", 1 "bright", 2 "dark".
-  void applyPalette(int16_t which);
-  void refreshChips();
-  Color pickColour(Color initial);
-  void loadNextPreset();  // preset palette
-  void randomPalette();  // "random"
-  void chipReleased(int index, Qt::MouseButton button);
-  void pickBackground();   // background
-  void showBlendOptions();  // "blend options"
-  Color chipColor(int index) const;
-  bool swapPending() const { return swapPending_; }
+  // The palette bar under the panel: chips, presets, "random", "blend options".
+  PaletteBar& palette() { return *palette_; }
+  void pickBackground();  // background
 
   PadEditor& pad() { return *pad_; }
 
@@ -191,10 +184,6 @@ class MainWindow : public QWidget {
     QPushButton* previewButton = nullptr;
     QCheckBox* liveBox = nullptr;
     QPushButton* hidePreviewButton = nullptr;
-    std::array<QLabel*, 16> chips{};
-    QPushButton* presetButton = nullptr;
-    QPushButton* randomButton = nullptr;
-    QPushButton* blendButton = nullptr;
     QPushButton* saveImageButton = nullptr;
     QPushButton* restartButton = nullptr;
     QPushButton* divideButton = nullptr;
@@ -237,9 +226,6 @@ class MainWindow : public QWidget {
   void writeStartText(const QString& text);
   Color backColor() const;
   void setBackground(Color color);
-  static void paintLabel(QLabel* label, Color color);
-  void setChipColor(int index, Color color);
-  void showPreviewIfOpen();
   DivisionDialog& division() const;
   void captureKeyFrame();
   void showFrameLabels();
@@ -252,14 +238,13 @@ class MainWindow : public QWidget {
   WindowDirectory& windows_;
   Panel ui_;
   KeyPreview* keyPreview_ = nullptr;
+  PaletteBar* palette_ = nullptr;
   PadEditor* pad_ = nullptr;
   KeyFrameHistory history_;
   bool unsavedEdits_ = false;
   std::string statePath_;
   // Set while the program closes itself, so no question is asked.
   bool closingQuietly_ = false;
-  bool swapPending_ = false;
-  int16_t swapFirst_ = 0;
   float aspectRatio_ = 0.8f;  // rows per column
   QString lastGoodStart_ = QStringLiteral("0");
   Color background_ = rgb(64, 64, 64);

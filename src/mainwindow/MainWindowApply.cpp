@@ -10,6 +10,7 @@
 #include "editor/DivisionDialog.h"
 #include "mainwindow/BlendModeDialog.h"
 #include "mainwindow/MainWindow.h"
+#include "mainwindow/PaletteBar.h"
 #include "engine/NumberText.h"
 #include "mainwindow/WindowDirectory.h"
 #include "platform/DesktopServices.h"
@@ -64,8 +65,7 @@ void MainWindow::applyFrame() {
 
 // The chips, with their readable text and digit captions.
 void MainWindow::applyColourSettings(const KeyFrame& f) {
-  for (int i = 0; i < 16; ++i) setChipColor(i, f.palette[i]);
-  refreshChips();
+  palette_->showColours(f.palette);
 }
 
 void MainWindow::applyPanelSettings(const KeyFrame& f) {

@@ -17,6 +17,7 @@
 #include "editor/PadEditor.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/KeyPreview.h"
+#include "mainwindow/PaletteBar.h"
 #include "mainwindow/WindowDirectory.h"
 #include "platform/MakeWidget.h"
 
@@ -145,26 +146,9 @@ void MainWindow::createColourControls() {
 }
 
 void MainWindow::createPaletteControls() {
-  static const char* const kNames[16] = {"chip0",  "chip1",  "chip2",  "chip3", "chip4",  "chip5",
-                                         "chip6",  "chip7",  "chip8",  "chip9", "chip10", "chip11",
-                                         "chip12", "chip13", "chip14", "chip15"};
-  constexpr int kChipWidth = 19;
-  constexpr int kChipHeight = 20;
-  for (int k = 0; k < 16; ++k) {
-    const QRect place(8 + (k % 8) * 20 - (k % 8 == 7 ? 1 : 0), 450 + (k / 8) * 22, kChipWidth, kChipHeight);
-    QLabel* chip = makeWidget<QLabel>(this, kNames[k], place);
-    chip->setAlignment(Qt::AlignCenter);
-    chip->setAutoFillBackground(true);
-    chip->setFrameShape(QFrame::Box);
-    chip->setCursor(Qt::PointingHandCursor);
-    chip->installEventFilter(this);
-    ui_.chips[k] = chip;
-  }
+  palette_ = new PaletteBar(state_, windows_, this);
   ui_.backgroundLabel->installEventFilter(this);
   ui_.backgroundLabel->setCursor(Qt::PointingHandCursor);
-  ui_.presetButton = makeWidget<QPushButton>(this, "Command3", QRect(8, 498, 76, 24), "bright");
-  ui_.randomButton = makeWidget<QPushButton>(this, "Command1", QRect(88, 498, 76, 24), "random");
-  ui_.blendButton = makeWidget<QPushButton>(this, "Command6", QRect(8, 526, 156, 24), "blend options");
 }
 
 void MainWindow::createPad() {
@@ -261,9 +245,6 @@ void MainWindow::connectSignals() {
   onTurnedOn(ui_.listOption, &MainWindow::chooseListColours);
   onTurnedOn(ui_.blendOption, &MainWindow::chooseBlendColours);
   connect(ui_.hidePreviewButton, &QPushButton::clicked, this, [this] { togglePreview(); });
-  connect(ui_.presetButton, &QPushButton::clicked, this, [this] { loadNextPreset(); });
-  connect(ui_.randomButton, &QPushButton::clicked, this, [this] { randomPalette(); });
-  connect(ui_.blendButton, &QPushButton::clicked, this, [this] { showBlendOptions(); });
   connect(ui_.saveImageButton, &QPushButton::clicked, this, [this] { openSaveImage(); });
   ui_.previewButton->installEventFilter(this);
   connectLiveRedraws();

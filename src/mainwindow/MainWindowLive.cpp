@@ -14,6 +14,7 @@
 #include "engine/FrameCapture.h"
 #include "mainwindow/BlendModeDialog.h"
 #include "mainwindow/MainWindow.h"
+#include "mainwindow/PaletteBar.h"
 #include "mainwindow/WindowDirectory.h"
 
 namespace quill {
@@ -33,7 +34,7 @@ void MainWindow::connectLiveRedraws() {
   connect(liveTimer_, &QTimer::timeout, this, [this] { liveRedraw(); });
   watchControls(this);
   for (QAbstractButton* button : {static_cast<QAbstractButton*>(ui_.rectanglesButton), static_cast<QAbstractButton*>(ui_.trianglesButton),
-                                  static_cast<QAbstractButton*>(ui_.presetButton), static_cast<QAbstractButton*>(ui_.randomButton)}) {
+                                  static_cast<QAbstractButton*>(palette_->presetButton()), static_cast<QAbstractButton*>(palette_->randomButton())}) {
     connect(button, &QAbstractButton::clicked, this, [this] { settingsChanged(); });
   }
   pad_->shapeChanged = [this] { settingsChanged(); };
