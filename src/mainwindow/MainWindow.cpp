@@ -12,6 +12,7 @@
 
 #include "editor/DivisionDialog.h"
 #include "editor/PadEditor.h"
+#include "mainwindow/HistoryBar.h"
 #include "mainwindow/KeyPreview.h"
 #include "mainwindow/PaletteBar.h"
 #include "engine/NumberText.h"
@@ -74,7 +75,7 @@ void MainWindow::loadStartupSettings() {
   history_.start(state_.curFrame);
   unsavedEdits_ = false;
   statePath_.clear();
-  showFrameLabels();
+  historyBar_->showPosition(history_);
 }
 
 FrameControls MainWindow::controls() const {

@@ -27,14 +27,16 @@ namespace quill {
 class DesktopServices;
 class KeyPreview;
 class PaletteBar;
+class HistoryBar;
 class DivisionDialog;
 class PadEditor;
 class WindowDirectory;
 
-// The main window: the settings panel in a left column, the preview buttons and
-// the background colour label. The area to the right is the pad's.
-// Handlers carry the names of the controls and events they answer, so other
-// windows and tests can call them as the controls would.
+// The main window: the settings panel in a left column with the preview
+// buttons and the background colour label, the palette bar (PaletteBar) and
+// the history bar (HistoryBar) below it. The area to the right is the pad's.
+// The handlers are public, named for what they do, so other windows and tests
+// can call them as the controls would.
 class MainWindow : public QWidget {
   Q_OBJECT
 
@@ -190,16 +192,6 @@ class MainWindow : public QWidget {
     QPushButton* animateButton = nullptr;
     QPushButton* saveStateButton = nullptr;
     QPushButton* loadStateButton = nullptr;
-    // The history buttons come twice: in the panel and under the pad.
-    std::array<QPushButton*, 2> jumpBack{};
-    std::array<QPushButton*, 2> stepBack{};
-    std::array<QPushButton*, 2> stepForward{};
-    std::array<QPushButton*, 2> jumpForward{};
-    std::array<QPushButton*, 2> modify{};
-    QPushButton* newAnimationButton = nullptr;
-    QLabel* positionLabel = nullptr;
-    QLabel* nextFrameLabel = nullptr;
-    QLabel* animationNameLabel = nullptr;
   };
 
   // Construction (MainWindowLayout.cpp).
@@ -228,7 +220,6 @@ class MainWindow : public QWidget {
   void setBackground(Color color);
   DivisionDialog& division() const;
   void captureKeyFrame();
-  void showFrameLabels();
   void finishNavigation(bool letEventsRun);
   void applyPanelSettings(const KeyFrame& f);
   void applyColourSettings(const KeyFrame& f);
@@ -239,6 +230,7 @@ class MainWindow : public QWidget {
   Panel ui_;
   KeyPreview* keyPreview_ = nullptr;
   PaletteBar* palette_ = nullptr;
+  HistoryBar* historyBar_ = nullptr;
   PadEditor* pad_ = nullptr;
   KeyFrameHistory history_;
   bool unsavedEdits_ = false;

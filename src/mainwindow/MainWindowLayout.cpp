@@ -16,6 +16,7 @@
 
 #include "editor/PadEditor.h"
 #include "mainwindow/MainWindow.h"
+#include "mainwindow/HistoryBar.h"
 #include "mainwindow/KeyPreview.h"
 #include "mainwindow/PaletteBar.h"
 #include "mainwindow/WindowDirectory.h"
@@ -172,30 +173,7 @@ void MainWindow::createCommandControls() {
 
 // One set of history buttons in the panel, which stays in view with the
 // narrow grid window, and one under the pad.
-void MainWindow::createHistoryControls() {
-  struct Row {
-    const char* names[2];
-    const char* caption;
-    std::array<QPushButton*, 2>* buttons;
-    int x, width;
-  };
-  const Row rows[] = {{{"cmdJumpBack", "Command11"}, "<<", &ui_.jumpBack, 0, 37},
-                      {{"Command8", "Command12"}, "<", &ui_.stepBack, 39, 37},
-                      {{"Command9", "Command13"}, ">", &ui_.stepForward, 78, 37},
-                      {{"cmdJumpFwd", "Command14"}, ">>", &ui_.jumpForward, 117, 39}};
-  const int padLeft = kPanelWidthTwips / kTwipsPerPixel;
-  constexpr int kHistoryUnderPadTop = PadEditor::kToolsBottom + 8;
-  for (const Row& r : rows) {
-    (*r.buttons)[0] = makeWidget<QPushButton>(this, r.names[0], QRect(8 + r.x, 644, r.width, 24), r.caption);
-    (*r.buttons)[1] = makeWidget<QPushButton>(this, r.names[1], QRect(padLeft + 6 + r.x, kHistoryUnderPadTop, r.width, 24), r.caption);
-  }
-  ui_.modify[0] = makeWidget<QPushButton>(this, "Command10", QRect(8, 672, 156, 24), "modify frame");
-  ui_.modify[1] = makeWidget<QPushButton>(this, "cmdModify2", QRect(padLeft + 172, kHistoryUnderPadTop, 100, 24), "modify frame");
-  ui_.newAnimationButton = makeWidget<QPushButton>(this, "cmdNewAni", QRect(8, 700, 156, 24), "new animation");
-  ui_.positionLabel = makeWidget<QLabel>(this, "lblXofY", QRect(8, 726, 56, 18), "0 of 0");
-  ui_.nextFrameLabel = makeWidget<QLabel>(this, "Label3", QRect(66, 726, 98, 18), "frame 1 of 1");
-  ui_.animationNameLabel = makeWidget<QLabel>(this, "lblAniName", QRect(padLeft + 286, kHistoryUnderPadTop + 4, 200, 18), "");
-}
+void MainWindow::createHistoryControls() { historyBar_ = new HistoryBar(*this); }
 
 void MainWindow::connectCommands() {
   const auto onClick = [this](QPushButton* button, auto handler) {
@@ -206,15 +184,6 @@ void MainWindow::connectCommands() {
   onClick(ui_.animateButton, [this] { showAnimation(); });
   onClick(ui_.saveStateButton, [this] { saveState(); });
   onClick(ui_.loadStateButton, [this] { loadState(); });
-  onClick(ui_.newAnimationButton, [this] { newAnimation(); });
-  for (int i = 0; i < 2; ++i) {
-    onClick(ui_.jumpBack[i], [this] { jumpBack(); });
-    onClick(ui_.jumpForward[i], [this] { jumpForward(); });
-    // The step buttons are the Ctrl+Z and Ctrl+X of the key handler.
-    onClick(ui_.stepBack[i], [this] { keyDown('Z', kCtrlBit); });
-    onClick(ui_.stepForward[i], [this] { keyDown('X', kCtrlBit); });
-    onClick(ui_.modify[i], [this] { modifyFrame(); });
-  }
 }
 
 void MainWindow::connectSignals() {
