@@ -25,13 +25,10 @@ MainWindow::MainWindow(PatternState& state, WindowDirectory& windows, QWidget* p
     : QWidget(parent), state_(state), windows_(windows) {
   setObjectName("Form1");
   setWindowTitle("Quillaven");
-  createGeometryControls();
-  createGridControls();
-  createCountingControls();
-  createColourControls();
+  panel_.createSettings(this);
   createPaletteControls();
   createPad();
-  createCommandControls();
+  panel_.createCommands(this);
   createHistoryControls();
   connectSignals();
   connectCommands();
@@ -53,17 +50,17 @@ void MainWindow::loadStartupSettings() {
   // The controls mirror the defaults; writing them must not start the
   // handlers' own chains, which run explicitly below.
   {
-    const QSignalBlocker b1(ui_.vertexBar), b2(ui_.layerBar), b3(ui_.baseBar);
-    const QSignalBlocker b4(ui_.gridBoxes[0]), b5(ui_.gridBoxes[1]), b6(ui_.startBox);
-    ui_.vertexBar->setValue(state_.vertexCount);
-    ui_.layerBar->setValue(state_.layerCount);
-    ui_.baseBar->setValue(state_.numberBase);
-    ui_.gridBoxes[0]->setText(QString::number(state_.columnCount));
-    ui_.gridBoxes[1]->setText(QString::fromStdString(numberText(state_.rowCount)));
-    ui_.startBox->setText(lastGoodStart_);
+    const QSignalBlocker b1(panel_.vertexBar), b2(panel_.layerBar), b3(panel_.baseBar);
+    const QSignalBlocker b4(panel_.gridBoxes[0]), b5(panel_.gridBoxes[1]), b6(panel_.startBox);
+    panel_.vertexBar->setValue(state_.vertexCount);
+    panel_.layerBar->setValue(state_.layerCount);
+    panel_.baseBar->setValue(state_.numberBase);
+    panel_.gridBoxes[0]->setText(QString::number(state_.columnCount));
+    panel_.gridBoxes[1]->setText(QString::fromStdString(numberText(state_.rowCount)));
+    panel_.startBox->setText(lastGoodStart_);
   }
-  ui_.baseValue->setText(QString::number(state_.numberBase));
-  ui_.rectangleCountLabel->setText(
+  panel_.baseValue->setText(QString::number(state_.numberBase));
+  panel_.rectangleCountLabel->setText(
       QString::fromStdString(numberText(state_.columnCount * state_.rowCount * fractionsShown())));
   changeVertexCount();  // regular polygon, layer tables and the triangle count
   showGeometryControls(state_.triangleMode);
@@ -80,11 +77,11 @@ void MainWindow::loadStartupSettings() {
 
 FrameControls MainWindow::controls() const {
   FrameControls c;
-  c.startText = ui_.startBox->text().toUpper().toStdString();
-  c.decimalBox = ui_.decimalBox->isChecked() ? 1 : 0;
-  c.lockedBox = ui_.lockBox->isChecked() ? 1 : 0;
-  c.drawLines = ui_.linesBox->isChecked() ? 1 : 0;
-  c.drawFills = ui_.fillsBox->isChecked() ? 1 : 0;
+  c.startText = panel_.startBox->text().toUpper().toStdString();
+  c.decimalBox = panel_.decimalBox->isChecked() ? 1 : 0;
+  c.lockedBox = panel_.lockBox->isChecked() ? 1 : 0;
+  c.drawLines = panel_.linesBox->isChecked() ? 1 : 0;
+  c.drawFills = panel_.fillsBox->isChecked() ? 1 : 0;
   c.backColor = backColor();
   windows_.exportDialogControls(c);
   const DivisionSettings d = division().settings();
@@ -115,7 +112,7 @@ Color MainWindow::backColor() const { return background_; }
 
 void MainWindow::setBackground(Color color) {
   background_ = color;
-  paintSwatch(ui_.backgroundLabel, color);
+  paintSwatch(panel_.backgroundLabel, color);
 }
 
 void MainWindow::pickBackground() {
@@ -131,7 +128,7 @@ bool MainWindow::previewMarkedShown() const { return previewShown_; }
 void MainWindow::togglePreview() {
   const bool show = !previewShown_;
   previewShown_ = show;
-  ui_.hidePreviewButton->setText(show ? QStringLiteral("hide preview") : QStringLiteral("show preview"));
+  panel_.hidePreviewButton->setText(show ? QStringLiteral("hide preview") : QStringLiteral("show preview"));
   if (show) {
     windows_.showPreview();
   } else {
@@ -143,12 +140,12 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   // The chips and the background label take the press, so the release that
   // runs their handler comes back to them.
   const int chip = palette_ ? palette_->chipIndex(watched) : -1;
-  const bool colourLabel = watched == ui_.backgroundLabel || chip >= 0;
+  const bool colourLabel = watched == panel_.backgroundLabel || chip >= 0;
   if (colourLabel && event->type() == QEvent::MouseButtonPress) return true;
   if (event->type() == QEvent::MouseButtonRelease) {
     const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
-    if (watched == ui_.previewButton && button == Qt::LeftButton) previewAndCapture();
-    if (watched == ui_.backgroundLabel) pickBackground();
+    if (watched == panel_.previewButton && button == Qt::LeftButton) previewAndCapture();
+    if (watched == panel_.backgroundLabel) pickBackground();
     if (chip >= 0 && !writingControls_) {
       palette_->chipReleased(chip, button);
       settingsChanged();

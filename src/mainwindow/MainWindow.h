@@ -11,6 +11,7 @@
 #include "engine/KeyFrameHistory.h"
 #include "engine/FrameCapture.h"
 #include "engine/PatternState.h"
+#include "mainwindow/SettingsPanel.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -150,58 +151,10 @@ class MainWindow : public QWidget {
   void dropEvent(QDropEvent* event) override;
 
  private:
-  struct Panel {
-    QToolButton* rectanglesButton = nullptr;
-    QToolButton* trianglesButton = nullptr;
-    QLabel* geometryLabel = nullptr;
-    QScrollBar* vertexBar = nullptr;
-    QLabel* vertexCaption = nullptr;
-    QLabel* vertexValue = nullptr;
-    QScrollBar* layerBar = nullptr;
-    QLabel* layerCaption = nullptr;
-    QLabel* layerValueLabel = nullptr;
-    QLabel* cellCountLabel = nullptr;
-    // The indexed boxes txtDims(0) and txtDims(1) are named txtDims0 and txtDims1.
-    std::array<QLineEdit*, 2> gridBoxes{};
-    QLabel* columnsCaption = nullptr;
-    QLabel* rowsCaption = nullptr;
-    QLabel* rectangleCountLabel = nullptr;
-    QRadioButton* lockRatioOption = nullptr;
-    QGroupBox* orderGroup = nullptr;
-    QRadioButton* spiralOption = nullptr;
-    QRadioButton* bookOption = nullptr;
-    QScrollBar* baseBar = nullptr;
-    QLabel* baseCaption = nullptr;
-    QLabel* baseValue = nullptr;
-    QLineEdit* startBox = nullptr;
-    QLabel* startCaption = nullptr;
-    QCheckBox* decimalBox = nullptr;
-    QCheckBox* lockBox = nullptr;
-    QGroupBox* colourModeGroup = nullptr;
-    QRadioButton* listOption = nullptr;
-    QRadioButton* blendOption = nullptr;
-    QCheckBox* linesBox = nullptr;
-    QCheckBox* fillsBox = nullptr;
-    QLabel* backgroundLabel = nullptr;
-    QPushButton* previewButton = nullptr;
-    QCheckBox* liveBox = nullptr;
-    QPushButton* hidePreviewButton = nullptr;
-    QPushButton* saveImageButton = nullptr;
-    QPushButton* restartButton = nullptr;
-    QPushButton* divideButton = nullptr;
-    QPushButton* animateButton = nullptr;
-    QPushButton* saveStateButton = nullptr;
-    QPushButton* loadStateButton = nullptr;
-  };
 
   // Construction (MainWindowLayout.cpp).
-  void createGeometryControls();
-  void createGridControls();
-  void createCountingControls();
-  void createColourControls();
   void createPaletteControls();
   void createPad();
-  void createCommandControls();
   void createHistoryControls();
   void connectCommands();
   void connectSignals();
@@ -227,7 +180,7 @@ class MainWindow : public QWidget {
 
   PatternState& state_;
   WindowDirectory& windows_;
-  Panel ui_;
+  SettingsPanel panel_;
   KeyPreview* keyPreview_ = nullptr;
   PaletteBar* palette_ = nullptr;
   HistoryBar* historyBar_ = nullptr;
