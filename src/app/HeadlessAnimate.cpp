@@ -220,6 +220,42 @@ std::optional<std::string> writeFrames(AnimationRun& run, PatternState& state, c
   return std::nullopt;
 }
 
+// The description's settings line by line, then --frames and --fps, as a
+// user would set them; the exit status of the first one refused, else 0.
+int applyDescription(AnimationDescription& settings, std::istream& description, const AnimateOptions& o,
+                     std::ostream& err) {
+  std::string line;
+  for (int number = 1; std::getline(description, line); ++number) {
+    line = trimmed(line.substr(0, line.find('#')));
+    if (line.empty()) continue;
+    if (auto error = settings.apply(line)) {
+      err << "quillaven-render: " << (error->usage ? o.description + ":" + std::to_string(number) + ": " : "")
+          << error->message << "\n";
+      return error->usage ? kExitUsage : kExitFailure;
+    }
+  }
+  for (const auto& [box, text] : {std::pair{"txtnFrames", o.frames}, std::pair{"txtFps", o.fps}}) {
+    if (!text) continue;
+    if (auto error = settings.setBox(box, *text)) {
+      err << "quillaven-render: " << error->message << "\n";
+      return kExitFailure;
+    }
+  }
+  return 0;
+}
+
+// Why a run cannot start, said before anything is drawn: a movie type the
+// libraries cannot write, or in-between frames beyond their 16-bit index.
+std::optional<std::string> cannotRun(const AnimationRun& run, const SequenceTarget& target) {
+  if (target.movie) {
+    if (auto message = missingEncoderMessage(target.name, *target.movie, makeFfmpegMovieEncoder)) return message;
+  }
+  if (!run.geometryFits())
+    return "too many in-between frames: \"frames / keyframe\" times the key frames before this one must stay "
+           "below 16384";
+  return std::nullopt;
+}
+
 }  // namespace
 
 int runHeadlessAnimation(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -256,34 +292,11 @@ int runHeadlessAnimation(const std::vector<std::string>& args, std::ostream& out
   run.setKeyFrames(keyFrame.frameNo,
                    keyFrame.frameNo > 1 ? history.framesUpToCurrent(keyFrame.frameNo) : std::vector<KeyFrame>{});
   AnimationDescription settings(run, *state);
-  std::string line;
-  for (int number = 1; std::getline(description, line); ++number) {
-    line = trimmed(line.substr(0, line.find('#')));
-    if (line.empty()) continue;
-    if (auto error = settings.apply(line)) {
-      err << "quillaven-render: " << (error->usage ? o.description + ":" + std::to_string(number) + ": " : "")
-          << error->message << "\n";
-      return error->usage ? kExitUsage : kExitFailure;
-    }
-  }
-  for (const auto& [box, text] : {std::pair{"txtnFrames", o.frames}, std::pair{"txtFps", o.fps}}) {
-    if (!text) continue;
-    if (auto error = settings.setBox(box, *text)) {
-      err << "quillaven-render: " << error->message << "\n";
-      return kExitFailure;
-    }
-  }
+  if (const int status = applyDescription(settings, description, o, err)) return status;
 
   const SequenceTarget target = SequenceTarget::forName(o.output);
-  if (target.movie) {
-    if (auto message = missingEncoderMessage(o.output, *target.movie, makeFfmpegMovieEncoder)) {
-      err << "quillaven-render: " << *message << "\n";
-      return kExitFailure;
-    }
-  }
-  if (!run.geometryFits()) {
-    err << "quillaven-render: too many in-between frames: \"frames / keyframe\" times the key frames before this "
-           "one must stay below 16384\n";
+  if (auto message = cannotRun(run, target)) {
+    err << "quillaven-render: " << *message << "\n";
     return kExitFailure;
   }
   const auto [first, last] = o.range.value_or(std::pair{1, settings.frames()});
