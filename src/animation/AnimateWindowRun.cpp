@@ -134,13 +134,14 @@ void AnimateWindow::handInFrames() {
 // wake the run when it is not ready yet.
 void AnimateWindow::savedRunStep() {
   SavedRun& saved = *savedRun_;
+  // The banner names the frame in hand before Esc is looked at.
+  if (saved.written < saved.frames) seqStatus_->showProgress(saved.written + 1, saved.total);
   if (state_.stopRequested || saved.written >= saved.frames) return endSavedRun();
   handInFrames();
   std::optional<DrawnFrame> frame = saved.workers->next(false);
   if (!frame) return;
   host_.unminimisePreview();
   host_.showAnimationPicture(frame->picture);
-  seqStatus_->showProgress(frame->number, saved.total);
   const std::string name = saved.movie ? saved.target.name : saved.target.pictureName(static_cast<int>(frame->number));
   const bool written = saved.movie ? saved.movie->addFrame(frame->picture)
                                    : !frame->encodeFailed && writeSequenceFile(frame->file, name);
