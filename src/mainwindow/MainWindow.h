@@ -13,15 +13,7 @@
 #include "engine/PatternState.h"
 #include "mainwindow/SettingsPanel.h"
 
-class QCheckBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
-class QScrollBar;
 class QTimer;
-class QToolButton;
 
 namespace quill {
 
