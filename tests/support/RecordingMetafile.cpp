@@ -2,10 +2,10 @@
 
 namespace quill {
 
-MetafileRecorder::Handle RecordingMetafile::create(const Object& object, Call call) {
+MetafileRecorder::Handle RecordingMetafile::create(Call call) {
   if (!valid()) return 0;
   const Handle handle = nextHandle_++;
-  objects_.emplace(handle, object);
+  kinds_.emplace(handle, call.kind);
   live_.insert(handle);
   call.handle = handle;
   calls_.push_back(std::move(call));
@@ -16,19 +16,19 @@ MetafileRecorder::Handle RecordingMetafile::createPen(int width, Color color) {
   Call call{Kind::Pen};
   call.width = width;
   call.color = color;
-  return create({Kind::Pen, width, color, {}}, std::move(call));
+  return create(std::move(call));
 }
 
 MetafileRecorder::Handle RecordingMetafile::createSolidBrush(Color color) {
   Call call{Kind::Brush};
   call.color = color;
-  return create({Kind::Brush, 0, color, {}}, std::move(call));
+  return create(std::move(call));
 }
 
 MetafileRecorder::Handle RecordingMetafile::createFont(const FontSpec& font) {
   Call call{Kind::Font};
   call.font = font;
-  return create({Kind::Font, 0, 0, font}, std::move(call));
+  return create(std::move(call));
 }
 
 void RecordingMetafile::selectObject(Handle object) {
@@ -40,7 +40,7 @@ void RecordingMetafile::selectObject(Handle object) {
     ++badHandleUses_;
     return;
   }
-  const Kind kind = objects_.at(object).kind;
+  const Kind kind = kinds_.at(object);
   if (kind == Kind::Pen) selectedPen_ = object;
   if (kind == Kind::Brush) selectedBrush_ = object;
 }
@@ -99,11 +99,6 @@ std::vector<RecordingMetafile::Call> RecordingMetafile::polygons() const {
   for (const Call& c : calls_)
     if (c.kind == Kind::Polygon) out.push_back(c);
   return out;
-}
-
-const RecordingMetafile::Object* RecordingMetafile::object(Handle handle) const {
-  auto it = objects_.find(handle);
-  return it == objects_.end() ? nullptr : &it->second;
 }
 
 }  // namespace quill
