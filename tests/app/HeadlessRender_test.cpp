@@ -212,18 +212,14 @@ TEST_F(HeadlessRenderTest, MetafileHasTheStandardFrameOf8000By6400) {
   EXPECT_EQ(le32(bytes, 24 + 12), 6400);
 }
 
+// What the legend holds is pinned with the export passes; here, that --legend
+// and --width reach them: the legend adds a tenth to the height.
 TEST_F(HeadlessRenderTest, LegendAndSvgGoThroughTheExportPasses) {
-  Outcome run = render({"-o", path("hex.png"), "--legend"});
-  ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(image("hex.png").size(), QSize(2000, 1760));
-
-  run = render({"-o", path("hex.svg"), "--legend", "--width", "625"});
+  const Outcome run = render({"-o", path("hex.svg"), "--legend", "--width", "625"});
   ASSERT_EQ(run.status, 0) << run.err;
   const QString text = QString::fromUtf8(fileBytes(path("hex.svg")));
   EXPECT_TRUE(text.contains("width=\"625\" height=\"550\""));
   EXPECT_EQ(text.count("<polygon"), 96 + 10);  // the leaves and the base-10 triangles
-  EXPECT_TRUE(text.contains(">base 10  blend</text>"));
-  EXPECT_TRUE(text.contains(">0 to 96</text>"));
 }
 
 }  // namespace
