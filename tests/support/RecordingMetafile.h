@@ -51,7 +51,9 @@ class RecordingMetafile : public MetafileRecorder {
   int badHandleUses() const { return badHandleUses_; }
 
  private:
-  Handle create(Call call);
+  // The call appended to the log, or none once the recorder is invalid.
+  Call* add(Kind kind);
+  Handle create(Kind kind, int width, Color color, const FontSpec& font);
 
   bool valid_;
   bool closed_ = false;
