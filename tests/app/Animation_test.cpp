@@ -95,8 +95,9 @@ TEST_F(AnimationRunTest, TheHeadlessRendererNeedsNoDisplayAndNoWidgets) {
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(name);
   const Outcome run = renderProgram({QString::fromStdString(examplePath("morph.kvt")), "--animate",
-                                 QString::fromStdString(examplePath("morph.txt")), "-o", path("m.bmp"), "--frames", "2"},
-                                environment);
+                                     QString::fromStdString(examplePath("morph.txt")), "-o", path("m.bmp"),
+                                     "--frames", "2"},
+                                    environment);
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_FALSE(QImage(path("m002.bmp")).isNull());
 
@@ -227,8 +228,8 @@ TEST_F(AnimationRunTest, HeadlessDescriptionErrorsNameTheLine) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
     std::ofstream(path("d.txt").toStdString()) << c.text;
-    const Outcome run =
-        animate({examplePath("morph.kvt"), "--animate", path("d.txt").toStdString(), "-o", path("x.bmp").toStdString()});
+    const Outcome run = animate(
+        {examplePath("morph.kvt"), "--animate", path("d.txt").toStdString(), "-o", path("x.bmp").toStdString()});
     EXPECT_EQ(run.status, c.status);
     EXPECT_NE(run.err.find(c.error), std::string::npos) << run.err;
     EXPECT_EQ(run.err.find_first_of("\a\x1b"), std::string::npos);
