@@ -16,6 +16,7 @@
 #include "animation/SeqStatus.h"
 #include "engine/FrameCapture.h"
 #include "support/ScriptedServices.h"
+#include "support/Widgets.h"
 
 namespace quill {
 namespace {
@@ -59,15 +60,11 @@ class AnimateWindowTest : public ::testing::Test {
     window.activate();
   }
   template <typename W = QWidget>
-  W* find(const char* name) {
-    W* w = window.findChild<W*>(name);
-    EXPECT_NE(w, nullptr) << name;
-    return w;
-  }
+  W* find(const char* name) { return in<W>(&window, name); }
   void check(int feature) { find<QCheckBox>(("chkFeature" + std::to_string(feature)).c_str())->click(); }
   void type(const char* box, const QString& text) { find<QLineEdit>(box)->setText(text); }
   QString text(const char* label) { return find<QLabel>(label)->text(); }
-  void click(const char* button) { QTest::mouseClick(find<QAbstractButton>(button), Qt::LeftButton); }
+  void click(const char* button) { quill::click(&window, button); }
   void runToEnd() {
     click("cmdRun");
     EXPECT_TRUE(QTest::qWaitFor([&] { return !window.running(); }, 60000));

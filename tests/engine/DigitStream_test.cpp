@@ -148,8 +148,7 @@ TEST(DigitCursor, GivesTheStreamsColoursAndLeavesItsMembersAsTheyWould) {
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.base << " " << c.start << " " << c.blendOn << c.variant);
     PatternState reference = digitEchoState(c.base, c.start);
-    const Palette& spectrum = presetPalette(0);
-    for (int i = 0; i < 16; ++i) reference.curFrame.palette[static_cast<size_t>(i)] = spectrum[static_cast<size_t>(i)];
+    reference.curFrame.palette = presetPalette(0);
     reference.curFrame.blendWeights[0] = 57;
     reference.curFrame.blendWeights[2] = 0;
     reference.curFrame.blendOn = c.blendOn;
