@@ -65,6 +65,7 @@ double timeRun(const Target& target) {
   QElapsedTimer clock;
   clock.start();
   window.runAnimation();
+  while (window.running()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   const double seconds = clock.nsecsElapsed() / 1e9;
   if (!services.messages.empty()) {
     std::fprintf(stderr, "%s: %s\n", target.name, services.lastMessage().c_str());

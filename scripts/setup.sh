@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation
   dpkg-dev desktop-file-utils
+  parallel  # only the test of the README's recipe for many machines runs it
 )
 missing=()
 for p in "${packages[@]}"; do

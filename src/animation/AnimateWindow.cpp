@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <cmath>
@@ -39,6 +40,9 @@ AnimateWindow::AnimateWindow(PatternState& state, AnimatorHost& host, QWidget* p
   createWindowControls();
   connectControls();
   seqStatus_ = new SeqStatus(this);
+  runTimer_ = new QTimer(this);
+  runTimer_->setSingleShot(true);
+  connect(runTimer_, &QTimer::timeout, this, [this] { runNextFrame(); });
   for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
   stackFrames();
   buildLoops();
@@ -87,10 +91,16 @@ void AnimateWindow::connectControls() {
   geometryButton("Command2", [this] { host_.mainKeyDown('X', kCtrlBit); });
   geometryButton("Command3", [this] { host_.jumpForward(); });
   geometryButton("Command4", [this] { host_.jumpBack(); });
-  connect(stepButton, &QPushButton::clicked, this, [this] { stepOnce(); });
+  connect(stepButton, &QPushButton::clicked, this, [this] {
+    if (!running_) stepOnce();
+  });
   connect(runButton, &QPushButton::clicked, this, [this] { runAnimation(); });
-  connect(resetButton, &QPushButton::clicked, this, [this] { resetAnimation(); });
-  connect(closeButton, &QPushButton::clicked, this, [this] { closeRestoring(); });
+  // A run ends with a reset anyway.
+  connect(resetButton, &QPushButton::clicked, this, [this] { running_ ? stopRun() : resetAnimation(); });
+  connect(closeButton, &QPushButton::clicked, this, [this] {
+    stopRun();
+    closeRestoring();
+  });
   connect(saveImagesBox, &QCheckBox::clicked, this, [this] { toggleSaveImages(); });
 }
 
@@ -318,6 +328,7 @@ bool AnimateWindow::eventFilter(QObject* watched, QEvent* event) {
 // The close box hides the window without restoring the pattern.
 void AnimateWindow::closeEvent(QCloseEvent* event) {
   event->ignore();
+  stopRun();
   hide();
   host_.restoreMainWindow();
   state_.animatorOpen = false;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "animation/AnimationRun.h"
+#include "animation/FrameWorkers.h"
 #include "animation/SequenceOutput.h"
 #include "engine/PatternState.h"
 #include "media/MovieEncoder.h"
@@ -21,6 +22,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
+class QTimer;
 
 namespace quill {
 
@@ -50,7 +52,10 @@ class AnimateWindow : public QWidget {
 
   // Running (AnimateWindowRun.cpp).
   void stepOnce();
+  // Starts a run; it goes on from a timer until its last frame or Esc.
   void runAnimation();
+  // Ends a run at once, as Esc does before the next frame.
+  void stopRun();
   void resetAnimation();
   void closeRestoring();
   void toggleSaveImages();
@@ -64,6 +69,10 @@ class AnimateWindow : public QWidget {
   const AnimationModel& model() const { return run_.model(); }
   const std::vector<GeoFrame>& geos() const { return run_.geos(); }
   SeqStatus* seqStatus() const { return seqStatus_; }
+
+ signals:
+  // Frame `frame` of a run (counting from 1) is shown, and written when saving.
+  void frameShown(int frame);
 
  protected:
   bool event(QEvent* event) override;
@@ -121,8 +130,23 @@ class AnimateWindow : public QWidget {
   bool previewKey(QObject* target, QKeyEvent* key);
 
   // Running (AnimateWindowRun.cpp).
+  // A saved run in progress: where it writes, and the frames drawn, handed
+  // to the workers and written so far.
+  struct SavedRun {
+    SequenceTarget target;
+    std::unique_ptr<MovieEncoder> movie;
+    std::unique_ptr<FrameWorkers> workers;
+    QString total;
+    int frames = 0;
+    int handedIn = 0;
+    int written = 0;
+  };
   bool stepFrame(MovieEncoder* movie = nullptr);
-  void savedRun();
+  void runNextFrame();
+  bool startSavedRun();
+  void handInFrames();
+  void savedRunStep();
+  void endSavedRun();
   std::unique_ptr<MovieEncoder> openMovie();
   bool armMovie(const std::string& name, MovieType type);
   void finishRun();
@@ -136,6 +160,10 @@ class AnimateWindow : public QWidget {
   std::array<FeatureWidgets, kFeatureCount> features_{};
   SeqStatus* seqStatus_ = nullptr;
   bool running_ = false;
+  QTimer* runTimer_ = nullptr;
+  int framesShown_ = 0;
+  int frameTotal_ = 0;  // of a run that saves nothing
+  std::unique_ptr<SavedRun> savedRun_;
   // "save images" armed: where the run writes, and the file in hand (the
   // chosen name until a run numbers its pictures).
   std::optional<SequenceTarget> sequence_;

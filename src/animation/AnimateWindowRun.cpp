@@ -4,15 +4,18 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QTimer>
 #include <cmath>
 
 #include "animation/AnimateWindow.h"
 #include "animation/AnimatorHost.h"
+#include "animation/FrameWorkers.h"
 #include "animation/SeqStatus.h"
 #include "animation/SequenceOutput.h"
 #include "engine/NumberText.h"
 #include "engine/Rounding.h"
 #include "platform/DesktopServices.h"
+#include "render/RenderCount.h"
 #include "media/MovieEncoder.h"
 
 namespace quill {
@@ -30,7 +33,7 @@ bool AnimateWindow::stepFrame(MovieEncoder* movie) {
 }
 
 std::optional<SequenceFrame> AnimateWindow::armedFrame() const {
-  if (!sequence_) return std::nullopt;
+  if (!sequence_ || savedRun_) return std::nullopt;  // a saved run's frames are drawn by the workers
   return SequenceFrame{sequenceFile_, sequence_->extension == ".png", nullptr};
 }
 
@@ -52,22 +55,34 @@ bool AnimateWindow::geometryFits() {
   return false;
 }
 
+// A run goes from a timer, a frame at a time, so every window stays live
+// and Esc, pressed in any of them, stops it before the next frame.
 void AnimateWindow::runAnimation() {
   if (running_ || !geometryFits()) return;
   running_ = true;
+  framesShown_ = 0;
   if (sequence_) {
-    savedRun();
+    if (!startSavedRun()) return finishRun();
   } else {
-    DesktopServices& services = host_.services();
-    const double total = std::clamp(roundHalfEven(run_.model().totalFrames() + 1), 0.0, double{INT32_MAX});
-    for (int64_t i = 1; i <= static_cast<int64_t>(total); ++i) {
-      if (state_.stopRequested) break;
-      stepFrame();
-      services.sleepMs(delayMs());
-      services.processEvents();
-    }
+    frameTotal_ = static_cast<int>(std::clamp(roundHalfEven(run_.model().totalFrames() + 1), 0.0, double{INT32_MAX}));
   }
-  finishRun();
+  runTimer_->start(0);
+}
+
+void AnimateWindow::stopRun() {
+  if (!running_) return;
+  state_.stopRequested = true;
+  runNextFrame();
+}
+
+void AnimateWindow::runNextFrame() {
+  if (!running_) return;
+  if (savedRun_) return savedRunStep();
+  if (state_.stopRequested || framesShown_ >= frameTotal_) return finishRun();
+  stepFrame();
+  ++framesShown_;
+  emit frameShown(framesShown_);
+  runTimer_->start(delayMs());
 }
 
 // The movie a saved run writes, opened at the frame size and rate; nothing for
@@ -82,38 +97,80 @@ std::unique_ptr<MovieEncoder> AnimateWindow::openMovie() {
   return nullptr;
 }
 
-// A stopped movie is finished with the frames written so far, so it plays; a
-// movie without a frame, or one that failed, leaves no file.
-void AnimateWindow::savedRun() {
-  DesktopServices& services = host_.services();
-  const SequenceTarget target = *sequence_;
-  const bool toMovie = target.movie.has_value();
-  std::unique_ptr<MovieEncoder> movie = openMovie();
-  if (toMovie && !movie) return;
-  const std::string& movieName = target.name;
+// A saved run's frames are drawn on the frame workers, a core each, while
+// this thread steps the run ahead of them; they come back in order to be
+// shown and written.
+bool AnimateWindow::startSavedRun() {
+  auto saved = std::make_unique<SavedRun>();
+  saved->target = *sequence_;
+  if (saved->target.movie && !(saved->movie = openMovie())) return false;
+  saved->total = frameCountBox->text();
+  saved->frames = static_cast<int>(numericValue(saved->total.toStdString(), NumberForm::WithExponent).value_or(0));
+  const FrameFile file = saved->movie                        ? FrameFile::None
+                         : saved->target.extension == ".png" ? FrameFile::Png
+                                                             : FrameFile::Bmp;
+  const auto wake = [this] {
+    QMetaObject::invokeMethod(this, [this] { if (!runTimer_->isActive()) runTimer_->start(0); }, Qt::QueuedConnection);
+  };
+  saved->workers = std::make_unique<FrameWorkers>(FrameWorkers::Options{defaultFrameWorkers(), file, true, {}, wake});
+  savedRun_ = std::move(saved);
   host_.hidePreview();
   seqStatus_->show();
-  const QString total = frameCountBox->text();
-  const int frames = static_cast<int>(numericValue(total.toStdString(), NumberForm::WithExponent).value_or(0));
-  int written = 0;
-  for (int i = 1; i <= frames; ++i) {
-    seqStatus_->showProgress(i, total);
-    if (state_.stopRequested) break;
-    if (!toMovie) sequenceFile_ = target.pictureName(i);
-    if (!stepFrame(movie.get())) {
-      services.message(toMovie ? "can't write " + movieName + ": " + movie->error() + "; the run stops and no movie is left"
-                               : "can't write " + sequenceFile_ + ": the run stops here; the files before it stay");
-      return;  // an unfinished encoder removes its file
-    }
-    ++written;
-    services.sleepMs(delayMs());
-    services.processEvents();
+  return true;
+}
+
+void AnimateWindow::handInFrames() {
+  SavedRun& saved = *savedRun_;
+  while (saved.handedIn < saved.frames && saved.workers->hasRoom()) {
+    syncControls();
+    run_.step();
+    loopLabel->setText(QString::fromStdString(run_.model().loopString()));
+    saved.workers->submit(++saved.handedIn, state_);
+    state_.digitCounter = counterAfterRender(state_);  // where drawing the frame leaves it
   }
-  if (movie && written > 0 && !movie->finish())
-    services.message("can't write " + movieName + ": " + movie->error() + "; no movie is left");
+}
+
+// One frame of a saved run shown and written, once it is drawn; the workers
+// wake the run when it is not ready yet.
+void AnimateWindow::savedRunStep() {
+  SavedRun& saved = *savedRun_;
+  // The banner names the frame in hand before Esc is looked at.
+  if (saved.written < saved.frames) seqStatus_->showProgress(saved.written + 1, saved.total);
+  if (state_.stopRequested || saved.written >= saved.frames) return endSavedRun();
+  handInFrames();
+  std::optional<DrawnFrame> frame = saved.workers->next(false);
+  if (!frame) return;
+  host_.unminimisePreview();
+  host_.showAnimationPicture(frame->picture);
+  const std::string name = saved.movie ? saved.target.name : saved.target.pictureName(static_cast<int>(frame->number));
+  const bool written = saved.movie ? saved.movie->addFrame(frame->picture)
+                                   : !frame->encodeFailed && writeSequenceFile(frame->file, name);
+  if (!written) {
+    host_.services().message(saved.movie ? "can't write " + name + ": " + saved.movie->error() + "; the run stops and no movie is left"
+                                         : "can't write " + name + ": the run stops here; the files before it stay");
+    savedRun_.reset();  // an unfinished encoder removes its file
+    return finishRun();
+  }
+  ++saved.written;
+  ++framesShown_;
+  emit frameShown(framesShown_);
+  runTimer_->start(delayMs());
+}
+
+// A stopped movie is finished with the frames written so far, so it plays; a
+// movie without a frame, or one that failed, leaves no file.
+void AnimateWindow::endSavedRun() {
+  SavedRun& saved = *savedRun_;
+  saved.workers->cancel();
+  if (saved.movie && saved.written > 0 && !saved.movie->finish())
+    host_.services().message("can't write " + saved.target.name + ": " + saved.movie->error() + "; no movie is left");
+  savedRun_.reset();
+  finishRun();
 }
 
 void AnimateWindow::finishRun() {
+  runTimer_->stop();
+  savedRun_.reset();
   sequence_.reset();
   saveImagesBox->setChecked(false);
   toggleSaveImages();

@@ -39,6 +39,8 @@ class AnimatorHost {
   virtual void hidePreview() = 0;
   virtual void fitPreview() = 0;
   virtual bool drawAnimationFrame(const SequenceFrame* frame) = 0;
+  // A saved run's frame, drawn already, shown at sequence size.
+  virtual void showAnimationPicture(const QImage& picture) = 0;
   // An encoder for a movie type, or nothing when the installed libraries lack it.
   virtual std::unique_ptr<MovieEncoder> movieEncoder(MovieType type) = 0;
 };

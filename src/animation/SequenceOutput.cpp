@@ -3,6 +3,8 @@
 #include <cctype>
 #include <cstdio>
 
+#include <QFile>
+
 #include "gfx/RasterSurface.h"
 #include "media/SafeWrite.h"
 
@@ -52,6 +54,17 @@ std::optional<std::string> missingEncoderMessage(const std::string& name, MovieT
 bool writeSequencePicture(RasterSurface& surface, const std::string& path, bool png) {
   return writeReplacing(path, [&surface, png](const std::string& temporary) {
     return png ? surface.savePng(temporary) : surface.saveBmp(temporary);
+  });
+}
+
+}  // namespace quill
+
+namespace quill {
+
+bool writeSequenceFile(const QByteArray& bytes, const std::string& path) {
+  return writeReplacing(path, [&bytes](const std::string& temporary) {
+    QFile file(QString::fromStdString(temporary));
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
   });
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <QByteArray>
 #include <optional>
 #include <string>
 
@@ -40,5 +41,7 @@ struct SequenceFrame {
 
 // One numbered picture of a run, written whole or not at all.
 bool writeSequencePicture(RasterSurface& surface, const std::string& path, bool png);
+// The same from the picture file's bytes, encoded already.
+bool writeSequenceFile(const QByteArray& bytes, const std::string& path);
 
 }  // namespace quill

@@ -14,6 +14,7 @@
 
 #include "animation/AnimationDescription.h"
 #include "animation/AnimationRun.h"
+#include "animation/FrameWorkers.h"
 #include "animation/SequenceOutput.h"
 #include "app/HeadlessProgress.h"
 #include "app/HeadlessRender.h"
@@ -31,7 +32,7 @@ namespace quill {
 
 const char* const kHeadlessAnimationHelp =
     R"(usage: quillaven-render STATE.kvt --animate DESCRIPTION -o OUT.bmp [--frame N] [--frames N] [--fps N]
-                       [--range A-B]
+                       [--range A-B] [-j N]
 
 Runs the parametric animation of a state file without a window and writes its
 frames as OUT001.bmp, OUT002.bmp, ... (or .png), or as one movie OUT.mp4
@@ -50,6 +51,9 @@ frames as OUT001.bmp, OUT002.bmp, ... (or .png), or as one movie OUT.mp4
   --range A-B      pictures only: write frames A to B of the run (from 1),
                    numbered and drawn exactly as the whole run writes them;
                    the frames before A are worked out without being drawn
+  -j N             draw N frames at once, each on its own core (1..256; the
+                   default is one per core); they are written in order, the
+                   same files as one at a time
   -o OUT           .bmp or .png pictures, or an .mp4, .webm or .gif movie
 
 A value the window refuses gives its message and exit status 1; an unknown
@@ -61,6 +65,7 @@ namespace {
 
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
+constexpr int kMostWorkers = 256;
 
 struct AnimateOptions {
   std::string statePath;
@@ -70,6 +75,7 @@ struct AnimateOptions {
   std::optional<std::string> frames;
   std::optional<std::string> fps;
   std::optional<std::pair<int, int>> range;
+  int workers = defaultFrameWorkers();
   bool help = false;
 };
 
@@ -98,7 +104,8 @@ std::optional<std::string> parse(const std::vector<std::string>& args, AnimateOp
       if (i + 1 >= args.size()) return std::nullopt;
       return args[++i];
     };
-    if (a == "--animate" || a == "-o" || a == "--frame" || a == "--frames" || a == "--fps" || a == "--range") {
+    if (a == "--animate" || a == "-o" || a == "--frame" || a == "--frames" || a == "--fps" || a == "--range" ||
+        a == "-j") {
       const auto v = value();
       if (!v) return a + " needs a value";
       if (a == "--animate") o.description = *v;
@@ -106,6 +113,11 @@ std::optional<std::string> parse(const std::vector<std::string>& args, AnimateOp
       if (a == "--frames") o.frames = *v;
       if (a == "--fps") o.fps = *v;
       if (a == "--range" && !(o.range = frameRange(*v))) return "--range needs the first and last frame, such as 10-20";
+      if (a == "-j") {
+        const auto n = numericValue(*v);
+        if (!n || *n < 1 || *n > kMostWorkers || *n != std::floor(*n)) return "-j needs a number of workers from 1 to 256";
+        o.workers = static_cast<int>(*n);
+      }
       if (a == "--frame") {
         char* end = nullptr;
         const long n = std::strtol(v->c_str(), &end, 10);
@@ -164,10 +176,23 @@ std::variant<KeyFrame, std::string> choosePattern(PatternState& state, KeyFrameH
   return history.current();
 }
 
-// Writes a run's frames as numbered pictures or as one movie. Returns the
-// message that stopped it, if any.
+// One drawn frame into its numbered picture file or into the movie; the
+// message that ends the run when it cannot be written.
+std::optional<std::string> writeFrame(const DrawnFrame& frame, const SequenceTarget& target, MovieEncoder* movie) {
+  if (movie) {
+    if (movie->addFrame(frame.picture)) return std::nullopt;
+    return "can't write " + target.name + ": " + movie->error() + "; the run stops and no movie is left";
+  }
+  const std::string name = target.pictureName(static_cast<int>(frame.number));
+  if (!frame.encodeFailed && writeSequenceFile(frame.file, name)) return std::nullopt;
+  return "can't write " + name + ": the run stops here; the files before it stay";
+}
+
+// Writes a run's frames as numbered pictures or as one movie, drawn on
+// `workers` threads and written in order. Returns the message that stopped
+// it, if any.
 std::optional<std::string> writeFrames(AnimationRun& run, PatternState& state, const SequenceTarget& target,
-                                       std::pair<int, int> range, int fps, std::ostream& err) {
+                                       std::pair<int, int> range, int fps, int workers, std::ostream& err) {
   const auto [first, last] = range;
   std::unique_ptr<MovieEncoder> movie;
   if (target.movie) {
@@ -175,23 +200,59 @@ std::optional<std::string> writeFrames(AnimationRun& run, PatternState& state, c
     if (!movie || !movie->open(target.name, state.sequenceFrameWidth, state.sequenceFrameHeight, fps))
       return "can't write " + target.name + (movie ? ": " + movie->error() : std::string());
   }
-  RasterSurface surface;
-  RenderState renderState;
+  const FrameFile file = movie ? FrameFile::None : target.extension == ".png" ? FrameFile::Png : FrameFile::Bmp;
+  FrameWorkers drawing({workers, file, movie != nullptr, [] { return stopSignalled(); }, {}});
   ProgressLine progress(err, isatty(STDERR_FILENO) != 0);
-  const RenderHook watch = [](Renderer& renderer) { renderer.setStopCheck([] { return stopSignalled(); }); };
   run.skipTo(first);
-  for (int i = first; i <= last; ++i) {
-    run.step();
-    drawSequenceFrame(state, renderState, surface, watch);
-    if (stopSignalled()) return std::nullopt;  // an unfinished movie removes itself
-    if (movie ? !movie->addFrame(surface)
-              : !writeSequencePicture(surface, target.pictureName(i), target.extension == ".png")) {
-      return movie ? "can't write " + target.name + ": " + movie->error() + "; the run stops and no movie is left"
-                   : "can't write " + target.pictureName(i) + ": the run stops here; the files before it stay";
+  int handedIn = first;
+  for (int written = first; written <= last; ++written) {
+    for (; handedIn <= last && drawing.hasRoom(); ++handedIn) {
+      run.step();
+      drawing.submit(handedIn, state);
+      state.digitCounter = counterAfterRender(state);  // where drawing the frame leaves it
     }
-    progress.frames(i - first + 1, last - first + 1);
+    const std::optional<DrawnFrame> frame = drawing.next();
+    if (stopSignalled() || !frame || frame->stopped) return std::nullopt;  // an unfinished movie removes itself
+    if (auto message = writeFrame(*frame, target, movie.get())) return message;
+    progress.frames(written - first + 1, last - first + 1);
   }
   if (movie && last >= first && !movie->finish()) return "can't write " + target.name + ": " + movie->error() + "; no movie is left";
+  return std::nullopt;
+}
+
+// The description's settings line by line, then --frames and --fps, as a
+// user would set them; the exit status of the first one refused, else 0.
+int applyDescription(AnimationDescription& settings, std::istream& description, const AnimateOptions& o,
+                     std::ostream& err) {
+  std::string line;
+  for (int number = 1; std::getline(description, line); ++number) {
+    line = trimmed(line.substr(0, line.find('#')));
+    if (line.empty()) continue;
+    if (auto error = settings.apply(line)) {
+      err << "quillaven-render: " << (error->usage ? o.description + ":" + std::to_string(number) + ": " : "")
+          << error->message << "\n";
+      return error->usage ? kExitUsage : kExitFailure;
+    }
+  }
+  for (const auto& [box, text] : {std::pair{"txtnFrames", o.frames}, std::pair{"txtFps", o.fps}}) {
+    if (!text) continue;
+    if (auto error = settings.setBox(box, *text)) {
+      err << "quillaven-render: " << error->message << "\n";
+      return kExitFailure;
+    }
+  }
+  return 0;
+}
+
+// Why a run cannot start, said before anything is drawn: a movie type the
+// libraries cannot write, or in-between frames beyond their 16-bit index.
+std::optional<std::string> cannotRun(const AnimationRun& run, const SequenceTarget& target) {
+  if (target.movie) {
+    if (auto message = missingEncoderMessage(target.name, *target.movie, makeFfmpegMovieEncoder)) return message;
+  }
+  if (!run.geometryFits())
+    return "too many in-between frames: \"frames / keyframe\" times the key frames before this one must stay "
+           "below 16384";
   return std::nullopt;
 }
 
@@ -231,34 +292,11 @@ int runHeadlessAnimation(const std::vector<std::string>& args, std::ostream& out
   run.setKeyFrames(keyFrame.frameNo,
                    keyFrame.frameNo > 1 ? history.framesUpToCurrent(keyFrame.frameNo) : std::vector<KeyFrame>{});
   AnimationDescription settings(run, *state);
-  std::string line;
-  for (int number = 1; std::getline(description, line); ++number) {
-    line = trimmed(line.substr(0, line.find('#')));
-    if (line.empty()) continue;
-    if (auto error = settings.apply(line)) {
-      err << "quillaven-render: " << (error->usage ? o.description + ":" + std::to_string(number) + ": " : "")
-          << error->message << "\n";
-      return error->usage ? kExitUsage : kExitFailure;
-    }
-  }
-  for (const auto& [box, text] : {std::pair{"txtnFrames", o.frames}, std::pair{"txtFps", o.fps}}) {
-    if (!text) continue;
-    if (auto error = settings.setBox(box, *text)) {
-      err << "quillaven-render: " << error->message << "\n";
-      return kExitFailure;
-    }
-  }
+  if (const int status = applyDescription(settings, description, o, err)) return status;
 
   const SequenceTarget target = SequenceTarget::forName(o.output);
-  if (target.movie) {
-    if (auto message = missingEncoderMessage(o.output, *target.movie, makeFfmpegMovieEncoder)) {
-      err << "quillaven-render: " << *message << "\n";
-      return kExitFailure;
-    }
-  }
-  if (!run.geometryFits()) {
-    err << "quillaven-render: too many in-between frames: \"frames / keyframe\" times the key frames before this "
-           "one must stay below 16384\n";
+  if (auto message = cannotRun(run, target)) {
+    err << "quillaven-render: " << *message << "\n";
     return kExitFailure;
   }
   const auto [first, last] = o.range.value_or(std::pair{1, settings.frames()});
@@ -267,7 +305,7 @@ int runHeadlessAnimation(const std::vector<std::string>& args, std::ostream& out
         << " frames\n";
     return kExitUsage;
   }
-  if (auto message = writeFrames(run, *state, target, {first, last}, settings.framesPerSecond(), err)) {
+  if (auto message = writeFrames(run, *state, target, {first, last}, settings.framesPerSecond(), o.workers, err)) {
     err << "quillaven-render: " << *message << "\n";
     return kExitFailure;
   }

@@ -89,6 +89,7 @@ class QuillavenApp : public WindowDirectory, public ExportHost, public AnimatorH
   void unminimisePreview() override;
   void fitPreview() override;
   bool drawAnimationFrame(const SequenceFrame* frame) override;
+  void showAnimationPicture(const QImage& picture) override;
   std::unique_ptr<MovieEncoder> movieEncoder(MovieType type) override;
   // FFmpeg's encoders unless replaced (tests, the benchmark's drawing-only run).
   void setMovieEncoderFactory(MovieEncoderFactory factory) { movieEncoders_ = std::move(factory); }

@@ -56,6 +56,8 @@ void QuillavenApp::fitPreview() { preview().fitToWindow(); }
 
 bool QuillavenApp::drawAnimationFrame(const SequenceFrame* frame) { return preview().drawAnimationFrame(frame); }
 
+void QuillavenApp::showAnimationPicture(const QImage& picture) { preview().showAnimationPicture(picture); }
+
 std::unique_ptr<MovieEncoder> QuillavenApp::movieEncoder(MovieType type) {
   return movieEncoders_ ? movieEncoders_(type) : nullptr;
 }

@@ -205,6 +205,13 @@ const QImage& RasterSurface::image() {
   return image_;
 }
 
+void RasterSurface::setPicture(const QImage& picture) {
+  settle();
+  endPainting();
+  image_ = picture.format() == QImage::Format_RGB32 ? picture : picture.convertToFormat(QImage::Format_RGB32);
+  rows_ = {};
+}
+
 // bits() detaches, so a copy of the image handed out earlier keeps its pixels;
 // the rows stay valid until the image is handed out, replaced or painted on.
 const PixelRows& RasterSurface::pixelRows() {

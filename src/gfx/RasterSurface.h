@@ -84,6 +84,8 @@ class RasterSurface : public Surface {
   void text(int x, int y, const std::string& text) override;
 
   const QImage& image();
+  // The surface becomes the picture, shared with it until either is drawn on.
+  void setPicture(const QImage& picture);
   // A Windows bitmap with 24 bits per pixel.
   bool saveBmp(const std::string& path);
   bool savePng(const std::string& path);

@@ -12,9 +12,12 @@
 
 #include "editor/DivisionDialog.h"
 #include "editor/PadEditor.h"
+#include "mainwindow/HistoryBar.h"
 #include "mainwindow/KeyPreview.h"
+#include "mainwindow/PaletteBar.h"
 #include "engine/NumberText.h"
 #include "mainwindow/WindowDirectory.h"
+#include "platform/DesktopServices.h"
 
 namespace quill {
 
@@ -22,13 +25,10 @@ MainWindow::MainWindow(PatternState& state, WindowDirectory& windows, QWidget* p
     : QWidget(parent), state_(state), windows_(windows) {
   setObjectName("Form1");
   setWindowTitle("Quillaven");
-  createGeometryControls();
-  createGridControls();
-  createCountingControls();
-  createColourControls();
+  panel_.createSettings(this);
   createPaletteControls();
   createPad();
-  createCommandControls();
+  panel_.createCommands(this);
   createHistoryControls();
   connectSignals();
   connectCommands();
@@ -42,7 +42,7 @@ DesktopServices& MainWindow::services() { return windows_.services(); }
 
 void MainWindow::loadStartupSettings() {
   writingControls_ = false;
-  swapPending_ = false;
+  palette_->cancelSwap();
   aspectRatio_ = 0.8f;
   lastGoodStart_ = QStringLiteral("0");
   loadStartupDefaults(state_, controls());
@@ -50,22 +50,21 @@ void MainWindow::loadStartupSettings() {
   // The controls mirror the defaults; writing them must not start the
   // handlers' own chains, which run explicitly below.
   {
-    const QSignalBlocker b1(ui_.vertexBar), b2(ui_.layerBar), b3(ui_.baseBar);
-    const QSignalBlocker b4(ui_.gridBoxes[0]), b5(ui_.gridBoxes[1]), b6(ui_.startBox);
-    ui_.vertexBar->setValue(state_.vertexCount);
-    ui_.layerBar->setValue(state_.layerCount);
-    ui_.baseBar->setValue(state_.numberBase);
-    ui_.gridBoxes[0]->setText(QString::number(state_.columnCount));
-    ui_.gridBoxes[1]->setText(QString::fromStdString(numberText(state_.rowCount)));
-    ui_.startBox->setText(lastGoodStart_);
+    const QSignalBlocker b1(panel_.vertexBar), b2(panel_.layerBar), b3(panel_.baseBar);
+    const QSignalBlocker b4(panel_.gridBoxes[0]), b5(panel_.gridBoxes[1]), b6(panel_.startBox);
+    panel_.vertexBar->setValue(state_.vertexCount);
+    panel_.layerBar->setValue(state_.layerCount);
+    panel_.baseBar->setValue(state_.numberBase);
+    panel_.gridBoxes[0]->setText(QString::number(state_.columnCount));
+    panel_.gridBoxes[1]->setText(QString::fromStdString(numberText(state_.rowCount)));
+    panel_.startBox->setText(lastGoodStart_);
   }
-  ui_.baseValue->setText(QString::number(state_.numberBase));
-  ui_.rectangleCountLabel->setText(
+  panel_.baseValue->setText(QString::number(state_.numberBase));
+  panel_.rectangleCountLabel->setText(
       QString::fromStdString(numberText(state_.columnCount * state_.rowCount * fractionsShown())));
   changeVertexCount();  // regular polygon, layer tables and the triangle count
   showGeometryControls(state_.triangleMode);
-  applyPalette(0);
-  ui_.presetButton->setText(QStringLiteral("bright"));
+  palette_->resetPresets();
   windows_.loadBlendOptions();
   pad_->resetSelection();
   captureFrame(state_, controls());
@@ -73,16 +72,16 @@ void MainWindow::loadStartupSettings() {
   history_.start(state_.curFrame);
   unsavedEdits_ = false;
   statePath_.clear();
-  showFrameLabels();
+  historyBar_->showPosition(history_);
 }
 
 FrameControls MainWindow::controls() const {
   FrameControls c;
-  c.startText = ui_.startBox->text().toUpper().toStdString();
-  c.decimalBox = ui_.decimalBox->isChecked() ? 1 : 0;
-  c.lockedBox = ui_.lockBox->isChecked() ? 1 : 0;
-  c.drawLines = ui_.linesBox->isChecked() ? 1 : 0;
-  c.drawFills = ui_.fillsBox->isChecked() ? 1 : 0;
+  c.startText = panel_.startBox->text().toUpper().toStdString();
+  c.decimalBox = panel_.decimalBox->isChecked() ? 1 : 0;
+  c.lockedBox = panel_.lockBox->isChecked() ? 1 : 0;
+  c.drawLines = panel_.linesBox->isChecked() ? 1 : 0;
+  c.drawFills = panel_.fillsBox->isChecked() ? 1 : 0;
   c.backColor = backColor();
   windows_.exportDialogControls(c);
   const DivisionSettings d = division().settings();
@@ -113,7 +112,15 @@ Color MainWindow::backColor() const { return background_; }
 
 void MainWindow::setBackground(Color color) {
   background_ = color;
-  paintLabel(ui_.backgroundLabel, color);
+  paintSwatch(panel_.backgroundLabel, color);
+}
+
+void MainWindow::pickBackground() {
+  if (writingControls_) return;
+  windows_.hidePreview();
+  setBackground(services().pickColor(backColor()).value_or(backColor()));
+  if (state_.previewOpen) windows_.showPreview();
+  settingsChanged();
 }
 
 bool MainWindow::previewMarkedShown() const { return previewShown_; }
@@ -121,7 +128,7 @@ bool MainWindow::previewMarkedShown() const { return previewShown_; }
 void MainWindow::togglePreview() {
   const bool show = !previewShown_;
   previewShown_ = show;
-  ui_.hidePreviewButton->setText(show ? QStringLiteral("hide preview") : QStringLiteral("show preview"));
+  panel_.hidePreviewButton->setText(show ? QStringLiteral("hide preview") : QStringLiteral("show preview"));
   if (show) {
     windows_.showPreview();
   } else {
@@ -132,15 +139,16 @@ void MainWindow::togglePreview() {
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   // The chips and the background label take the press, so the release that
   // runs their handler comes back to them.
-  const bool colourLabel =
-      watched == ui_.backgroundLabel || std::find(ui_.chips.begin(), ui_.chips.end(), watched) != ui_.chips.end();
+  const int chip = palette_ ? palette_->chipIndex(watched) : -1;
+  const bool colourLabel = watched == panel_.backgroundLabel || chip >= 0;
   if (colourLabel && event->type() == QEvent::MouseButtonPress) return true;
   if (event->type() == QEvent::MouseButtonRelease) {
     const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
-    if (watched == ui_.previewButton && button == Qt::LeftButton) previewAndCapture();
-    if (watched == ui_.backgroundLabel) pickBackground();
-    for (int k = 0; k < 16; ++k) {
-      if (watched == ui_.chips[k]) chipReleased(k, button);
+    if (watched == panel_.previewButton && button == Qt::LeftButton) previewAndCapture();
+    if (watched == panel_.backgroundLabel) pickBackground();
+    if (chip >= 0 && !writingControls_) {
+      palette_->chipReleased(chip, button);
+      settingsChanged();
     }
   }
   return QWidget::eventFilter(watched, event);

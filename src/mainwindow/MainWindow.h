@@ -11,29 +11,25 @@
 #include "engine/KeyFrameHistory.h"
 #include "engine/FrameCapture.h"
 #include "engine/PatternState.h"
+#include "mainwindow/SettingsPanel.h"
 
-class QCheckBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
-class QScrollBar;
 class QTimer;
-class QToolButton;
 
 namespace quill {
 
 class DesktopServices;
 class KeyPreview;
+class PaletteBar;
+class HistoryBar;
 class DivisionDialog;
 class PadEditor;
 class WindowDirectory;
 
-// The main window: the settings panel in a left column, the preview buttons and
-// the background colour label. The area to the right is the pad's.
-// Handlers carry the names of the controls and events they answer, so other
-// windows and tests can call them as the controls would.
+// The main window: the settings panel in a left column with the preview
+// buttons and the background colour label, the palette bar (PaletteBar) and
+// the history bar (HistoryBar) below it. The area to the right is the pad's.
+// The handlers are public, named for what they do, so other windows and tests
+// can call them as the controls would.
 class MainWindow : public QWidget {
   Q_OBJECT
 
@@ -78,17 +74,9 @@ class MainWindow : public QWidget {
   void openSaveImage();
   void keyDown(int keyCode, int shift);
 
-  // Palette (MainWindowPalette.cpp). applyPalette: 0 "spectrum", 1 "bright", 2 "dark".
-  void applyPalette(int16_t which);
-  void refreshChips();
-  Color pickColour(Color initial);
-  void loadNextPreset();  // preset palette
-  void randomPalette();  // "random"
-  void chipReleased(int index, Qt::MouseButton button);
-  void pickBackground();   // background
-  void showBlendOptions();  // "blend options"
-  Color chipColor(int index) const;
-  bool swapPending() const { return swapPending_; }
+  // The palette bar under the panel: chips, presets, "random", "blend options".
+  PaletteBar& palette() { return *palette_; }
+  void pickBackground();  // background
 
   PadEditor& pad() { return *pad_; }
 
@@ -155,72 +143,10 @@ class MainWindow : public QWidget {
   void dropEvent(QDropEvent* event) override;
 
  private:
-  struct Panel {
-    QToolButton* rectanglesButton = nullptr;
-    QToolButton* trianglesButton = nullptr;
-    QLabel* geometryLabel = nullptr;
-    QScrollBar* vertexBar = nullptr;
-    QLabel* vertexCaption = nullptr;
-    QLabel* vertexValue = nullptr;
-    QScrollBar* layerBar = nullptr;
-    QLabel* layerCaption = nullptr;
-    QLabel* layerValueLabel = nullptr;
-    QLabel* cellCountLabel = nullptr;
-    // The indexed boxes txtDims(0) and txtDims(1) are named txtDims0 and txtDims1.
-    std::array<QLineEdit*, 2> gridBoxes{};
-    QLabel* columnsCaption = nullptr;
-    QLabel* rowsCaption = nullptr;
-    QLabel* rectangleCountLabel = nullptr;
-    QRadioButton* lockRatioOption = nullptr;
-    QGroupBox* orderGroup = nullptr;
-    QRadioButton* spiralOption = nullptr;
-    QRadioButton* bookOption = nullptr;
-    QScrollBar* baseBar = nullptr;
-    QLabel* baseCaption = nullptr;
-    QLabel* baseValue = nullptr;
-    QLineEdit* startBox = nullptr;
-    QLabel* startCaption = nullptr;
-    QCheckBox* decimalBox = nullptr;
-    QCheckBox* lockBox = nullptr;
-    QGroupBox* colourModeGroup = nullptr;
-    QRadioButton* listOption = nullptr;
-    QRadioButton* blendOption = nullptr;
-    QCheckBox* linesBox = nullptr;
-    QCheckBox* fillsBox = nullptr;
-    QLabel* backgroundLabel = nullptr;
-    QPushButton* previewButton = nullptr;
-    QCheckBox* liveBox = nullptr;
-    QPushButton* hidePreviewButton = nullptr;
-    std::array<QLabel*, 16> chips{};
-    QPushButton* presetButton = nullptr;
-    QPushButton* randomButton = nullptr;
-    QPushButton* blendButton = nullptr;
-    QPushButton* saveImageButton = nullptr;
-    QPushButton* restartButton = nullptr;
-    QPushButton* divideButton = nullptr;
-    QPushButton* animateButton = nullptr;
-    QPushButton* saveStateButton = nullptr;
-    QPushButton* loadStateButton = nullptr;
-    // The history buttons come twice: in the panel and under the pad.
-    std::array<QPushButton*, 2> jumpBack{};
-    std::array<QPushButton*, 2> stepBack{};
-    std::array<QPushButton*, 2> stepForward{};
-    std::array<QPushButton*, 2> jumpForward{};
-    std::array<QPushButton*, 2> modify{};
-    QPushButton* newAnimationButton = nullptr;
-    QLabel* positionLabel = nullptr;
-    QLabel* nextFrameLabel = nullptr;
-    QLabel* animationNameLabel = nullptr;
-  };
 
   // Construction (MainWindowLayout.cpp).
-  void createGeometryControls();
-  void createGridControls();
-  void createCountingControls();
-  void createColourControls();
   void createPaletteControls();
   void createPad();
-  void createCommandControls();
   void createHistoryControls();
   void connectCommands();
   void connectSignals();
@@ -237,12 +163,8 @@ class MainWindow : public QWidget {
   void writeStartText(const QString& text);
   Color backColor() const;
   void setBackground(Color color);
-  static void paintLabel(QLabel* label, Color color);
-  void setChipColor(int index, Color color);
-  void showPreviewIfOpen();
   DivisionDialog& division() const;
   void captureKeyFrame();
-  void showFrameLabels();
   void finishNavigation(bool letEventsRun);
   void applyPanelSettings(const KeyFrame& f);
   void applyColourSettings(const KeyFrame& f);
@@ -250,16 +172,16 @@ class MainWindow : public QWidget {
 
   PatternState& state_;
   WindowDirectory& windows_;
-  Panel ui_;
+  SettingsPanel panel_;
   KeyPreview* keyPreview_ = nullptr;
+  PaletteBar* palette_ = nullptr;
+  HistoryBar* historyBar_ = nullptr;
   PadEditor* pad_ = nullptr;
   KeyFrameHistory history_;
   bool unsavedEdits_ = false;
   std::string statePath_;
   // Set while the program closes itself, so no question is asked.
   bool closingQuietly_ = false;
-  bool swapPending_ = false;
-  int16_t swapFirst_ = 0;
   float aspectRatio_ = 0.8f;  // rows per column
   QString lastGoodStart_ = QStringLiteral("0");
   Color background_ = rgb(64, 64, 64);

@@ -10,6 +10,7 @@
 #include "editor/DivisionDialog.h"
 #include "mainwindow/BlendModeDialog.h"
 #include "mainwindow/MainWindow.h"
+#include "mainwindow/PaletteBar.h"
 #include "engine/NumberText.h"
 #include "mainwindow/WindowDirectory.h"
 #include "platform/DesktopServices.h"
@@ -21,10 +22,10 @@ void MainWindow::applyFrame() {
   writingControls_ = true;
   // The counts first: their handlers place a regular polygon, which the
   // stored points then replace.
-  ui_.vertexBar->setValue(f.vertexCount);
-  ui_.layerBar->setValue(f.layerCount);
+  panel_.vertexBar->setValue(f.vertexCount);
+  panel_.layerBar->setValue(f.layerCount);
   state_.numberBase = f.numberBase;
-  ui_.baseBar->setValue(f.numberBase);
+  panel_.baseBar->setValue(f.numberBase);
   applyColourSettings(f);
 
   state_.vertexPoints = f.vertexPoints;
@@ -38,20 +39,20 @@ void MainWindow::applyFrame() {
   BlendModeDialog& blend = windows_.blendDialog();
   if (!blend.chooseVariant(f.blendVariant)) services().beep();
   state_.blendOn = f.blendOn != 0;
-  (state_.blendOn ? ui_.blendOption : ui_.listOption)->setChecked(true);
+  (state_.blendOn ? panel_.blendOption : panel_.listOption)->setChecked(true);
   showStartValue(f.startValue);
-  ui_.linesBox->setChecked(f.drawLines != 0);
-  ui_.fillsBox->setChecked(f.drawFills != 0);
+  panel_.linesBox->setChecked(f.drawLines != 0);
+  panel_.fillsBox->setChecked(f.drawFills != 0);
   blend.showWeights(f.blendWeights);
 
   state_.previewOpen = f.previewOpen != 0;
   state_.triangleMode = f.triangleMode != 0;
   state_.columnCount = f.columnCount;
-  ui_.gridBoxes[0]->setText(QString::number(f.columnCount));
+  panel_.gridBoxes[0]->setText(QString::number(f.columnCount));
   state_.rowCount = f.rowCount;
-  ui_.gridBoxes[1]->setText(QString::number(f.rowCount));
+  panel_.gridBoxes[1]->setText(QString::number(f.rowCount));
   state_.spiralOrder = f.spiralOrder != 0;
-  (state_.spiralOrder ? ui_.spiralOption : ui_.bookOption)->setChecked(true);
+  (state_.spiralOrder ? panel_.spiralOption : panel_.bookOption)->setChecked(true);
   if (state_.triangleMode) {
     switchToTriangles();
   } else {
@@ -64,14 +65,13 @@ void MainWindow::applyFrame() {
 
 // The chips, with their readable text and digit captions.
 void MainWindow::applyColourSettings(const KeyFrame& f) {
-  for (int i = 0; i < 16; ++i) setChipColor(i, f.palette[i]);
-  refreshChips();
+  palette_->showColours(f.palette);
 }
 
 void MainWindow::applyPanelSettings(const KeyFrame& f) {
   setBackground(f.backColor);
-  ui_.lockBox->setChecked(f.lockedBox != 0);
-  ui_.decimalBox->setChecked(f.decimalBox != 0);
+  panel_.lockBox->setChecked(f.lockedBox != 0);
+  panel_.decimalBox->setChecked(f.decimalBox != 0);
 }
 
 }  // namespace quill

@@ -13,6 +13,7 @@
 
 #include "engine/KeyFrameCodec.h"
 #include "engine/StateFile.h"
+#include "mainwindow/HistoryBar.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/WindowDirectory.h"
 #include "platform/DesktopServices.h"
@@ -82,7 +83,7 @@ bool MainWindow::loadStateFile(const std::string& path) {
   }
   state_.curFrame = history_.current();
   applyFrame();
-  showFrameLabels();
+  historyBar_->showPosition(history_);
   windows_.updateGeos();
   statePath_ = path;
   state_.previewOpen = true;

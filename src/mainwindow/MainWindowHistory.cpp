@@ -1,8 +1,8 @@
 // The key-frame history as the main window shows it: capture at each
 // preview, the navigation commands, delete, clear, modify and new animation.
-#include <QLabel>
 
 #include "editor/AniNameDialog.h"
+#include "mainwindow/HistoryBar.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/WindowDirectory.h"
 #include "platform/DesktopServices.h"
@@ -26,25 +26,16 @@ void MainWindow::captureKeyFrame() {
     return;
   }
   // curFrame keeps the bookkeeping it had: "modify frame" stores it as it is.
-  ui_.positionLabel->setText(QString::fromStdString(history_.positionText()));
-  ui_.nextFrameLabel->setText(QString::fromStdString(history_.nextCaptureText()));
-  ui_.animationNameLabel->setText(name);
+  historyBar_->showCaptured(history_, name);
   windows_.updateGeos();
   unsavedEdits_ = true;
   windows_.historyChanged();
 }
 
-void MainWindow::showFrameLabels() {
-  const KeyFrame& f = history_.current();
-  ui_.animationNameLabel->setText(QString::fromLatin1(f.aniName.data(), static_cast<qsizetype>(f.aniName.size())));
-  ui_.nextFrameLabel->setText(QString::fromStdString(history_.nextCaptureText()));
-  ui_.positionLabel->setText(QString::fromStdString(history_.positionText()));
-}
-
 // The common tail of every navigation: labels, then the preview follows the
 // frame's own previewOpen while the toggle says the preview is shown.
 void MainWindow::finishNavigation(bool letEventsRun) {
-  showFrameLabels();
+  historyBar_->showPosition(history_);
   windows_.updateGeos();
   if (letEventsRun) services().processEvents();
   if (!previewMarkedShown()) return;
@@ -119,7 +110,7 @@ void MainWindow::modifyFrame() {
   windows_.showPreview();
 }
 
-void MainWindow::showAnimationName(const QString& name) { ui_.animationNameLabel->setText(name); }
+void MainWindow::showAnimationName(const QString& name) { historyBar_->showAnimationName(name); }
 
 void MainWindow::newAnimation() {
   if (!history_.newAnimation()) {
@@ -127,9 +118,7 @@ void MainWindow::newAnimation() {
     return;
   }
   windows_.showNamingDialog();
-  ui_.positionLabel->setText(QStringLiteral("0 of 0"));
-  ui_.nextFrameLabel->setText(QString::fromStdString(history_.nextCaptureText()));
-  ui_.animationNameLabel->clear();
+  historyBar_->showNewAnimation(history_);
 }
 
 }  // namespace quill

@@ -14,6 +14,7 @@
 #include "engine/FrameCapture.h"
 #include "mainwindow/BlendModeDialog.h"
 #include "mainwindow/MainWindow.h"
+#include "mainwindow/PaletteBar.h"
 #include "mainwindow/WindowDirectory.h"
 
 namespace quill {
@@ -32,12 +33,12 @@ void MainWindow::connectLiveRedraws() {
   liveTimer_->setInterval(0);
   connect(liveTimer_, &QTimer::timeout, this, [this] { liveRedraw(); });
   watchControls(this);
-  for (QAbstractButton* button : {static_cast<QAbstractButton*>(ui_.rectanglesButton), static_cast<QAbstractButton*>(ui_.trianglesButton),
-                                  static_cast<QAbstractButton*>(ui_.presetButton), static_cast<QAbstractButton*>(ui_.randomButton)}) {
+  for (QAbstractButton* button : {static_cast<QAbstractButton*>(panel_.rectanglesButton), static_cast<QAbstractButton*>(panel_.trianglesButton),
+                                  static_cast<QAbstractButton*>(palette_->presetButton()), static_cast<QAbstractButton*>(palette_->randomButton())}) {
     connect(button, &QAbstractButton::clicked, this, [this] { settingsChanged(); });
   }
   pad_->shapeChanged = [this] { settingsChanged(); };
-  connect(ui_.liveBox, &QCheckBox::toggled, this, [this](bool on) {
+  connect(panel_.liveBox, &QCheckBox::toggled, this, [this](bool on) {
     if (!on) return;
     if (!liveWatchingDialogs_) {
       liveWatchingDialogs_ = true;
@@ -56,7 +57,7 @@ void MainWindow::watchControls(QWidget* window) {
     connect(bar, &QAbstractSlider::valueChanged, this, changed);
   for (QLineEdit* box : window->findChildren<QLineEdit*>()) connect(box, &QLineEdit::textChanged, this, changed);
   for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
-    if (button->isCheckable() && !pad_->isAncestorOf(button) && button != ui_.liveBox)
+    if (button->isCheckable() && !pad_->isAncestorOf(button) && button != panel_.liveBox)
       connect(button, &QAbstractButton::toggled, this, changed);
   }
 }
@@ -64,7 +65,7 @@ void MainWindow::watchControls(QWidget* window) {
 // Changes made by the program itself (a frame put back) are not the user's;
 // the command that made them draws if it should.
 void MainWindow::settingsChanged() {
-  if (!ui_.liveBox->isChecked() || writingControls_) return;
+  if (!panel_.liveBox->isChecked() || writingControls_) return;
   // A redraw of settings that are already out of date is not worth finishing.
   if (liveRendering_) state_.stopRequested = true;
   liveTimer_->start(0);
@@ -73,7 +74,7 @@ void MainWindow::settingsChanged() {
 bool MainWindow::liveRedrawPending() const { return liveTimer_->isActive(); }
 
 void MainWindow::liveRedraw() {
-  if (!ui_.liveBox->isChecked() || !previewMarkedShown()) return;
+  if (!panel_.liveBox->isChecked() || !previewMarkedShown()) return;
   if (windows_.previewBusy()) {
     if (liveRendering_) state_.stopRequested = true;
     liveTimer_->start(kBusyRetryMs);

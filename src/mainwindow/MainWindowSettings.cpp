@@ -45,11 +45,11 @@ void MainWindow::switchGeometry(bool triangles) {
 }
 
 void MainWindow::showGeometryControls(bool triangles) {
-  ui_.geometryLabel->setText(triangles ? QStringLiteral("triangles") : QStringLiteral("rectangles"));
-  const std::array<QWidget*, 8> rectangleControls{ui_.orderGroup,  ui_.lockRatioOption, ui_.gridBoxes[0], ui_.gridBoxes[1],
-                                                  ui_.rowsCaption, ui_.columnsCaption, ui_.rectangleCountLabel,   ui_.trianglesButton};
-  const std::array<QWidget*, 8> triangleControls{ui_.vertexBar, ui_.layerBar, ui_.vertexCaption, ui_.vertexValue,
-                                                 ui_.layerCaption,   ui_.layerValueLabel,   ui_.cellCountLabel, ui_.rectanglesButton};
+  panel_.geometryLabel->setText(triangles ? QStringLiteral("triangles") : QStringLiteral("rectangles"));
+  const std::array<QWidget*, 8> rectangleControls{panel_.orderGroup,  panel_.lockRatioOption, panel_.gridBoxes[0], panel_.gridBoxes[1],
+                                                  panel_.rowsCaption, panel_.columnsCaption, panel_.rectangleCountLabel,   panel_.trianglesButton};
+  const std::array<QWidget*, 8> triangleControls{panel_.vertexBar, panel_.layerBar, panel_.vertexCaption, panel_.vertexValue,
+                                                 panel_.layerCaption,   panel_.layerValueLabel,   panel_.cellCountLabel, panel_.rectanglesButton};
   for (QWidget* w : rectangleControls) w->setVisible(!triangles);
   for (QWidget* w : triangleControls) w->setVisible(triangles);
   const int widthTwips = triangles ? kTrianglesWidthTwips : kRectanglesWidthTwips;
@@ -59,8 +59,8 @@ void MainWindow::showGeometryControls(bool triangles) {
 // --- Polygon ----------------------------------------------------------------
 
 void MainWindow::changeVertexCount() {
-  const int n = ui_.vertexBar->value();
-  ui_.vertexValue->setText(QString::number(n));
+  const int n = panel_.vertexBar->value();
+  panel_.vertexValue->setText(QString::number(n));
   state_.vertexCount = static_cast<int16_t>(n);
   pad_->resetSelection();
   placeRegularVertices(state_, n);
@@ -69,8 +69,8 @@ void MainWindow::changeVertexCount() {
 }
 
 void MainWindow::changeLayerCount() {
-  const int layers = ui_.layerBar->value();
-  ui_.layerValueLabel->setText(QString::number(layers));
+  const int layers = panel_.layerBar->value();
+  panel_.layerValueLabel->setText(QString::number(layers));
   state_.layerCount = static_cast<int16_t>(layers);
   computeLayerTables(state_);
   pad_->drawframe();
@@ -80,15 +80,15 @@ void MainWindow::changeLayerCount() {
 
 void MainWindow::triCount() {
   const int64_t count = quill::triCount(state_.vertexCount, state_.layerCount, fractionsShown());
-  ui_.cellCountLabel->setText(QString::number(count));
+  panel_.cellCountLabel->setText(QString::number(count));
 }
 
 // --- Grid -------------------------------------------------------------------
 
 void MainWindow::changeGridSize(int index) {
   if (index < 0 || index > 1) return;
-  ui_.lockRatioOption->setChecked(false);
-  const std::optional<double> v = numericValue(ui_.gridBoxes[index]->text().toStdString());
+  panel_.lockRatioOption->setChecked(false);
+  const std::optional<double> v = numericValue(panel_.gridBoxes[index]->text().toStdString());
   if (!v) return refuseDims(index, "width must be numeric");
   if (*v > kMaxDims || *v < kMinDims) return refuseDims(index, "value must be <=1600 and >0");
 
@@ -96,12 +96,12 @@ void MainWindow::changeGridSize(int index) {
     // The ratio is single precision and the box value double, as the product
     // has always been taken: 0.8f * 15 is 12.0000002 and rounds to 12.
     const double rows = roundHalfEven(static_cast<double>(aspectRatio_) * *v);
-    ui_.gridBoxes[1]->setText(qText(numberText(rows)));  // validates and stores the rows
+    panel_.gridBoxes[1]->setText(qText(numberText(rows)));  // validates and stores the rows
   }
   const double columns =
-      numericValue(ui_.gridBoxes[0]->text().toStdString()).value_or(static_cast<double>(state_.columnCount));
-  const double rows = numericValue(ui_.gridBoxes[1]->text().toStdString()).value_or(state_.rowCount);
-  ui_.rectangleCountLabel->setText(qText(numberText(columns * rows * fractionsShown())));
+      numericValue(panel_.gridBoxes[0]->text().toStdString()).value_or(static_cast<double>(state_.columnCount));
+  const double rows = numericValue(panel_.gridBoxes[1]->text().toStdString()).value_or(state_.rowCount);
+  panel_.rectangleCountLabel->setText(qText(numberText(columns * rows * fractionsShown())));
   state_.rowCount = rows;
   state_.columnCount = static_cast<int16_t>(std::clamp(roundHalfEven(columns), 0.0, kMaxDims));
 }
@@ -117,24 +117,24 @@ void MainWindow::refuseDims(int index, const char* message) {
 void MainWindow::restoreDims(int index) {
   const QString old = index == 0 ? QString::number(state_.columnCount) : qText(numberText(state_.rowCount));
   restoringDims_[index] = true;
-  ui_.gridBoxes[index]->setText(old);  // runs the handler again for this box
+  panel_.gridBoxes[index]->setText(old);  // runs the handler again for this box
   restoringDims_[index] = false;
 }
 
 void MainWindow::lockGridRatio() {
-  if (!ui_.lockRatioOption->isChecked() || state_.columnCount <= 0) return;
+  if (!panel_.lockRatioOption->isChecked() || state_.columnCount <= 0) return;
   aspectRatio_ = static_cast<float>(state_.rowCount / state_.columnCount);
 }
 
 void MainWindow::chooseSpiralOrder() {
-  ui_.spiralOption->setChecked(true);
-  ui_.bookOption->setChecked(false);
+  panel_.spiralOption->setChecked(true);
+  panel_.bookOption->setChecked(false);
   state_.spiralOrder = true;
 }
 
 void MainWindow::chooseBookOrder() {
-  ui_.bookOption->setChecked(true);
-  ui_.spiralOption->setChecked(false);
+  panel_.bookOption->setChecked(true);
+  panel_.spiralOption->setChecked(false);
   state_.spiralOrder = false;
 }
 
@@ -145,7 +145,7 @@ void MainWindow::chooseBlendColours() { state_.blendOn = true; }
 
 // --- Number base and start value --------------------------------------------
 
-int MainWindow::startBase() const { return ui_.decimalBox->isChecked() ? 10 : state_.numberBase; }
+int MainWindow::startBase() const { return panel_.decimalBox->isChecked() ? 10 : state_.numberBase; }
 
 std::optional<int32_t> MainWindow::readStartText(const QString& text, int base) const {
   const std::string raw = lettersToDigits(text.toUpper().toStdString());
@@ -156,7 +156,7 @@ std::optional<int32_t> MainWindow::readStartText(const QString& text, int base) 
 void MainWindow::writeStartText(const QString& text) {
   // Code that re-expresses the value also moves the text a refused keystroke
   // falls back to, so that fallback is always valid in the box's base.
-  ui_.startBox->setText(text);
+  panel_.startBox->setText(text);
   lastGoodStart_ = text;
 }
 
@@ -168,12 +168,12 @@ void MainWindow::showStartValue(int64_t value) {
 }
 
 void MainWindow::changeNumberBase() {
-  const int base = ui_.baseBar->value();
-  ui_.baseValue->setText(QString::number(base));
+  const int base = panel_.baseBar->value();
+  panel_.baseValue->setText(QString::number(base));
   if (writingControls_) return;
   writingControls_ = true;
-  if (!ui_.decimalBox->isChecked()) {
-    if (const auto v = readStartText(ui_.startBox->text(), state_.numberBase)) {
+  if (!panel_.decimalBox->isChecked()) {
+    if (const auto v = readStartText(panel_.startBox->text(), state_.numberBase)) {
       writeStartText(qText(toDisplayText(*v, base)));
     }
   }
@@ -183,18 +183,18 @@ void MainWindow::changeNumberBase() {
 
 void MainWindow::changeStartText() {
   if (writingControls_) return;
-  const QString s = ui_.startBox->text().toUpper();
+  const QString s = panel_.startBox->text().toUpper();
   if (s.isEmpty()) return;  // allowed while typing
   writingControls_ = true;
-  const int p = ui_.startBox->cursorPosition();
+  const int p = panel_.startBox->cursorPosition();
   if (!readStartText(s, startBase())) {
     services().beep();
-    ui_.startBox->setText(lastGoodStart_);
-    ui_.startBox->setCursorPosition(p == s.size() ? lastGoodStart_.size() : std::max(p - 1, 0));
+    panel_.startBox->setText(lastGoodStart_);
+    panel_.startBox->setCursorPosition(p == s.size() ? lastGoodStart_.size() : std::max(p - 1, 0));
   } else {
-    if (!ui_.decimalBox->isChecked()) {
-      ui_.startBox->setText(s);
-      ui_.startBox->setCursorPosition(p);
+    if (!panel_.decimalBox->isChecked()) {
+      panel_.startBox->setText(s);
+      panel_.startBox->setCursorPosition(p);
     }
     lastGoodStart_ = s;
   }
@@ -204,10 +204,10 @@ void MainWindow::changeStartText() {
 void MainWindow::toggleDecimal() {
   if (writingControls_) return;
   writingControls_ = true;
-  const bool toDecimal = ui_.decimalBox->isChecked();
+  const bool toDecimal = panel_.decimalBox->isChecked();
   const int from = toDecimal ? state_.numberBase : 10;
   const int to = toDecimal ? 10 : state_.numberBase;
-  if (const auto v = readStartText(ui_.startBox->text(), from)) {
+  if (const auto v = readStartText(panel_.startBox->text(), from)) {
     writeStartText(qText(toDisplayText(*v, to)));
   }
   writingControls_ = false;

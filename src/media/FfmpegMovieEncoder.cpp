@@ -21,7 +21,7 @@ extern "C" {
 #include <utility>
 #include <vector>
 
-#include "gfx/RasterSurface.h"
+#include <QImage>
 #include "media/MovieEncoder.h"
 #include "media/MoviePictures.h"
 #include "media/SafeWrite.h"
@@ -157,7 +157,7 @@ class FfmpegMovieEncoder final : public MovieEncoder {
   ~FfmpegMovieEncoder() override { discard(); }
 
   bool open(const std::string& path, int width, int height, int framesPerSecond) override;
-  bool addFrame(RasterSurface& surface) override;
+  bool addFrame(const QImage& picture) override;
   bool finish() override;
   std::string error() const override { return error_; }
 
@@ -320,9 +320,8 @@ bool FfmpegMovieEncoder::convert(const QImage& picture) {
   return true;
 }
 
-bool FfmpegMovieEncoder::addFrame(RasterSurface& surface) {
+bool FfmpegMovieEncoder::addFrame(const QImage& image) {
   if (!format_) return fail(error_.empty() ? "the movie is not open" : error_);
-  const QImage& image = surface.image();
   if (image.width() != width_ || image.height() != height_) return fail("the frame changed size");
   const QImage picture = image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32
                              ? image

@@ -1,4 +1,5 @@
 #pragma once
+#include <QImage>
 #include <array>
 #include <functional>
 #include <memory>
@@ -7,7 +8,7 @@
 
 namespace quill {
 
-class RasterSurface;
+
 
 enum class MovieType { Mp4, Webm, Gif };
 
@@ -36,8 +37,8 @@ class MovieEncoder {
   // take (odd ones for H.264 and VP9) are padded on the right and at the
   // bottom by repeating the last column and row, never cropped.
   virtual bool open(const std::string& path, int width, int height, int framesPerSecond) = 0;
-  // The surface must have the size given to open.
-  virtual bool addFrame(RasterSurface& surface) = 0;
+  // The picture must have the size given to open.
+  virtual bool addFrame(const QImage& picture) = 0;
   // Writes what is still buffered and puts the file under its name.
   virtual bool finish() = 0;
   // Why the last call failed.

@@ -81,11 +81,17 @@ bool PreviewWindow::sequenceFramePass(const SequenceFrame& frame) {
   RasterSurface& surface = pictureBox_->surface();
   drawSequenceFrame(state_, renderState_, surface);
   pictureBox_->update();
-  if (frame.movie) return frame.movie->addFrame(surface);
+  if (frame.movie) return frame.movie->addFrame(surface.image());
   // A movie is written only by a whole run; a single step or an activation
   // while one is armed draws the frame and writes nothing.
   if (movieTypeOf(frame.path)) return true;
   return writeSequencePicture(surface, frame.path, frame.png);
+}
+
+void PreviewWindow::showAnimationPicture(const QImage& picture) {
+  if (!pictureBox_->place(0, 0, picture.width(), picture.height())) return;
+  pictureBox_->surface().setPicture(picture);
+  pictureBox_->update();
 }
 
 bool PreviewWindow::drawAnimationFrame(const SequenceFrame* frame) {

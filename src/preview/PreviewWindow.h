@@ -90,6 +90,8 @@ class PreviewWindow : public QWidget {
   // (into `movie` when a movie is being written). False when the frame could
   // not be written.
   bool drawAnimationFrame(const SequenceFrame* frame = nullptr);
+  // A frame of a saved run, drawn by the frame workers, at its own size.
+  void showAnimationPicture(const QImage& picture);
 
   bool rendering() const { return rendering_; }
   // The counter the last picture drawn left, once: nothing when none was

@@ -16,6 +16,7 @@
 #include "animation/SeqStatus.h"
 #include "engine/FrameCapture.h"
 #include "support/ScriptedServices.h"
+#include "support/Widgets.h"
 
 namespace quill {
 namespace {
@@ -40,6 +41,7 @@ class RecordingHost : public AnimatorHost {
     startValues.push_back(state.curFrame.startValue);
     return true;
   }
+  void showAnimationPicture(const QImage&) override {}
   std::unique_ptr<MovieEncoder> movieEncoder(MovieType) override { return nullptr; }
 
   PatternState& state;
@@ -58,15 +60,15 @@ class AnimateWindowTest : public ::testing::Test {
     window.activate();
   }
   template <typename W = QWidget>
-  W* find(const char* name) {
-    W* w = window.findChild<W*>(name);
-    EXPECT_NE(w, nullptr) << name;
-    return w;
-  }
+  W* find(const char* name) { return in<W>(&window, name); }
   void check(int feature) { find<QCheckBox>(("chkFeature" + std::to_string(feature)).c_str())->click(); }
   void type(const char* box, const QString& text) { find<QLineEdit>(box)->setText(text); }
   QString text(const char* label) { return find<QLabel>(label)->text(); }
-  void click(const char* button) { QTest::mouseClick(find<QAbstractButton>(button), Qt::LeftButton); }
+  void click(const char* button) { quill::click(&window, button); }
+  void runToEnd() {
+    click("cmdRun");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window.running(); }, 60000));
+  }
 
   PatternState state;
   RecordingHost host;
@@ -99,7 +101,7 @@ TEST_F(AnimateWindowTest, ARunDrawsEveryStepNumberThenResets) {
   check(0);
   EXPECT_EQ(text("lblFrametotal"), "# frames = 200");
   EXPECT_EQ(text("lblPriority0"), "priority 0");
-  click("cmdRun");
+  runToEnd();
   // 201 frames, start values 1..201, then Reset applies step 0 once more.
   ASSERT_EQ(host.startValues.size(), 201u);
   EXPECT_EQ(host.startValues.front(), 1);
@@ -111,11 +113,10 @@ TEST_F(AnimateWindowTest, ARunDrawsEveryStepNumberThenResets) {
 
 TEST_F(AnimateWindowTest, EscBetweenFramesStopsBeforeTheNext) {
   check(0);
-  int frames = 0;
-  host.scripted.onProcessEvents = [&] {
-    if (++frames == 3) window.keyDown(27, 0);
-  };
-  click("cmdRun");
+  QObject::connect(&window, &AnimateWindow::frameShown, [&](int frame) {
+    if (frame == 3) window.keyDown(27, 0);
+  });
+  runToEnd();
   EXPECT_EQ(host.startValues.size(), 3u);
   EXPECT_FALSE(state.stopRequested);
 }

@@ -5,18 +5,21 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QScrollBar>
 #include <fstream>
-#include <sstream>
 #include <utility>
 #include <vector>
 
 #include "animation/SeqStatus.h"
 #include "app/AppFixture.h"
-#include "app/HeadlessAnimate.h"
+#include "media/MovieEncoder.h"
+#include "preview/PictureBox.h"
+#include "preview/PreviewWindow.h"
 #include "support/FileBytes.h"
+#include "support/MovieDecode.h"
 
 namespace quill {
 namespace {
@@ -26,14 +29,21 @@ using AnimationRunTest = AppFixture;
 TEST_F(AnimationRunTest, ASavedRunWritesNumberedFramesWithTheBanner) {
   AnimateWindow& window = openAnimator();
   in<QCheckBox>(&window, "chkFeature0")->click();
-  saveRunAs(window, "a.bmp");
-  type(&window, "txtnFrames", "12");
+  // The banner and the preview's picture as each frame is written.
   std::vector<QString> banners;
-  scripted->onProcessEvents = [&] { banners.push_back(window.seqStatus()->bannerText()); };
-  in<QAbstractButton>(&window, "cmdRun")->click();
+  std::vector<QImage> shown;
+  PictureBox* picture = in<PictureBox>(&app->preview(), "picBox");
+  QObject::connect(&window, &AnimateWindow::frameShown, [&] {
+    banners.push_back(window.seqStatus()->bannerText());
+    shown.push_back(picture->surface().image().copy());
+  });
+  savedRun(window, "a.bmp", 12);
 
+  ASSERT_EQ(banners.size(), 12u);
   EXPECT_EQ(banners.front(), "1 of 12");
   EXPECT_EQ(banners[11], "12 of 12");
+  for (int i = 0; i < 12; ++i)
+    EXPECT_EQ(shown[i], QImage(path(frameFile("a", i + 1))).convertToFormat(QImage::Format_RGB32)) << i;
   QStringList files = QDir(dir.path()).entryList(QDir::Files);
   ASSERT_EQ(files.size(), 12);
   EXPECT_EQ(files.front(), "a001.bmp");
@@ -49,22 +59,18 @@ TEST_F(AnimationRunTest, AFrameThatCannotBeWrittenStopsTheRunWithAMessage) {
   AnimateWindow& window = openAnimator();
   in<QCheckBox>(&window, "chkFeature0")->click();
   saveRunAs(window, "missing/a.bmp");
-  window.runAnimation();
+  runToEnd(window);
   EXPECT_NE(scripted->lastMessage().find("can't write " + path("missing/a001.bmp").toStdString()), std::string::npos);
   EXPECT_EQ(scripted->messages.size(), 1u);  // the run stopped at the first frame
   EXPECT_FALSE(window.running());
 }
 
 TEST_F(AnimationRunTest, HeadlessRunWritesWhatTheWindowWrites) {
-  const std::string state = examplePath("morph.kvt");
-  const std::string description = examplePath("morph.txt");
-  std::ostringstream out, err;
-  const std::string headless = path("h.bmp").toStdString();
-  ASSERT_EQ(runHeadlessAnimation({state, "--animate", description, "-o", headless, "--frames", "6"}, out, err), 0)
-      << err.str();
+  const Outcome headless = animateMorph(path("h.bmp").toStdString(), {"--frames", "6"});
+  ASSERT_EQ(headless.status, 0) << headless.err;
 
   // The same settings by hand in the window.
-  scripted->fileNames = {state};
+  scripted->fileNames = {examplePath("morph.kvt")};
   app->mainWindow().loadState();
   AnimateWindow& window = openAnimator();
   in<QCheckBox>(&window, "chkFeature7")->click();
@@ -74,30 +80,25 @@ TEST_F(AnimationRunTest, HeadlessRunWritesWhatTheWindowWrites) {
   window.lockFeature(1);
   in<QScrollBar>(&window, "hscGridChip")->setValue(5);
   type(&window, "txtnSteps1", "20");
-  saveRunAs(window, "w.bmp");
-  type(&window, "txtnFrames", "6");
-  window.runAnimation();
+  savedRun(window, "w.bmp", 6);
 
   for (int i = 1; i <= 6; ++i) {
-    const QString n = QString("%1").arg(i, 3, 10, QChar('0'));
-    const QByteArray fromWindow = fileBytes(path("w" + n + ".bmp"));
+    const QByteArray fromWindow = fileBytes(path(frameFile("w", i)));
     ASSERT_FALSE(fromWindow.isEmpty()) << i;
-    EXPECT_EQ(fileBytes(path("h" + n + ".bmp")), fromWindow) << "frame " << i;
+    EXPECT_EQ(fileBytes(path(frameFile("h", i))), fromWindow) << "frame " << i;
   }
 }
 
 // The renderer runs the README's animation with no display and no platform
 // named, and is not even linked to the widget library.
 TEST_F(AnimationRunTest, TheHeadlessRendererNeedsNoDisplayAndNoWidgets) {
-  QProcess program;
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(name);
-  program.setProcessEnvironment(environment);
-  program.start(QUILLAVEN_RENDER_PROGRAM, {QString::fromStdString(examplePath("morph.kvt")), "--animate",
-                                           QString::fromStdString(examplePath("morph.txt")), "-o", path("m.bmp"),
-                                           "--frames", "2"});
-  ASSERT_TRUE(program.waitForFinished(60000));
-  EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
+  const Outcome run = renderProgram({QString::fromStdString(examplePath("morph.kvt")), "--animate",
+                                     QString::fromStdString(examplePath("morph.txt")), "-o", path("m.bmp"),
+                                     "--frames", "2"},
+                                    environment);
+  EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_FALSE(QImage(path("m002.bmp")).isNull());
 
   QProcess ldd;
@@ -112,6 +113,7 @@ TEST_F(AnimationRunTest, TheHeadlessRendererNeedsNoDisplayAndNoWidgets) {
 // them: at the run's edges, through a key frame of the geometry sweep, and
 // across the odometer's carries where the start value goes on from the count
 // of a frame the range did not draw (the vertices change what each counts).
+// The whole run draws one frame at a time, the ranges on three workers.
 // A range beyond the run writes nothing.
 TEST_F(AnimationRunTest, AFrameRangeWritesWhatTheWholeRunWritesForThoseFrames) {
   std::ofstream(path("carry.txt").toStdString())
@@ -123,37 +125,91 @@ TEST_F(AnimationRunTest, AFrameRangeWritesWhatTheWholeRunWritesForThoseFrames) {
               {path("carry.txt").toStdString(), {{3, 5}, {10, 12}}}};
   for (const auto& run : runs) {
     SCOPED_TRACE(run.description);
-    const auto animate = [&](const std::string& out, std::vector<std::string> extra) {
-      std::vector<std::string> args{examplePath("morph.kvt"), "--animate", run.description, "-o", out, "--frames", "12"};
-      args.insert(args.end(), extra.begin(), extra.end());
-      std::ostringstream log, err;
-      return std::pair(runHeadlessAnimation(args, log, err), err.str());
+    const auto twelve = [&](const QString& out, const std::vector<std::string>& more) {
+      std::vector<std::string> args{examplePath("morph.kvt"), "--animate", run.description, "-o",
+                                    path(out).toStdString(), "--frames", "12"};
+      args.insert(args.end(), more.begin(), more.end());
+      return animate(args).status;
     };
-    ASSERT_EQ(animate(path("whole.bmp").toStdString(), {}).first, 0);
+    ASSERT_EQ(twelve("whole.bmp", {"-j", "1"}), 0);
     for (const auto& [first, last] : run.ranges) {
       const std::string range = std::to_string(first) + "-" + std::to_string(last);
-      const QString part = QString::fromStdString("part" + std::to_string(first) + "_");
-      ASSERT_EQ(animate(path(part + ".bmp").toStdString(), {"--range", range}).first, 0) << range;
+      const QString part = QString("part%1_").arg(first);
+      ASSERT_EQ(twelve(part + ".bmp", {"--range", range, "-j", "3"}), 0) << range;
       for (int i = 1; i <= 12; ++i) {
-        const QString n = QString("%1").arg(i, 3, 10, QChar('0'));
         const bool inRange = i >= first && i <= last;
-        EXPECT_EQ(QFile::exists(path(part + n + ".bmp")), inRange) << range << " frame " << i;
+        EXPECT_EQ(QFile::exists(path(frameFile(part, i))), inRange) << range << " frame " << i;
         if (inRange) {
-          EXPECT_EQ(fileBytes(path(part + n + ".bmp")), fileBytes(path("whole" + n + ".bmp"))) << range << " " << i;
+          EXPECT_EQ(fileBytes(path(frameFile(part, i))), fileBytes(path(frameFile("whole", i)))) << range << " " << i;
         }
       }
     }
   }
-  const auto [status, message] = [&] {
-    std::ostringstream log, err;
-    const int code = runHeadlessAnimation({examplePath("morph.kvt"), "--animate", examplePath("morph.txt"), "-o",
-                                           path("beyond.bmp").toStdString(), "--frames", "12", "--range", "11-13"},
-                                          log, err);
-    return std::pair(code, err.str());
-  }();
-  EXPECT_EQ(status, 2);
-  EXPECT_NE(message.find("--range 11-13 goes beyond the run's 12 frames"), std::string::npos) << message;
+  const Outcome beyond = animateMorph(path("beyond.bmp").toStdString(), {"--frames", "12", "--range", "11-13"});
+  EXPECT_EQ(beyond.status, 2);
+  EXPECT_NE(beyond.err.find("--range 11-13 goes beyond the run's 12 frames"), std::string::npos) << beyond.err;
   EXPECT_FALSE(QFile::exists(path("beyond011.bmp")));
+}
+
+// Movies get the frames of many workers in order: the decoded pictures are
+// those of one worker.
+TEST_F(AnimationRunTest, AMovieDrawnOnManyWorkersHoldsTheFramesOfOne) {
+  for (const char* extension : {".mp4", ".gif"}) {
+    if (!makeFfmpegMovieEncoder(*movieTypeOf(extension))) continue;
+    std::vector<DecodedMovie> movies;
+    for (const char* workers : {"1", "3"}) {
+      const std::string name = path(QString("m") + workers + extension).toStdString();
+      const Outcome run = animateMorph(name, {"--frames", "7", "-j", workers});
+      ASSERT_EQ(run.status, 0) << run.err;
+      movies.push_back(decodeMovie(name));
+    }
+    ASSERT_EQ(movies[0].frames.size(), 7u) << extension;
+    EXPECT_TRUE(movies[0].frames == movies[1].frames) << extension;
+  }
+}
+
+// The README's recipes for many machines, run here: GNU parallel with two
+// workers and the Slurm array script with its tasks one after another. Their
+// frames are those of one whole run.
+TEST_F(AnimationRunTest, TheRecipesForManyMachinesAddUpToOneWholeRun) {
+  std::ifstream readme(std::string(QUILLAVEN_SOURCE_DIR) + "/README.md");
+  std::string line, recipe;
+  while (std::getline(readme, line) && recipe.empty())
+    if (line.rfind("    parallel -j 2 ", 0) == 0) recipe = line.substr(4);
+  ASSERT_FALSE(recipe.empty()) << "no GNU parallel command in the README";
+  ASSERT_TRUE(QFile::link(QString(QUILLAVEN_SOURCE_DIR) + "/examples", path("examples")));
+  const auto shell = [&](const std::string& command) {
+    QProcess sh;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("PATH", QFileInfo(QUILLAVEN_RENDER_PROGRAM).path() + ":" + environment.value("PATH"));
+    sh.setProcessEnvironment(environment);
+    sh.setWorkingDirectory(dir.path());
+    sh.start("/bin/sh", {"-c", QString::fromStdString(command)});
+    EXPECT_TRUE(sh.waitForFinished(300000));
+    return std::pair(sh.exitCode(), sh.readAllStandardError().toStdString());
+  };
+  const auto [status, err] = shell("mkdir -p frames && " + recipe);
+  ASSERT_EQ(status, 0) << recipe << "\n" << err;
+  for (int task = 1; task <= 3; ++task) {
+    const auto [code, message] = shell("SLURM_ARRAY_TASK_ID=" + std::to_string(task) +
+                                       " SLURM_ARRAY_TASK_COUNT=3 examples/slurm-animate.sbatch examples/morph.kvt "
+                                       "examples/morph.txt slurm/morph.png 12");
+    ASSERT_EQ(code, 0) << message;
+  }
+  // No folder "whole" yet: the first frame fails and the frames in flight are dropped.
+  ASSERT_EQ(animateMorph(path("whole/morph.png").toStdString(), {"-j", "1"}).status, 1);
+  QDir(dir.path()).mkdir("whole");
+  ASSERT_EQ(animateMorph(path("whole/morph.png").toStdString(), {"-j", "1"}).status, 0);
+  const QStringList whole = QDir(path("whole")).entryList(QDir::Files);
+  ASSERT_EQ(whole.size(), 40);
+  EXPECT_EQ(QDir(path("frames")).entryList(QDir::Files), whole);
+  for (const QString& name : whole) {
+    EXPECT_EQ(fileBytes(path("frames/" + name)), fileBytes(path("whole/" + name))) << name.toStdString();
+    if (QFile::exists(path("slurm/" + name))) {
+      EXPECT_EQ(fileBytes(path("slurm/" + name)), fileBytes(path("whole/" + name))) << name.toStdString();
+    }
+  }
+  EXPECT_EQ(QDir(path("slurm")).entryList(QDir::Files), whole.mid(0, 12));
 }
 
 TEST_F(AnimationRunTest, HeadlessDescriptionErrorsNameTheLine) {
@@ -172,13 +228,11 @@ TEST_F(AnimationRunTest, HeadlessDescriptionErrorsNameTheLine) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
     std::ofstream(path("d.txt").toStdString()) << c.text;
-    std::ostringstream out, err;
-    EXPECT_EQ(runHeadlessAnimation({examplePath("morph.kvt"), "--animate", path("d.txt").toStdString(), "-o",
-                                    path("x.bmp").toStdString()},
-                                   out, err),
-              c.status);
-    EXPECT_NE(err.str().find(c.error), std::string::npos) << err.str();
-    EXPECT_EQ(err.str().find_first_of("\a\x1b"), std::string::npos);
+    const Outcome run = animate(
+        {examplePath("morph.kvt"), "--animate", path("d.txt").toStdString(), "-o", path("x.bmp").toStdString()});
+    EXPECT_EQ(run.status, c.status);
+    EXPECT_NE(run.err.find(c.error), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find_first_of("\a\x1b"), std::string::npos);
   }
 }
 

@@ -3,19 +3,24 @@
 
 #include <QAbstractButton>
 #include <QLineEdit>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <fstream>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "animation/AnimateWindow.h"
+#include "app/HeadlessAnimate.h"
+#include "app/HeadlessRender.h"
 #include "app/QuillavenApp.h"
 #include "engine/FrameCapture.h"
 #include "engine/KeyFrameCodec.h"
 #include "mainwindow/MainWindow.h"
 #include "support/ScriptedServices.h"
+#include "support/Widgets.h"
 
 namespace quill {
 
@@ -32,16 +37,6 @@ class AppFixture : public ::testing::Test {
     app->start();
   }
 
-  template <typename W = QWidget>
-  static W* in(QWidget* window, const char* name) {
-    W* widget = window->findChild<W*>(name);
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-  }
-  // A simulated mouse click.
-  static void click(QWidget* window, const char* name) {
-    QTest::mouseClick(in<QAbstractButton>(window, name), Qt::LeftButton);
-  }
   static void type(QWidget* window, const char* box, const QString& text) { in<QLineEdit>(window, box)->setText(text); }
   QString path(const QString& name) const { return dir.filePath(name); }
 
@@ -49,10 +44,21 @@ class AppFixture : public ::testing::Test {
     app->mainWindow().showAnimation();
     return app->animator();
   }
+  // Runs the animation to its end (or until something stops it).
+  static void runToEnd(AnimateWindow& window) {
+    in<QAbstractButton>(&window, "cmdRun")->click();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window.running(); }, 120000));
+  }
   // Ticks "save images", answering its file dialog with `name` in the folder.
   void saveRunAs(AnimateWindow& window, const QString& name) {
     scripted->fileNames = {path(name).toStdString()};
     in<QAbstractButton>(&window, "chkSaveImages")->click();
+  }
+  // A saved run of `frames` frames to `name` in the folder.
+  void savedRun(AnimateWindow& window, const QString& name, int frames) {
+    saveRunAs(window, name);
+    type(&window, "txtnFrames", QString::number(frames));
+    runToEnd(window);
   }
 
   QTemporaryDir dir;
@@ -61,6 +67,43 @@ class AppFixture : public ::testing::Test {
 };
 
 inline std::string examplePath(const char* name) { return std::string(QUILLAVEN_SOURCE_DIR) + "/examples/" + name; }
+
+// Numbered frame files as a saved run names them: stem001.bmp and on.
+inline QString frameFile(const QString& stem, int i, const char* extension = ".bmp") {
+  return stem + QString("%1").arg(i, 3, 10, QChar('0')) + extension;
+}
+
+// What a headless run returned, and what it wrote to its output and error streams.
+struct Outcome {
+  int status;
+  std::string out, err;
+};
+inline Outcome animate(const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  const int status = runHeadlessAnimation(args, out, err);
+  return {status, out.str(), err.str()};
+}
+inline Outcome render(const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  const int status = runHeadlessRender(args, out, err);
+  return {status, out.str(), err.str()};
+}
+// quillaven-render run as a program of its own; status -1 if it crashed.
+inline Outcome renderProgram(const QStringList& args,
+                         const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+  QProcess program;
+  program.setProcessEnvironment(environment);
+  program.start(QUILLAVEN_RENDER_PROGRAM, args);
+  EXPECT_TRUE(program.waitForFinished(60000));
+  return {program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1,
+          program.readAllStandardOutput().toStdString(), program.readAllStandardError().toStdString()};
+}
+// The example morph animated to `out`, with `more` options after.
+inline Outcome animateMorph(const std::string& out, std::vector<std::string> more = {}) {
+  std::vector<std::string> args{examplePath("morph.kvt"), "--animate", examplePath("morph.txt"), "-o", out};
+  args.insert(args.end(), more.begin(), more.end());
+  return animate(args);
+}
 
 inline KeyFrame startupFrame() {
   auto state = std::make_unique<PatternState>();

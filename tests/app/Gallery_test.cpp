@@ -7,9 +7,8 @@
 #include <sstream>
 #include <variant>
 
-#include "engine/StateFile.h"
 #include "app/AppFixture.h"
-#include "app/HeadlessRender.h"
+#include "engine/StateFile.h"
 
 namespace quill {
 namespace {
@@ -49,10 +48,9 @@ TEST_F(GalleryTest, EveryFrameRendersHeadlessAsAPattern) {
   for (const std::string& file : galleryFiles()) {
     SCOPED_TRACE(file);
     const std::string out = path("frame.png").toStdString();
-    std::ostringstream written, errors;
-    ASSERT_EQ(runHeadlessRender({file, "-o", out, "--frame", "all", "--width", "300"}, written, errors), 0)
-        << errors.str();
-    std::istringstream names(written.str());
+    const Outcome run = render({file, "-o", out, "--frame", "all", "--width", "300"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    std::istringstream names(run.out);
     int pictures = 0;
     for (std::string name; std::getline(names, name);) {
       const QImage image(QString::fromStdString(name));
@@ -63,7 +61,7 @@ TEST_F(GalleryTest, EveryFrameRendersHeadlessAsAPattern) {
       EXPECT_GE(colours.size(), 4u) << name;
       ++pictures;
     }
-    EXPECT_GE(pictures, 2) << written.str();  // the start-up frame, then the example's own
+    EXPECT_GE(pictures, 2) << run.out;  // the start-up frame, then the example's own
   }
 }
 

@@ -1,5 +1,3 @@
-#include "app/HeadlessRender.h"
-
 #include <gtest/gtest.h>
 #include <pty.h>
 #include <signal.h>
@@ -12,7 +10,6 @@
 #include <QProcess>
 #include <QThread>
 #include <filesystem>
-#include <sstream>
 
 #include "app/AppFixture.h"
 #include "engine/CellGeometry.h"
@@ -22,18 +19,6 @@ namespace quill {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Outcome render(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int status = runHeadlessRender(args, out, err);
-  return {status, out.str(), err.str()};
-}
 
 class HeadlessRenderTest : public ::testing::Test {
  protected:
@@ -107,12 +92,10 @@ TEST_F(HeadlessRenderTest, ProgressShowsOnATerminalOnly) {
   EXPECT_NE(shown.find("% "), std::string::npos) << shown;
   EXPECT_NE(shown.find(" s left"), std::string::npos) << shown;
 
-  QProcess program;
-  program.start(QUILLAVEN_RENDER_PROGRAM,
-                {QString::fromStdString(state), "-o", QString::fromStdString(path("p.png")), "--width", "3199"});
-  ASSERT_TRUE(program.waitForFinished(60000));
-  EXPECT_EQ(program.exitCode(), 0);
-  EXPECT_EQ(program.readAllStandardError(), QByteArray());
+  const Outcome quiet = renderProgram(
+      {QString::fromStdString(state), "-o", QString::fromStdString(path("p.png")), "--width", "3199"});
+  EXPECT_EQ(quiet.status, 0);
+  EXPECT_EQ(quiet.err, "");
 }
 
 TEST_F(HeadlessRenderTest, StartupFrameIsA2000By1600BitmapOfTheHexagon) {
@@ -158,10 +141,8 @@ TEST_F(HeadlessRenderTest, FrameAllNumbersTheFilesFromOne) {
   const std::string state = writeState({startupFrame(), second, second});
   const Outcome run = render({state, "-o", path("night.bmp"), "--frame", "all", "--width", "100"});
   ASSERT_EQ(run.status, 0) << run.err;
-  for (const char* name : {"night001.bmp", "night002.bmp", "night003.bmp"})
-    EXPECT_TRUE(fs::exists(path(name))) << name;
-  EXPECT_FALSE(fs::exists(path("night004.bmp")));
-  EXPECT_FALSE(fs::exists(path("night.bmp")));
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files, QDir::Name),
+            (QStringList{"night001.bmp", "night002.bmp", "night003.bmp", "s.kvt"}));
 }
 
 // Usage errors exit 2; files that cannot be read or drawn exit 1. Nothing is written.
@@ -237,18 +218,14 @@ TEST_F(HeadlessRenderTest, MetafileHasTheStandardFrameOf8000By6400) {
   EXPECT_EQ(le32(bytes, 24 + 12), 6400);
 }
 
+// What the legend holds is pinned with the export passes; here, that --legend
+// and --width reach them: the legend adds a tenth to the height.
 TEST_F(HeadlessRenderTest, LegendAndSvgGoThroughTheExportPasses) {
-  Outcome run = render({"-o", path("hex.png"), "--legend"});
-  ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(image("hex.png").size(), QSize(2000, 1760));
-
-  run = render({"-o", path("hex.svg"), "--legend", "--width", "625"});
+  const Outcome run = render({"-o", path("hex.svg"), "--legend", "--width", "625"});
   ASSERT_EQ(run.status, 0) << run.err;
   const QString text = QString::fromUtf8(fileBytes(path("hex.svg")));
   EXPECT_TRUE(text.contains("width=\"625\" height=\"550\""));
   EXPECT_EQ(text.count("<polygon"), 96 + 10);  // the leaves and the base-10 triangles
-  EXPECT_TRUE(text.contains(">base 10  blend</text>"));
-  EXPECT_TRUE(text.contains(">0 to 96</text>"));
 }
 
 }  // namespace

@@ -5,17 +5,13 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <algorithm>
 #include <cmath>
 #include <iostream>
 #include <set>
-#include <sstream>
 #include <tuple>
 
-#include "animation/SeqStatus.h"
 #include "app/AppFixture.h"
-#include "app/HeadlessAnimate.h"
 #include "gfx/QtColor.h"
 #include "support/MovieDecode.h"
 #include "support/RecordingMovieEncoder.h"
@@ -27,23 +23,30 @@ QStringList filesIn(const QTemporaryDir& dir) {
   return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
-// The animator open with the start value ticked.
-class MovieRunTest : public AppFixture, public ::testing::WithParamInterface<MovieType> {
+// The animator open with the start value ticked; with a recording encoder
+// in place of FFmpeg, or none for the type `missing`, unless `realEncoders`.
+class MovieRunFixture : public AppFixture {
  protected:
-  MovieRunTest() { reopen(); }
-  void reopen() {
+  void reopen(bool realEncoders = false) {
+    if (!realEncoders) {
+      app->setMovieEncoderFactory([this](MovieType type) -> std::unique_ptr<MovieEncoder> {
+        if (type == missing) return nullptr;
+        return std::make_unique<RecordingMovieEncoder>(log);
+      });
+    }
     window = &openAnimator();
     in<QCheckBox>(window, "chkFeature0")->click();
   }
-  // A saved run of `frames` frames to `name` in the temporary folder.
-  void run(const QString& name, int frames) {
-    saveRunAs(*window, name);
-    type(window, "txtnFrames", QString::number(frames));
-    in<QAbstractButton>(window, "cmdRun")->click();
-  }
-  QString movieName() const { return QString("m") + movieFormat(GetParam()).extension; }
 
+  std::shared_ptr<RecordingMovieEncoder::Log> log = std::make_shared<RecordingMovieEncoder::Log>();
+  std::optional<MovieType> missing;
   AnimateWindow* window = nullptr;
+};
+
+class MovieRunTest : public MovieRunFixture, public ::testing::WithParamInterface<MovieType> {
+ protected:
+  MovieRunTest() { reopen(true); }
+  QString movieName() const { return QString("m") + movieFormat(GetParam()).extension; }
 };
 
 // Esc mid-run finishes a playable movie of the frames so far; before the
@@ -51,44 +54,25 @@ class MovieRunTest : public AppFixture, public ::testing::WithParamInterface<Mov
 TEST_P(MovieRunTest, AStoppedRunKeepsTheFramesSoFarOrNoFile) {
   if (!makeFfmpegMovieEncoder(GetParam())) GTEST_SKIP() << "this FFmpeg has no " << movieFormat(GetParam()).encoder;
   for (const int stopAfter : {3, 0}) {
-    scripted->onProcessEvents = [&] {
-      if (window->running() && window->seqStatus()->bannerText() == QString("%1 of 12").arg(stopAfter))
-        app->state().stopRequested = true;  // Esc after frame `stopAfter`
-    };
+    const auto esc = QObject::connect(window, &AnimateWindow::frameShown, [&](int frame) {
+      if (frame == stopAfter) app->state().stopRequested = true;  // Esc after frame `stopAfter`
+    });
     if (stopAfter == 0) app->state().stopRequested = true;
-    run(movieName(), 12);
+    savedRun(*window, movieName(), 12);
     EXPECT_EQ(decodeMovie(path(movieName()).toStdString()).frames.size(), size_t(stopAfter)) << stopAfter;
     EXPECT_EQ(filesIn(dir).size(), stopAfter ? 1 : 0) << filesIn(dir).join(" ").toStdString();
     QFile::remove(path(movieName()));
     EXPECT_FALSE(app->animator().armedFrame());
+    QObject::disconnect(esc);
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(Types, MovieRunTest, ::testing::Values(MovieType::Mp4, MovieType::Webm, MovieType::Gif),
                          [](const auto& info) { return std::string(movieFormat(info.param).extension + 1); });
 
-// The run's movies go to a recording encoder, or to none for the type `missing`.
-class MovieRunDoubleTest : public AppFixture {
+class MovieRunDoubleTest : public MovieRunFixture {
  protected:
   MovieRunDoubleTest() { reopen(); }
-  void reopen() {
-    app->setMovieEncoderFactory([this](MovieType type) -> std::unique_ptr<MovieEncoder> {
-      if (type == missing) return nullptr;
-      return std::make_unique<RecordingMovieEncoder>(log);
-    });
-    window = &openAnimator();
-    in<QCheckBox>(window, "chkFeature0")->click();
-  }
-  // A saved run of `frames` frames to `name` in the temporary folder.
-  void run(const QString& name, int frames) {
-    saveRunAs(*window, name);
-    type(window, "txtnFrames", QString::number(frames));
-    in<QAbstractButton>(window, "cmdRun")->click();
-  }
-
-  std::shared_ptr<RecordingMovieEncoder::Log> log = std::make_shared<RecordingMovieEncoder::Log>();
-  std::optional<MovieType> missing;
-  AnimateWindow* window = nullptr;
 };
 
 TEST_F(MovieRunDoubleTest, TheRunOpensTheMovieAtTheFrameSizeAndRate) {
@@ -97,7 +81,7 @@ TEST_F(MovieRunDoubleTest, TheRunOpensTheMovieAtTheFrameSizeAndRate) {
   type(window, "txtnFrames", "7");
   in<QAbstractButton>(window, "cmdStep")->click();  // a single step has no movie to go into
   EXPECT_TRUE(filesIn(dir).isEmpty());
-  in<QAbstractButton>(window, "cmdRun")->click();
+  runToEnd(*window);
   EXPECT_EQ(log->path, path("m.webm").toStdString());
   // width, height, frames per second, frames, finished
   EXPECT_EQ(std::tuple(log->width, log->height, log->framesPerSecond, log->frames, log->finished),
@@ -108,10 +92,10 @@ TEST_F(MovieRunDoubleTest, TheRunOpensTheMovieAtTheFrameSizeAndRate) {
 // What each codec keeps of a frame is pinned with the encoder; here, that the
 // run hands it the pictures a saved sequence holds.
 TEST_F(MovieRunDoubleTest, TheMovieGetsThePicturesOfTheSequence) {
-  run("p.bmp", 3);
+  savedRun(*window, "p.bmp", 3);
   restart();
   reopen();
-  run("m.webm", 3);
+  savedRun(*window, "m.webm", 3);
   EXPECT_EQ(log->frames, 3);
   EXPECT_EQ(toQRgb(log->lastCentre), QImage(path("p003.bmp")).pixel(600, 500));
   EXPECT_NE(toQRgb(log->lastCentre), QImage(path("p002.bmp")).pixel(600, 500));
@@ -119,9 +103,7 @@ TEST_F(MovieRunDoubleTest, TheMovieGetsThePicturesOfTheSequence) {
 
 TEST_F(MovieRunDoubleTest, AFailedFrameStopsTheRunWithAMessageAndNoMovie) {
   log->failAtFrame = 4;
-  saveRunAs(*window, "m.mp4");
-  type(window, "txtnFrames", "10");
-  in<QAbstractButton>(window, "cmdRun")->click();
+  savedRun(*window, "m.mp4", 10);
   EXPECT_EQ(log->frames, 3);
   EXPECT_FALSE(log->finished);
   EXPECT_EQ(scripted->lastMessage(), "can't write " + path("m.mp4").toStdString() +
@@ -145,33 +127,23 @@ TEST(HeadlessMovie, WritesTheExampleAsOneMovieAtTheRateAsked) {
   if (!makeFfmpegMovieEncoder(MovieType::Mp4)) GTEST_SKIP() << "this FFmpeg has no libx264";
   QTemporaryDir dir;
   const std::string movie = dir.filePath("morph.mp4").toStdString();
-  std::ostringstream out, err;
-  ASSERT_EQ(runHeadlessAnimation({examplePath("morph.kvt"), "--animate", examplePath("morph.txt"), "-o", movie,
-                                  "--frames", "6", "--fps", "10"},
-                                 out, err),
-            0)
-      << err.str();
+  const Outcome run = animateMorph(movie, {"--frames", "6", "--fps", "10"});
+  ASSERT_EQ(run.status, 0) << run.err;
   const DecodedMovie decoded = decodeMovie(movie);
   EXPECT_EQ(decoded.frames.size(), 6u);
   EXPECT_DOUBLE_EQ(decoded.framesPerSecond, 10);
-  EXPECT_EQ(out.str(), "wrote 6 frames: " + movie + "\n");
+  EXPECT_EQ(run.out, "wrote 6 frames: " + movie + "\n");
 
   // The program itself is not linked to FFmpeg (this test is): it opens the
   // libraries on its own when a movie is asked for.
-  QProcess program;
   const QString gif = dir.filePath("morph.gif");
-  program.start(QUILLAVEN_RENDER_PROGRAM, {QString::fromStdString(examplePath("morph.kvt")), "--animate",
-                                           QString::fromStdString(examplePath("morph.txt")), "-o", gif,
-                                           "--frames", "3"});
-  ASSERT_TRUE(program.waitForFinished(60000));
-  EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
+  const Outcome program = renderProgram({QString::fromStdString(examplePath("morph.kvt")), "--animate",
+                                     QString::fromStdString(examplePath("morph.txt")), "-o", gif, "--frames", "3"});
+  EXPECT_EQ(program.status, 0) << program.err;
   EXPECT_EQ(decodeMovie(gif.toStdString()).frames.size(), 3u);
-
-  std::ostringstream out2, err2;
-  EXPECT_EQ(runHeadlessAnimation({examplePath("morph.kvt"), "--animate", examplePath("morph.txt"), "-o",
-                                  dir.filePath("x.bmp").toStdString(), "--fps", "10"},
-                                 out2, err2),
-            2);
+  const Outcome pictures = animateMorph(dir.filePath("x.bmp").toStdString(), {"--fps", "10"});
+  EXPECT_EQ(pictures.status, 2);
+  EXPECT_NE(pictures.err.find("--fps is for movies"), std::string::npos) << pictures.err;
 }
 
 // A one-frame GIF of the start-up hexagon divided five times against the same
@@ -188,9 +160,8 @@ TEST(HeadlessMovie, GifFramesKeepTheirColours) {
     frame.blendOn = toBool16(blend);
     writeStateFile(file("f.kvt"), {startupFrame(), frame});
     for (const char* out : {"f.bmp", "f.gif"}) {
-      std::ostringstream log, err;
-      ASSERT_EQ(runHeadlessAnimation({file("f.kvt"), "--animate", file("one.txt"), "-o", file(out)}, log, err), 0)
-          << err.str();
+      const Outcome run = animate({file("f.kvt"), "--animate", file("one.txt"), "-o", file(out)});
+      ASSERT_EQ(run.status, 0) << run.err;
     }
     const QImage picture = QImage(dir.filePath("f001.bmp")).convertToFormat(QImage::Format_RGB32);
     const DecodedMovie movie = decodeMovie(file("f.gif"));

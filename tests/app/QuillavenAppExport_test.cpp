@@ -19,9 +19,7 @@ namespace {
 class ExportFlowTest : public AppFixture {
  protected:
   template <typename W = QWidget>
-  W* control(const char* name) {
-    return in<W>(&app->saveOptions(), name);
-  }
+  W* control(const char* name) { return in<W>(&app->saveOptions(), name); }
   void openDialog() { click(&app->mainWindow(), "bmap_button"); }
   void choose(const char* option) { click(&app->saveOptions(), option); }
   void save(const QString& path) {

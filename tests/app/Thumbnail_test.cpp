@@ -3,25 +3,13 @@
 
 #include <QDir>
 #include <QImage>
-#include <QProcess>
 
 #include "app/AppFixture.h"
 
 namespace quill {
 namespace {
 
-struct Outcome {
-  int status;
-  std::string err;
-};
-
-Outcome thumbnail(const QStringList& args) {
-  QProcess program;
-  program.start(QUILLAVEN_RENDER_PROGRAM, QStringList{"--thumbnail"} + args);
-  EXPECT_TRUE(program.waitForFinished(60000));
-  return {program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1,
-          program.readAllStandardError().toStdString()};
-}
+Outcome thumbnail(const QStringList& args) { return renderProgram(QStringList{"--thumbnail"} + args); }
 
 class ThumbnailTest : public ::testing::Test {
  protected:

@@ -41,30 +41,28 @@ TEST(CellGeometry, RegularPlacementUsesTenDigitPi) {
   EXPECT_NEAR(s.vertexPoints[1].x, -4.922e-8, 0.001e-8);
 }
 
+// A single layer has no edge points at all.
 TEST(CellGeometry, LayerAndEdgePointsDivideSpokesAndEdgesAroundAMovedCentre) {
-  const Point c{73.25, -41.5};
-  const PatternState s = computed(4, 3, c);
-  for (int i = 1; i <= 4; ++i) {
-    SCOPED_TRACE(i);
-    const Point v = s.vertexPoints[i], next = s.vertexPoints[i % 4 + 1];  // the last edge closes
-    for (int j = 1; j <= 3; ++j) expectFraction(s.layerPoints[j][i], c, v, j / 3.0);
-    for (int j = 1; j <= 2; ++j) expectFraction(s.edgePoints[j][i], v, next, j / 3.0);
-  }
-  // Exactly the entries no formula reaches keep what they held.
-  for (int j = 0; j < kLayerSlots; ++j) {
-    for (int i = 0; i < kVertexSlots; ++i) {
-      const bool used = i >= 1 && i <= 4 && j >= 1;
-      EXPECT_EQ(s.layerPoints[j][i] == kUnset, !used || j > 3) << j << " " << i;
-      EXPECT_EQ(s.edgePoints[j][i] == kUnset, !used || j > 2) << j << " " << i;
+  const struct {
+    int vertices, layers;
+    Point centre;
+  } cases[] = {{4, 3, {73.25, -41.5}}, {7, 1, {}}};
+  for (const auto& [n, layers, c] : cases) {
+    SCOPED_TRACE(n);
+    const PatternState s = computed(n, layers, c);
+    for (int i = 1; i <= n; ++i) {
+      const Point v = s.vertexPoints[i], next = s.vertexPoints[i % n + 1];  // the last edge closes
+      for (int j = 1; j <= layers; ++j) expectFraction(s.layerPoints[j][i], c, v, double(j) / layers);
+      for (int j = 1; j < layers; ++j) expectFraction(s.edgePoints[j][i], v, next, double(j) / layers);
     }
-  }
-}
-
-TEST(CellGeometry, SingleLayerWritesNoEdgePoints) {
-  const PatternState s = computed(7, 1);
-  for (int i = 1; i <= 7; ++i) expectFraction(s.layerPoints[1][i], {}, s.vertexPoints[i], 1);
-  for (const auto& layer : s.edgePoints) {
-    for (const Point& p : layer) EXPECT_EQ(p, kUnset);
+    // Exactly the entries no formula reaches keep what they held.
+    for (int j = 0; j < kLayerSlots; ++j) {
+      for (int i = 0; i < kVertexSlots; ++i) {
+        const bool used = i >= 1 && i <= n && j >= 1;
+        EXPECT_EQ(s.layerPoints[j][i] == kUnset, !used || j > layers) << j << " " << i;
+        EXPECT_EQ(s.edgePoints[j][i] == kUnset, !used || j >= layers) << j << " " << i;
+      }
+    }
   }
 }
 

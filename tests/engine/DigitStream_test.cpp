@@ -151,8 +151,7 @@ const CursorCase kCursorCases[] = {
 PatternState cursorCaseState(const CursorCase& c) {
   PatternState s = digitEchoState(c.base, c.start);
   s.curFrame.startValue = static_cast<int32_t>(c.start);
-  const Palette& spectrum = presetPalette(0);
-  for (int i = 0; i < 16; ++i) s.curFrame.palette[static_cast<size_t>(i)] = spectrum[static_cast<size_t>(i)];
+  s.curFrame.palette = presetPalette(0);
   s.curFrame.blendWeights[0] = 57;
   s.curFrame.blendWeights[2] = 0;
   s.curFrame.blendOn = c.blendOn;

@@ -93,16 +93,7 @@ TEST(KeyFrameCodecLayout, RecordsAreLittleEndianMembersWithCountedTexts) {
   EXPECT_EQ(i16At(b, 588), kMaxTextLength);
 }
 
-TEST(KeyFrameCodecFile, CountFieldHoldsRecordsMinusOne) {
-  const Bytes bytes = encodeStateFile(std::vector<KeyFrame>(4, validFrame()));
-  ASSERT_EQ(bytes.size(), 16u + 4 * 600);
-  EXPECT_EQ(textAt(bytes, 0, 14), "quillaven v1.6");
-  EXPECT_EQ(i16At(bytes, 14), 3);
-  // Counts that cannot be written give no bytes.
-  EXPECT_TRUE(encodeStateFile({}).empty());
-  EXPECT_TRUE(encodeStateFile(std::vector<KeyFrame>(kMaxStateRecords + 1, validFrame())).empty());
-}
-
+// The header and the count of records after the first, then the records.
 TEST(KeyFrameCodecFile, RoundTripKeepsEveryMemberAndIgnoresTrailingBytes) {
   std::vector<KeyFrame> frames(4, validFrame());
   frames[0].aniName = "walk";
@@ -127,8 +118,14 @@ TEST(KeyFrameCodecFile, RoundTripKeepsEveryMemberAndIgnoresTrailingBytes) {
   last.order = 3;
   last.numberBase = 26;
   Bytes bytes = encodeStateFile(frames);
+  ASSERT_EQ(bytes.size(), 16u + 4 * 600 + 4 + 6);
+  EXPECT_EQ(textAt(bytes, 0, 14), "quillaven v1.6");
+  EXPECT_EQ(i16At(bytes, 14), 3);
   bytes.insert(bytes.end(), {1, 2, 3, 0xFF});
   EXPECT_EQ(framesOf(decodeStateFile(bytes)), frames);
+  // Counts that cannot be written give no bytes.
+  EXPECT_TRUE(encodeStateFile({}).empty());
+  EXPECT_TRUE(encodeStateFile(std::vector<KeyFrame>(kMaxStateRecords + 1, validFrame())).empty());
 }
 
 TEST(KeyFrameCodecUntrusted, WrongHeaderIsReportedAsFound) {

@@ -9,7 +9,6 @@
 #include <QScrollBar>
 #include <QTest>
 #include <memory>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -20,9 +19,7 @@
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/WindowDirectory.h"
 #include "support/ScriptedServices.h"
-
-// Failed comparisons show the text rather than the bytes.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+#include "support/Widgets.h"
 
 namespace quill {
 
@@ -83,11 +80,7 @@ class MainWindowTest : public ::testing::Test {
   }
 
   template <typename W = QWidget>
-  W* find(const char* name) const {
-    W* widget = form->findChild<W*>(name);
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-  }
+  W* find(const char* name) const { return in<W>(form.get(), name); }
   QLineEdit* box(const char* name) const { return find<QLineEdit>(name); }
   // The caption of a label or button, or the contents of a box.
   QString text(const char* name) const {
@@ -112,7 +105,7 @@ class MainWindowTest : public ::testing::Test {
     box(name)->selectAll();
     QTest::keyClick(box(name), Qt::Key_V, Qt::ControlModifier);
   }
-  void click(const char* name) { QTest::mouseClick(find(name), Qt::LeftButton); }
+  void click(const char* name) { quill::click(form.get(), name); }
 
   int beeps() const { return windows.scripted.beeps; }
   const std::vector<ScriptedServices::Message>& messages() const { return windows.scripted.messages; }

@@ -56,7 +56,7 @@ TEST_P(MovieEncoderTest, WritesEveryFrameAtItsSizeWithItsColours) {
   constexpr int kFrames = 5;
   for (int i = 0; i < kFrames; ++i) {
     drawHalves(surface, i);
-    ASSERT_TRUE(encoder->addFrame(surface)) << encoder->error();
+    ASSERT_TRUE(encoder->addFrame(surface.image())) << encoder->error();
   }
   EXPECT_FALSE(std::filesystem::exists(path));  // only under a temporary name until finished
   ASSERT_TRUE(encoder->finish()) << encoder->error();
@@ -115,7 +115,7 @@ TEST_P(MovieFullDiskTest, LeavesTheOldFileAndNoOther) {
     written = encoder->open(path, 160, 120, 25);
     for (int i = 0; written && i < 30; ++i) {
       drawNoise(surface, random);
-      written = encoder->addFrame(surface);
+      written = encoder->addFrame(surface.image());
     }
     written = written && encoder->finish();
   }
@@ -137,12 +137,12 @@ TEST(MovieEncoder, AnUnfinishedOrMisusedMovieLeavesNoFile) {
     auto encoder = makeFfmpegMovieEncoder(MovieType::Gif);
     ASSERT_TRUE(encoder);
     ASSERT_TRUE(encoder->open(path, 40, 30, 25));
-    EXPECT_TRUE(encoder->addFrame(surface));
+    EXPECT_TRUE(encoder->addFrame(surface.image()));
   }  // dropped before finish: a stopped run that keeps nothing
   RasterSurface other(40, 31);
   auto encoder = makeFfmpegMovieEncoder(MovieType::Gif);
   ASSERT_TRUE(encoder->open(path, 40, 30, 25));
-  EXPECT_FALSE(encoder->addFrame(other));
+  EXPECT_FALSE(encoder->addFrame(other.image()));
   EXPECT_FALSE(encoder->finish());
   EXPECT_FALSE(encoder->open(path, 40, 30, 0));
   EXPECT_FALSE(encoder->open(dir.filePath("no/such/folder/m.gif").toStdString(), 40, 30, 25));

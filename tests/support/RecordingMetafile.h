@@ -27,13 +27,6 @@ class RecordingMetafile : public MetafileRecorder {
     int x = 0, y = 0;                // Text
     std::string text{};              // Text
   };
-  struct Object {
-    Kind kind;  // Pen, Brush or Font
-    int width = 0;
-    Color color = 0;
-    FontSpec font;
-  };
-
   // An invalid double behaves like a recorder whose file could not be made.
   explicit RecordingMetafile(bool valid = true) : valid_(valid) {}
 
@@ -51,22 +44,21 @@ class RecordingMetafile : public MetafileRecorder {
 
   const std::vector<Call>& calls() const { return calls_; }
   std::vector<Call> polygons() const;
-  // Every object ever created, by handle, also after it was deleted.
-  const Object* object(Handle handle) const;
   // Objects created and not yet deleted.
   int liveObjects() const { return static_cast<int>(live_.size()); }
   // Selecting or deleting a handle that is not live: a leak or a double free
   // on a real device context.
   int badHandleUses() const { return badHandleUses_; }
-  bool closed() const { return closed_; }
 
  private:
-  Handle create(const Object& object, Call call);
+  // The call appended to the log, or none once the recorder is invalid.
+  Call* add(Kind kind);
+  Handle create(Kind kind, int width, Color color, const FontSpec& font);
 
   bool valid_;
   bool closed_ = false;
   std::vector<Call> calls_;
-  std::map<Handle, Object> objects_;
+  std::map<Handle, Kind> kinds_;  // every object ever created, also after it was deleted
   std::set<Handle> live_;
   Handle nextHandle_ = 1;
   Handle selectedPen_ = 0;

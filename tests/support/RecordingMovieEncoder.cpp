@@ -1,7 +1,7 @@
 #include "support/RecordingMovieEncoder.h"
 
 #include "gfx/QtColor.h"
-#include "gfx/RasterSurface.h"
+#include <QImage>
 
 namespace quill {
 
@@ -10,13 +10,12 @@ bool RecordingMovieEncoder::open(const std::string& path, int width, int height,
   return true;
 }
 
-bool RecordingMovieEncoder::addFrame(RasterSurface& surface) {
+bool RecordingMovieEncoder::addFrame(const QImage& image) {
   if (log_->failAtFrame == log_->frames + 1) {
     error_ = "no space left on device";
     return false;
   }
   ++log_->frames;
-  const QImage& image = surface.image();
   if (!image.isNull()) log_->lastCentre = fromQRgb(image.pixel(image.width() / 2, image.height() / 2));
   return true;
 }

@@ -25,7 +25,7 @@ class RecordingMovieEncoder : public MovieEncoder {
   explicit RecordingMovieEncoder(std::shared_ptr<Log> log) : log_(std::move(log)) {}
 
   bool open(const std::string& path, int width, int height, int framesPerSecond) override;
-  bool addFrame(RasterSurface& surface) override;
+  bool addFrame(const QImage& picture) override;
   bool finish() override;
   std::string error() const override { return error_; }
 

@@ -26,7 +26,7 @@ class ScriptedServices : public DesktopServices {
   std::optional<std::string> openFileName(const FileDialogOptions& options) override;
   std::optional<Color> pickColor(Color initial) override;
   void processEvents() override;
-  void sleepMs(int milliseconds) override { sleptMs += milliseconds; }
+  void sleepMs(int) override {}
   double random() override;
 
   // Scripts.
@@ -41,7 +41,6 @@ class ScriptedServices : public DesktopServices {
   std::vector<Message> messages;
   std::vector<FileDialogOptions> fileDialogs;
   int processEventsCalls = 0;
-  int sleptMs = 0;
 
   std::string lastMessage() const { return messages.empty() ? std::string() : messages.back().text; }
 };
