@@ -142,12 +142,8 @@ void AnimateWindow::savedRunStep() {
   if (!frame) return;
   host_.unminimisePreview();
   host_.showAnimationPicture(frame->picture);
-  const std::string name = saved.movie ? saved.target.name : saved.target.pictureName(static_cast<int>(frame->number));
-  const bool written = saved.movie ? saved.movie->addFrame(frame->picture)
-                                   : !frame->encodeFailed && writeSequenceFile(frame->file, name);
-  if (!written) {
-    host_.services().message(saved.movie ? "can't write " + name + ": " + saved.movie->error() + "; the run stops and no movie is left"
-                                         : "can't write " + name + ": the run stops here; the files before it stay");
+  if (auto message = writeDrawnFrame(*frame, saved.target, saved.movie.get())) {
+    host_.services().message(*message);
     savedRun_.reset();  // an unfinished encoder removes its file
     return finishRun();
   }

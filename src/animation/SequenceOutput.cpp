@@ -57,15 +57,27 @@ bool writeSequencePicture(RasterSurface& surface, const std::string& path, bool 
   });
 }
 
-}  // namespace quill
+namespace {
 
-namespace quill {
-
+// A numbered picture from its encoded bytes, written whole or not at all.
 bool writeSequenceFile(const QByteArray& bytes, const std::string& path) {
   return writeReplacing(path, [&bytes](const std::string& temporary) {
     QFile file(QString::fromStdString(temporary));
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
   });
+}
+
+}  // namespace
+
+std::optional<std::string> writeDrawnFrame(const DrawnFrame& frame, const SequenceTarget& target,
+                                           MovieEncoder* movie) {
+  if (movie) {
+    if (movie->addFrame(frame.picture)) return std::nullopt;
+    return "can't write " + target.name + ": " + movie->error() + "; the run stops and no movie is left";
+  }
+  const std::string name = target.pictureName(static_cast<int>(frame.number));
+  if (!frame.encodeFailed && writeSequenceFile(frame.file, name)) return std::nullopt;
+  return "can't write " + name + ": the run stops here; the files before it stay";
 }
 
 }  // namespace quill

@@ -1,8 +1,8 @@
 #pragma once
-#include <QByteArray>
 #include <optional>
 #include <string>
 
+#include "animation/FrameWorkers.h"
 #include "media/MovieEncoder.h"
 
 namespace quill {
@@ -41,7 +41,10 @@ struct SequenceFrame {
 
 // One numbered picture of a run, written whole or not at all.
 bool writeSequencePicture(RasterSurface& surface, const std::string& path, bool png);
-// The same from the picture file's bytes, encoded already.
-bool writeSequenceFile(const QByteArray& bytes, const std::string& path);
+// One frame of a saved run, drawn by the frame workers, into the movie when
+// one is written, else into its numbered picture; the message that ends the
+// run when it cannot be written.
+std::optional<std::string> writeDrawnFrame(const DrawnFrame& frame, const SequenceTarget& target,
+                                           MovieEncoder* movie);
 
 }  // namespace quill

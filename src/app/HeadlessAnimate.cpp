@@ -176,18 +176,6 @@ std::variant<KeyFrame, std::string> choosePattern(PatternState& state, KeyFrameH
   return history.current();
 }
 
-// One drawn frame into its numbered picture file or into the movie; the
-// message that ends the run when it cannot be written.
-std::optional<std::string> writeFrame(const DrawnFrame& frame, const SequenceTarget& target, MovieEncoder* movie) {
-  if (movie) {
-    if (movie->addFrame(frame.picture)) return std::nullopt;
-    return "can't write " + target.name + ": " + movie->error() + "; the run stops and no movie is left";
-  }
-  const std::string name = target.pictureName(static_cast<int>(frame.number));
-  if (!frame.encodeFailed && writeSequenceFile(frame.file, name)) return std::nullopt;
-  return "can't write " + name + ": the run stops here; the files before it stay";
-}
-
 // Writes a run's frames as numbered pictures or as one movie, drawn on
 // `workers` threads and written in order. Returns the message that stopped
 // it, if any.
@@ -213,7 +201,7 @@ std::optional<std::string> writeFrames(AnimationRun& run, PatternState& state, c
     }
     const std::optional<DrawnFrame> frame = drawing.next();
     if (stopSignalled() || !frame || frame->stopped) return std::nullopt;  // an unfinished movie removes itself
-    if (auto message = writeFrame(*frame, target, movie.get())) return message;
+    if (auto message = writeDrawnFrame(*frame, target, movie.get())) return message;
     progress.frames(written - first + 1, last - first + 1);
   }
   if (movie && last >= first && !movie->finish()) return "can't write " + target.name + ": " + movie->error() + "; no movie is left";
