@@ -6,13 +6,11 @@
 // in their own order. Every pixel's last writer is kept and runs follow each
 // other in order, so the picture is the one every leaf gives.
 #include <algorithm>
-#include <system_error>
-#include <thread>
 
 #include "engine/Rounding.h"
 #include "render/CellOrder.h"
 #include "render/LeafDrawing.h"
-#include "render/RunWorker.h"
+#include "render/RunQueue.h"
 
 namespace quill {
 
@@ -45,7 +43,7 @@ Renderer::~Renderer() = default;
 bool Renderer::pixelBoundTriangle(double x1, double y1, double x2, double y2, double x3, double y3,
                                   int16_t level) {
   if (stopped_) return true;
-  const IntPoint a = pixelOf(x1, y1), b = pixelOf(x2, y2), c = pixelOf(x3, y3);
+  const IntPoint a = walkPixel(x1, y1), b = walkPixel(x2, y2), c = walkPixel(x3, y3);
   // Every leaf of a cell within one pixel corner has no area and no outline.
   if (a == b && b == c) {
     passOver(leavesBelow(rs_.maxLevel, level));
@@ -106,66 +104,78 @@ void Renderer::joinRun(const RunCell& cell, const PixelBox& box) {
   passOver(leavesBelow(rs_.maxLevel, cell.level));
 }
 
+IntPoint Renderer::walkPixel(double x, double y) const {
+  const double scale = walkRule_.scale;
+  return {floorToPixel((x - kPadLeft) * scale), floorToPixel((kPictureTop - y) * scale)};
+}
+
+void Renderer::startWalks() {
+  walkRule_ = {state_.previewScale, rs_.maxLevel, state_.curFrame.order, state_.triangleMode,
+               state_.tailPhase, state_.gapPeriod, state_.gapLength};
+  if (!runs_) runs_ = std::make_unique<RunQueue>(*this);
+}
+
+// A full run joins the queue. What has come back is drawn; when the queue
+// runs too far ahead, the oldest runs are walked or waited for and drawn.
+void Renderer::handOverRun() {
+  // Enough to keep the walking thread busy while this one draws.
+  constexpr size_t kAhead = 4;
+  queueRun();
+  drawWalked(false);
+  while (runs_->size() > kAhead && !stopped_) drawWalked(true);
+}
+
+void Renderer::queueRun() {
+  std::unique_ptr<RunWalk> walk;
+  if (spareWalks_.empty()) {
+    walk = std::make_unique<RunWalk>();
+  } else {
+    walk = std::move(spareWalks_.back());
+    spareWalks_.pop_back();
+  }
+  walk->cells.swap(run_);
+  walk->box = runBox_;
+  run_.clear();
+  runs_->add(std::move(walk));
+}
+
+// Draws the walked runs at the head of the queue, in order; with `wait`, at
+// least one when any is queued. The cell index is left where it was.
+void Renderer::drawWalked(bool wait) {
+  const int64_t end = rs_.cellIndex;
+  while (std::unique_ptr<RunWalk> walk = runs_->next(wait)) {
+    streamAt_ = -1;  // a stop check may have let the stream be touched
+    drawShown(walk->shown);
+    spareWalks_.push_back(std::move(walk));
+    wait = false;
+  }
+  if (!stopped_) rs_.cellIndex = end;
+}
+
 // Leaves accounted for without drawing them yet; the stop check is asked as
-// their cell indices go by.
+// their cell indices go by, while runs before them may still be walking.
 void Renderer::passOver(int64_t leaves) {
   rs_.cellIndex += leaves;
   streamBehind_ = true;
   if (rs_.cellIndex >= nextStopPoll_) {
-    flushRun();
-    pollStop();
+    const int64_t due = nextStopPoll_;
+    drawWalked(false);
+    // The next ask falls where drawing every leaf would ask it.
+    if (!pollStop()) nextStopPoll_ = due + ((rs_.cellIndex - due) / stopEvery_ + 1) * stopEvery_;
   }
-}
-
-// A full run goes to the worker when it is free; the next one is walked here
-// meanwhile, and both are drawn in order when that one is full in turn.
-void Renderer::handOverRun() {
-  if (!worker_ && !noWorker_ && std::thread::hardware_concurrency() >= 2) {
-    try {
-      worker_ = std::make_unique<RunWorker>(*this);
-    } catch (const std::system_error&) {  // out of threads: every run is walked here
-      noWorker_ = true;
-    }
-  }
-  if (!worker_ || workerBusy_) {
-    flushRun();
-    return;
-  }
-  worker_->walk.cells.swap(run_);
-  worker_->walk.box = runBox_;
-  run_.clear();
-  worker_->start();
-  workerBusy_ = true;
 }
 
 // Draws every run so far, in order.
 void Renderer::flushRun() {
-  const int64_t end = rs_.cellIndex;
-  const bool walked = !run_.empty();
-  if (walked) {
-    here_->cells.swap(run_);
-    here_->box = runBox_;
-    run_.clear();
-    walkRun(*here_);
-  }
-  if (workerBusy_) {
-    worker_->wait();
-    workerBusy_ = false;
-    streamAt_ = -1;  // leaves drawn one by one may have moved the stream since
-    drawShown(worker_->walk.shown);
-  }
-  if (walked) {
-    streamAt_ = -1;
-    drawShown(here_->shown);
-  }
-  if (!stopped_) rs_.cellIndex = end;
+  if (!run_.empty()) queueRun();
+  while (runs_ && runs_->size() > 0) drawWalked(true);
 }
 
 void Renderer::walkRun(RunWalk& walk) const {
   walk.visible.begin(walk.box);
   walk.shown.clear();
   for (auto cell = walk.cells.rbegin(); cell != walk.cells.rend(); ++cell) {
-    if (state_.triangleMode)
+    if (walkRule_.triangles)
       walkRunTriangle(walk, *cell);
     else
       walkSquare(walk, cell->x1, cell->y1, cell->x2, cell->level, cell->first);
@@ -174,55 +184,90 @@ void Renderer::walkRun(RunWalk& walk) const {
 
 void Renderer::walkRunTriangle(RunWalk& walk, const RunCell& cell) const {
   const double corners[6] = {cell.x1, cell.y1, cell.x2, cell.y2, cell.x3, cell.y3};
-  const IntPoint p[3] = {pixelOf(cell.x1, cell.y1), pixelOf(cell.x2, cell.y2),
-                         pixelOf(cell.x3, cell.y3)};
+  const IntPoint p[3] = {walkPixel(cell.x1, cell.y1), walkPixel(cell.x2, cell.y2),
+                         walkPixel(cell.x3, cell.y3)};
   if (p[0] == p[1] && p[1] == p[2]) return;
-  if (cell.level >= rs_.maxLevel)
+  if (cell.level >= walkRule_.maxLevel)
     considerLeaf(walk, cell.first, p, 3);
   else if (!walk.visible.hidden(boxOf(p[0], p[1], p[2])))
     walkTriangle(walk, corners, p, cell.level, cell.first);
 }
 
+namespace {
+
+// The children (middle, corner A, B, C) as indices into a divided triangle's
+// corners 1, 2, 3 and midpoints 12, 23, 13.
+constexpr int kChildPoints[4][3] = {{4, 3, 5}, {0, 5, 3}, {3, 1, 4}, {5, 4, 2}};
+
+// A triangle's corners and midpoints, in pad units (x, y pairs) and as pixels,
+// each point converted once, in the arithmetic of leafQuartet.
+struct DividedTriangle {
+  double x[12];
+  IntPoint p[6];
+  DividedTriangle(const double* corners, const IntPoint* pixels, double scale) {
+    for (int i = 0; i < 6; ++i) x[i] = corners[i];
+    x[6] = (x[0] + x[2]) / 2, x[7] = (x[1] + x[3]) / 2;
+    x[8] = (x[2] + x[4]) / 2, x[9] = (x[3] + x[5]) / 2;
+    x[10] = (x[0] + x[4]) / 2, x[11] = (x[1] + x[5]) / 2;
+    const double device[6] = {(x[6] - kPadLeft) * scale,  (kPictureTop - x[7]) * scale,
+                              (x[8] - kPadLeft) * scale,  (kPictureTop - x[9]) * scale,
+                              (x[10] - kPadLeft) * scale, (kPictureTop - x[11]) * scale};
+    int32_t middle[6];
+    floorToPixels(device, middle, 6);
+    for (int i = 0; i < 3; ++i) p[i] = pixels[i];
+    for (int i = 0; i < 3; ++i) p[3 + i] = {middle[2 * i], middle[2 * i + 1]};
+  }
+  void child(int which, double* corners, IntPoint* pixels) const {
+    const int* c = kChildPoints[which];
+    for (int i = 0; i < 3; ++i) {
+      corners[2 * i] = x[2 * c[i]];
+      corners[2 * i + 1] = x[2 * c[i] + 1];
+      pixels[i] = p[c[i]];
+    }
+  }
+};
+
+inline bool singlePixel(const IntPoint* q) { return q[0] == q[1] && q[1] == q[2]; }
+
+}  // namespace
+
 // Children last to first, so every pixel meets its last writer first. The
 // corners come as pad points and as pixels, so each point is converted once.
+// The two deepest levels are walked in one call: they hold most of the visits.
 void Renderer::walkTriangle(RunWalk& walk, const double* corners, const IntPoint* pixels,
                             int16_t level, int64_t first) const {
-  // Corners 1, 2, 3, then midpoints 12, 23, 13, as in leafQuartet.
-  double x[12];
-  for (int i = 0; i < 6; ++i) x[i] = corners[i];
-  x[6] = (x[0] + x[2]) / 2, x[7] = (x[1] + x[3]) / 2;
-  x[8] = (x[2] + x[4]) / 2, x[9] = (x[3] + x[5]) / 2;
-  x[10] = (x[0] + x[4]) / 2, x[11] = (x[1] + x[5]) / 2;
-  const double scale = state_.previewScale;
-  const double device[6] = {(x[6] - kPadLeft) * scale,  (kPictureTop - x[7]) * scale,
-                            (x[8] - kPadLeft) * scale,  (kPictureTop - x[9]) * scale,
-                            (x[10] - kPadLeft) * scale, (kPictureTop - x[11]) * scale};
-  int32_t middle[6];
-  floorToPixels(device, middle, 6);
-  const IntPoint p[6] = {pixels[0],   pixels[1], pixels[2], {middle[0], middle[1]},
-                         {middle[2], middle[3]}, {middle[4], middle[5]}};
-  // The children (middle, corner A, B, C) as indices into x and p.
-  static constexpr int kChildPoints[4][3] = {{4, 3, 5}, {0, 5, 3}, {3, 1, 4}, {5, 4, 2}};
+  const double scale = walkRule_.scale;
+  const DividedTriangle cell(corners, pixels, scale);
+  const int16_t maxLevel = walkRule_.maxLevel;
   const auto next = static_cast<int16_t>(level + 1);
-  const int64_t step = leavesBelow(rs_.maxLevel, next);
-  const int* order = kTriangleOrder[state_.curFrame.order];
+  const int64_t step = leavesBelow(maxLevel, next);
+  const int* order = kTriangleOrder[walkRule_.order];
+  double x[6];
+  IntPoint q[3];
   for (int i = 3; i >= 0; --i) {
-    const int* c = kChildPoints[order[i]];
-    const IntPoint q[3] = {p[c[0]], p[c[1]], p[c[2]]};
-    if (q[0] == q[1] && q[1] == q[2]) continue;  // nothing below sets a pixel
-    if (next >= rs_.maxLevel) {
-      considerLeaf(walk, first + i * step, q, 3);
-    } else if (!walk.visible.hidden(boxOf(q[0], q[1], q[2]))) {
-      const double child[6] = {x[2 * c[0]], x[2 * c[0] + 1], x[2 * c[1]],
-                               x[2 * c[1] + 1], x[2 * c[2]], x[2 * c[2] + 1]};
-      walkTriangle(walk, child, q, next, first + i * step);
+    cell.child(order[i], x, q);
+    if (singlePixel(q)) continue;  // nothing below sets a pixel
+    const int64_t start = first + i * step;
+    if (next >= maxLevel) {
+      considerLeaf(walk, start, q, 3);
+    } else if (walk.visible.hidden(boxOf(q[0], q[1], q[2]))) {
+      continue;
+    } else if (next + 1 < maxLevel) {
+      walkTriangle(walk, x, q, next, start);
+    } else {
+      const DividedTriangle parent(x, q, scale);
+      IntPoint leaf[3];
+      for (int j = 3; j >= 0; --j) {
+        parent.child(order[j], x, leaf);
+        if (!singlePixel(leaf)) considerLeaf(walk, start + j, leaf, 3);
+      }
     }
   }
 }
 
 void Renderer::walkSquare(RunWalk& walk, double x, double y, double size, int16_t level,
                           int64_t first) const {
-  if (level >= rs_.maxLevel) {
+  if (level >= walkRule_.maxLevel) {
     const int32_t left = floorToPixel(x), right = floorToPixel(x + size);
     const int32_t top = floorToPixel(y), bottom = floorToPixel(y + size);
     const IntPoint points[4] = {{left, top}, {right, top}, {right, bottom}, {left, bottom}};
@@ -232,9 +277,9 @@ void Renderer::walkSquare(RunWalk& walk, double x, double y, double size, int16_
   if (walk.visible.hidden(squareBox(x, y, size))) return;
   const double h = size / 2;
   const auto next = static_cast<int16_t>(level + 1);
-  const int64_t step = leavesBelow(rs_.maxLevel, next);
+  const int64_t step = leavesBelow(walkRule_.maxLevel, next);
   for (int i = 3; i >= 0; --i) {
-    const auto& offset = kSquareOrder[state_.curFrame.order][i];
+    const auto& offset = kSquareOrder[walkRule_.order][i];
     walkSquare(walk, offset[0] ? x + h : x, offset[1] ? y + h : y, h, next, first + i * step);
   }
 }
@@ -243,7 +288,7 @@ void Renderer::walkSquare(RunWalk& walk, double x, double y, double size, int16_
 void Renderer::considerLeaf(RunWalk& walk, int64_t index, const IntPoint* points,
                             int count) const {
   if (rule_.gaps &&
-      !gapOn(index, state_.tailPhase, state_.gapPeriod, state_.gapLength, rule_.reverse))
+      !gapOn(index, walkRule_.tailPhase, walkRule_.gapPeriod, walkRule_.gapLength, rule_.reverse))
     return;
   if (!walk.visible.take(points, count)) return;
   ShownLeaf& leaf = walk.shown.emplace_back();

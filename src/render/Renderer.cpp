@@ -6,7 +6,7 @@
 
 #include "engine/DigitStream.h"
 #include "engine/SpiralWalk.h"
-#include "render/RunWorker.h"
+#include "render/RunQueue.h"
 
 namespace quill {
 
@@ -99,7 +99,7 @@ void Renderer::prologue(bool grid) {
   streamAt_ = -1;
   groupColours_ = {};
   run_.clear();
-  if (pixelBound_ && !here_) here_ = std::make_unique<RunWalk>();
+  if (pixelBound_) startWalks();
   if (grid) surface_.clear(background_.value_or(f.backColor));
   resetDigitStream(state_);
   digits_.restart();

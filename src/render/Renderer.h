@@ -136,19 +136,36 @@ class Renderer {
   bool pixelBoundTriangle(double x1, double y1, double x2, double y2, double x3, double y3,
                           int16_t level);
   bool pixelBoundSquare(double x, double y, double size, int16_t level);
-  // One run and what its backward walk found; a second thread walks every
-  // other run where the machine has a second core.
+  // One run and what its backward walk found; a second thread walks runs
+  // ahead of the drawing where the machine has a second core.
   struct RunWalk {
+    enum class Stage { Waiting, Walking, Walked };
+    Stage stage = Stage::Waiting;
     std::vector<RunCell> cells;
     PixelBox box;
     VisibleLeaves visible;
     std::vector<ShownLeaf> shown;  // last first
   };
-  class RunWorker;
+  // What a walk reads of the pattern, taken as the render starts: the walks
+  // run beside whatever the stop check lets happen.
+  struct WalkRule {
+    double scale = 1;
+    int16_t maxLevel = 0;
+    int16_t order = 0;
+    bool triangles = true;
+    int64_t tailPhase = 0;
+    int32_t gapPeriod = 0;
+    int32_t gapLength = 0;
+  };
+  class RunQueue;
   bool runnable(const PixelBox& box, int16_t level);
   bool drawnLeafByLeaf();
   void joinRun(const RunCell& cell, const PixelBox& box);
+  void startWalks();
+  IntPoint walkPixel(double x, double y) const;
   void handOverRun();
+  void queueRun();
+  void drawWalked(bool wait);
   void passOver(int64_t leaves);
   void flushRun();
   void walkRun(RunWalk& walk) const;
@@ -201,10 +218,9 @@ class Renderer {
   std::array<GroupColour, 2> groupColours_{};
   std::vector<RunCell> run_;
   PixelBox runBox_;
-  std::unique_ptr<RunWalk> here_;
-  std::unique_ptr<RunWorker> worker_;
-  bool workerBusy_ = false;  // walking the run before the one in hand
-  bool noWorker_ = false;
+  WalkRule walkRule_;
+  std::unique_ptr<RunQueue> runs_;
+  std::vector<std::unique_ptr<RunWalk>> spareWalks_;
 };
 
 }  // namespace quill
