@@ -182,30 +182,43 @@ void Renderer::walkRun(RunWalk& walk) const {
   }
 }
 
-void Renderer::walkRunTriangle(RunWalk& walk, const RunCell& cell) const {
-  const double corners[6] = {cell.x1, cell.y1, cell.x2, cell.y2, cell.x3, cell.y3};
-  const IntPoint p[3] = {walkPixel(cell.x1, cell.y1), walkPixel(cell.x2, cell.y2),
-                         walkPixel(cell.x3, cell.y3)};
-  if (p[0] == p[1] && p[1] == p[2]) return;
-  if (cell.level >= walkRule_.maxLevel)
-    considerLeaf(walk, cell.first, p, 3);
-  else if (!walk.visible.hidden(boxOf(p[0], p[1], p[2])))
-    walkTriangle(walk, corners, p, cell.level, cell.first);
-}
-
 namespace {
 
 // The children (middle, corner A, B, C) as indices into a divided triangle's
 // corners 1, 2, 3 and midpoints 12, 23, 13.
 constexpr int kChildPoints[4][3] = {{4, 3, 5}, {0, 5, 3}, {3, 1, 4}, {5, 4, 2}};
 
+inline bool singlePixel(const IntPoint* q) { return q[0] == q[1] && q[1] == q[2]; }
+
+}  // namespace
+
 // A triangle's corners and midpoints, in pad units (x, y pairs) and as pixels,
 // each point converted once, in the arithmetic of leafQuartet.
-struct DividedTriangle {
+struct Renderer::DividedTriangle {
   double x[12];
   IntPoint p[6];
   DividedTriangle(const double* corners, const IntPoint* pixels, double scale) {
     for (int i = 0; i < 6; ++i) x[i] = corners[i];
+    for (int i = 0; i < 3; ++i) p[i] = pixels[i];
+    divide(scale);
+  }
+  // Child `which` of a divided triangle, divided in turn.
+  DividedTriangle(const DividedTriangle& parent, int which, double scale) {
+    const int* c = kChildPoints[which];
+    for (int i = 0; i < 3; ++i) {
+      x[2 * i] = parent.x[2 * c[i]];
+      x[2 * i + 1] = parent.x[2 * c[i] + 1];
+      p[i] = parent.p[c[i]];
+    }
+    divide(scale);
+  }
+  void pixels(int child, IntPoint* pixels) const {
+    const int* c = kChildPoints[child];
+    pixels[0] = p[c[0]], pixels[1] = p[c[1]], pixels[2] = p[c[2]];
+  }
+
+ private:
+  void divide(double scale) {
     x[6] = (x[0] + x[2]) / 2, x[7] = (x[1] + x[3]) / 2;
     x[8] = (x[2] + x[4]) / 2, x[9] = (x[3] + x[5]) / 2;
     x[10] = (x[0] + x[4]) / 2, x[11] = (x[1] + x[5]) / 2;
@@ -214,53 +227,50 @@ struct DividedTriangle {
                               (x[10] - kPadLeft) * scale, (kPictureTop - x[11]) * scale};
     int32_t middle[6];
     floorToPixels(device, middle, 6);
-    for (int i = 0; i < 3; ++i) p[i] = pixels[i];
     for (int i = 0; i < 3; ++i) p[3 + i] = {middle[2 * i], middle[2 * i + 1]};
-  }
-  void child(int which, double* corners, IntPoint* pixels) const {
-    const int* c = kChildPoints[which];
-    for (int i = 0; i < 3; ++i) {
-      corners[2 * i] = x[2 * c[i]];
-      corners[2 * i + 1] = x[2 * c[i] + 1];
-      pixels[i] = p[c[i]];
-    }
   }
 };
 
-inline bool singlePixel(const IntPoint* q) { return q[0] == q[1] && q[1] == q[2]; }
+void Renderer::walkRunTriangle(RunWalk& walk, const RunCell& cell) const {
+  const double corners[6] = {cell.x1, cell.y1, cell.x2, cell.y2, cell.x3, cell.y3};
+  const IntPoint p[3] = {walkPixel(cell.x1, cell.y1), walkPixel(cell.x2, cell.y2),
+                         walkPixel(cell.x3, cell.y3)};
+  if (p[0] == p[1] && p[1] == p[2]) return;
+  if (cell.level >= walkRule_.maxLevel)
+    considerLeaf(walk, cell.first, p, 3);
+  else if (!walk.visible.hidden(boxOf(p[0], p[1], p[2])))
+    walkTriangle(walk, DividedTriangle(corners, p, walkRule_.scale), cell.level, cell.first);
+}
 
-}  // namespace
-
-// Children last to first, so every pixel meets its last writer first. The
-// corners come as pad points and as pixels, so each point is converted once.
-// The two deepest levels are walked in one call: they hold most of the visits.
-void Renderer::walkTriangle(RunWalk& walk, const double* corners, const IntPoint* pixels,
-                            int16_t level, int64_t first) const {
+// Children last to first, so every pixel meets its last writer first. Each
+// point is converted to a pixel once, where it is made. The two deepest levels
+// are walked in one call: they hold most of the visits.
+void Renderer::walkTriangle(RunWalk& walk, const DividedTriangle& cell, int16_t level,
+                            int64_t first) const {
   const double scale = walkRule_.scale;
-  const DividedTriangle cell(corners, pixels, scale);
   const int16_t maxLevel = walkRule_.maxLevel;
   const auto next = static_cast<int16_t>(level + 1);
   const int64_t step = leavesBelow(maxLevel, next);
   const int* order = kTriangleOrder[walkRule_.order];
-  double x[6];
   IntPoint q[3];
   for (int i = 3; i >= 0; --i) {
-    cell.child(order[i], x, q);
+    cell.pixels(order[i], q);
     if (singlePixel(q)) continue;  // nothing below sets a pixel
     const int64_t start = first + i * step;
     if (next >= maxLevel) {
       considerLeaf(walk, start, q, 3);
-    } else if (walk.visible.hidden(boxOf(q[0], q[1], q[2]))) {
       continue;
-    } else if (next + 1 < maxLevel) {
-      walkTriangle(walk, x, q, next, start);
-    } else {
-      const DividedTriangle parent(x, q, scale);
-      IntPoint leaf[3];
-      for (int j = 3; j >= 0; --j) {
-        parent.child(order[j], x, leaf);
-        if (!singlePixel(leaf)) considerLeaf(walk, start + j, leaf, 3);
-      }
+    }
+    if (walk.visible.hidden(boxOf(q[0], q[1], q[2]))) continue;
+    const DividedTriangle child(cell, order[i], scale);
+    if (next + 1 < maxLevel) {
+      walkTriangle(walk, child, next, start);
+      continue;
+    }
+    IntPoint leaf[3];
+    for (int j = 3; j >= 0; --j) {
+      child.pixels(order[j], leaf);
+      if (!singlePixel(leaf)) considerLeaf(walk, start + j, leaf, 3);
     }
   }
 }

@@ -158,6 +158,7 @@ class Renderer {
     int32_t gapLength = 0;
   };
   class RunQueue;
+  struct DividedTriangle;
   bool runnable(const PixelBox& box, int16_t level);
   bool drawnLeafByLeaf();
   void joinRun(const RunCell& cell, const PixelBox& box);
@@ -170,8 +171,7 @@ class Renderer {
   void flushRun();
   void walkRun(RunWalk& walk) const;
   void walkRunTriangle(RunWalk& walk, const RunCell& cell) const;
-  void walkTriangle(RunWalk& walk, const double* corners, const IntPoint* pixels, int16_t level,
-                    int64_t first) const;
+  void walkTriangle(RunWalk& walk, const DividedTriangle& cell, int16_t level, int64_t first) const;
   void walkSquare(RunWalk& walk, double x, double y, double size, int16_t level,
                   int64_t first) const;
   void considerLeaf(RunWalk& walk, int64_t index, const IntPoint* points, int count) const;

@@ -1,7 +1,9 @@
 #pragma once
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #include "engine/Types.h"
 #include "gfx/PolygonStamps.h"
@@ -32,9 +34,15 @@ class VisibleLeaves {
   // one further along an axis over which it spans 5 pixels or more.
   bool hidden(const PixelBox& box) const {
     const int32_t width = box.right - box.left, height = box.bottom - box.top;
+    const uint8_t* row = taken_.data() + (box.top - originY_) * ptrdiff_t{kSide} + (box.left - originX_);
+    if (width <= 1 && height <= 1) {  // most boxes, read two bytes a row
+      const uint16_t wanted = width == 0 ? kFirstByte : kBothBytes;
+      const uint16_t first = twoBytes(row) & wanted;
+      const uint16_t second = height == 0 ? wanted : twoBytes(row + kSide) & wanted;
+      return first == wanted && second == wanted;
+    }
     const int32_t columns = width + (width >= kLongSpan ? 2 : 1);
     const int32_t bottom = box.bottom + (height >= kLongSpan ? 1 : 0);
-    const uint8_t* row = taken_.data() + (box.top - originY_) * ptrdiff_t{kSide} + (box.left - originX_);
     for (int32_t y = box.top; y <= bottom; ++y, row += kSide)
       for (int32_t x = 0; x < columns; ++x)
         if (row[x] == 0) return false;
@@ -61,6 +69,15 @@ class VisibleLeaves {
   static constexpr int kMargin = PolygonStamps::kScratch / 2 + 1;
   static constexpr int kSide = 128;
   static_assert(kRunSide + 2 * kMargin + 2 <= kSide);
+
+  static uint16_t twoBytes(const uint8_t* at) {
+    uint16_t value;
+    std::memcpy(&value, at, sizeof value);
+    return value;
+  }
+  // A taken first byte, and two taken bytes, read as twoBytes reads them.
+  static constexpr uint16_t kFirstByte = std::endian::native == std::endian::little ? 0x0001 : 0x0100;
+  static constexpr uint16_t kBothBytes = 0x0101;
 
   uint8_t* at(int32_t x, int32_t y) {
     return taken_.data() + (y - originY_) * ptrdiff_t{kSide} + (x - originX_);
