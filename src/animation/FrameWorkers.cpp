@@ -71,10 +71,12 @@ void FrameWorkers::cancel() {
   changed_.notify_all();
 }
 
+bool FrameWorkers::spareCores() const { return workers() < defaultFrameWorkers(); }
+
 void FrameWorkers::work() {
   RasterSurface surface;
   // With a worker per core, a second drawing thread per surface only competes.
-  surface.setThreaded(surface.threaded() && workers() < defaultFrameWorkers());
+  surface.setThreaded(surface.threaded() && spareCores());
   RenderState renderState;
   for (;;) {
     std::unique_lock lock(mutex_);
@@ -96,7 +98,10 @@ DrawnFrame FrameWorkers::draw(Job& job, RasterSurface& surface, RenderState& ren
   DrawnFrame frame{job.number, {}, {}, false, false};
   const auto stop = [this] { return cancelled_.load() || (options_.stopCheck && options_.stopCheck()); };
   drawSequenceFrame(job.pattern, renderState, surface,
-                    [&stop](Renderer& renderer) { renderer.setStopCheck(stop); });
+                    [&stop, this](Renderer& renderer) {
+                      renderer.setStopCheck(stop);
+                      renderer.setSecondThread(spareCores());
+                    });
   frame.stopped = stop();
   if (frame.stopped) return frame;
   if (options_.keepPictures) frame.picture = surface.image();

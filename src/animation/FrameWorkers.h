@@ -53,6 +53,8 @@ class FrameWorkers {
   FrameWorkers& operator=(const FrameWorkers&) = delete;
 
   int workers() const { return static_cast<int>(threads_.size()); }
+  // Fewer workers than cores: each may take a second thread while it draws.
+  bool spareCores() const;
   bool hasRoom() const;
   int inFlight() const;
   // The pattern as the frame is to be drawn (point tables cut, counter set).

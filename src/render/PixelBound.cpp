@@ -112,7 +112,8 @@ IntPoint Renderer::walkPixel(double x, double y) const {
 void Renderer::startWalks() {
   walkRule_ = {state_.previewScale, rs_.maxLevel, state_.curFrame.order, state_.triangleMode,
                state_.tailPhase, state_.gapPeriod, state_.gapLength};
-  if (!runs_) runs_ = std::make_unique<RunQueue>(*this);
+  if (!runs_ || runs_->threadAsked() != secondThread_)
+    runs_ = std::make_unique<RunQueue>(*this, secondThread_);
 }
 
 // A full run joins the queue. What has come back is drawn; when the queue

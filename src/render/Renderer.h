@@ -78,6 +78,9 @@ class Renderer {
   // are drawn only where no later leaf covers them, which gives the same
   // picture; set to draw every leaf all the same.
   void setDrawEveryLeaf(bool every) { drawEveryLeaf_ = every; }
+  // Whether leaving out hidden leaves may take a second thread (where the
+  // machine has a second core); off where other work already fills the cores.
+  void setSecondThread(bool allowed) { secondThread_ = allowed; }
 
   // The entry point chosen by the rule: triangleMode -> drawPolygon, else
   // curFrame.spiralOrder -> drawSpiralGrid, else drawBookGrid.
@@ -218,6 +221,7 @@ class Renderer {
   std::array<GroupColour, 2> groupColours_{};
   std::vector<RunCell> run_;
   PixelBox runBox_;
+  bool secondThread_ = true;
   WalkRule walkRule_;
   std::unique_ptr<RunQueue> runs_;
   std::vector<std::unique_ptr<RunWalk>> spareWalks_;

@@ -4,8 +4,9 @@
 
 namespace quill {
 
-Renderer::RunQueue::RunQueue(const Renderer& renderer) : renderer_(renderer) {
-  if (std::thread::hardware_concurrency() < 2) return;
+Renderer::RunQueue::RunQueue(const Renderer& renderer, bool threaded)
+    : renderer_(renderer), threadAsked_(threaded) {
+  if (!threaded || std::thread::hardware_concurrency() < 2) return;
   try {
     thread_ = std::thread([this] { serve(); });
   } catch (const std::system_error&) {  // out of threads: every run is walked here

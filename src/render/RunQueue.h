@@ -15,8 +15,9 @@ namespace quill {
 // oldest waiting run itself. Runs always come back in order.
 class Renderer::RunQueue {
  public:
-  // Without a second core, or a thread to be had, the renderer walks every run.
-  explicit RunQueue(const Renderer& renderer);
+  // Without `threaded`, a second core, or a thread to be had, the renderer
+  // walks every run.
+  RunQueue(const Renderer& renderer, bool threaded);
   ~RunQueue();
   RunQueue(const RunQueue&) = delete;
   RunQueue& operator=(const RunQueue&) = delete;
@@ -25,6 +26,7 @@ class Renderer::RunQueue {
   // The oldest run once walked, taken out; with `wait`, walks or waits until it
   // is, and nullptr only when none is left.
   std::unique_ptr<RunWalk> next(bool wait);
+  bool threadAsked() const { return threadAsked_; }
   size_t size() const { return walks_.size(); }  // only the renderer's thread changes it
 
  private:
@@ -36,6 +38,7 @@ class Renderer::RunQueue {
   std::condition_variable waiting_;  // a run to walk, or quit
   std::condition_variable walked_;
   std::deque<std::unique_ptr<RunWalk>> walks_;
+  bool threadAsked_;
   bool quit_ = false;
   std::thread thread_;  // last: it starts once the rest is in place
 };
