@@ -118,11 +118,9 @@ void Renderer::leafQuartet(double x1, double y1, double x2, double y2, double x3
   int32_t pixel[12];
   floorToPixels(device, pixel, 12);
   const auto point = [&pixel](int i) { return IntPoint{pixel[2 * i], pixel[2 * i + 1]}; };
-  // The children of kTriangleOrder (middle, corner A, B, C) as indices into pixel.
-  static constexpr int kChildPoints[4][3] = {{4, 3, 5}, {0, 5, 3}, {3, 1, 4}, {5, 4, 2}};
   // subdivideTriangle has checked the order before dividing.
   for (int child : kTriangleOrder[state_.curFrame.order]) {
-    const int* c = kChildPoints[child];
+    const int* c = kTriangleChildPoints[child];
     triangleLeafAt(point(c[0]), point(c[1]), point(c[2]));
     if (stopped_) return;
   }

@@ -6,6 +6,7 @@
 // in their own order. Every pixel's last writer is kept and runs follow each
 // other in order, so the picture is the one every leaf gives.
 #include <algorithm>
+#include <bit>
 
 #include "engine/Rounding.h"
 #include "render/CellOrder.h"
@@ -185,10 +186,6 @@ void Renderer::walkRun(RunWalk& walk) const {
 
 namespace {
 
-// The children (middle, corner A, B, C) as indices into a divided triangle's
-// corners 1, 2, 3 and midpoints 12, 23, 13.
-constexpr int kChildPoints[4][3] = {{4, 3, 5}, {0, 5, 3}, {3, 1, 4}, {5, 4, 2}};
-
 inline bool singlePixel(const IntPoint* q) { return q[0] == q[1] && q[1] == q[2]; }
 
 }  // namespace
@@ -205,7 +202,7 @@ struct Renderer::DividedTriangle {
   }
   // Child `which` of a divided triangle, divided in turn.
   DividedTriangle(const DividedTriangle& parent, int which, double scale) {
-    const int* c = kChildPoints[which];
+    const int* c = kTriangleChildPoints[which];
     for (int i = 0; i < 3; ++i) {
       x[2 * i] = parent.x[2 * c[i]];
       x[2 * i + 1] = parent.x[2 * c[i] + 1];
@@ -214,7 +211,7 @@ struct Renderer::DividedTriangle {
     divide(scale);
   }
   void pixels(int child, IntPoint* pixels) const {
-    const int* c = kChildPoints[child];
+    const int* c = kTriangleChildPoints[child];
     pixels[0] = p[c[0]], pixels[1] = p[c[1]], pixels[2] = p[c[2]];
   }
 
@@ -268,10 +265,16 @@ void Renderer::walkTriangle(RunWalk& walk, const DividedTriangle& cell, int16_t 
       walkTriangle(walk, child, next, start);
       continue;
     }
+    // Without gaps every leaf takes its pixels, and a small cell's four are known by shape.
+    const int shown = rule_.gaps ? -1 : walk.visible.takeQuartet(child.p, walkRule_.order);
     IntPoint leaf[3];
     for (int j = 3; j >= 0; --j) {
+      if (shown >= 0 && (shown >> j & 1) == 0) continue;
       child.pixels(order[j], leaf);
-      if (!singlePixel(leaf)) considerLeaf(walk, start + j, leaf, 3);
+      if (shown >= 0)
+        addShown(walk, start + j, leaf, 3);
+      else if (!singlePixel(leaf))
+        considerLeaf(walk, start + j, leaf, 3);
     }
   }
 }
@@ -301,7 +304,10 @@ void Renderer::considerLeaf(RunWalk& walk, int64_t index, const IntPoint* points
   if (rule_.gaps &&
       !gapOn(index, walkRule_.tailPhase, walkRule_.gapPeriod, walkRule_.gapLength, rule_.reverse))
     return;
-  if (!walk.visible.take(points, count)) return;
+  if (walk.visible.take(points, count)) addShown(walk, index, points, count);
+}
+
+void Renderer::addShown(RunWalk& walk, int64_t index, const IntPoint* points, int count) {
   ShownLeaf& leaf = walk.shown.emplace_back();
   leaf.index = index;
   leaf.count = count;
@@ -319,11 +325,13 @@ void Renderer::drawShown(const std::vector<ShownLeaf>& shown) {
 
 void Renderer::drawShownLeaves(const std::vector<ShownLeaf>& shown) {
   const int64_t period = rule_.period;
+  // Groups are powers of two, so most renders need no division.
+  const int shift = rule_.mask >= 0 ? std::countr_zero(static_cast<uint64_t>(period)) : -1;
   for (auto leaf = shown.rbegin(); leaf != shown.rend(); ++leaf) {
     const int64_t index = leaf->index;
     rs_.cellIndex = index;
     if (index >= nextStopPoll_ && pollStop()) return;
-    const int64_t group = index / period;
+    const int64_t group = shift >= 0 ? index >> shift : index / period;
     const int64_t k = index - group * period;
     if (k == 0) {
       rs_.cellColor = groupColour(group);

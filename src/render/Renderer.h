@@ -178,6 +178,7 @@ class Renderer {
   void walkSquare(RunWalk& walk, double x, double y, double size, int16_t level,
                   int64_t first) const;
   void considerLeaf(RunWalk& walk, int64_t index, const IntPoint* points, int count) const;
+  static void addShown(RunWalk& walk, int64_t index, const IntPoint* points, int count);
   void drawShown(const std::vector<ShownLeaf>& shown);
   void drawShownLeaves(const std::vector<ShownLeaf>& shown);
   Color groupColour(int64_t group);

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 
 #include "engine/Types.h"
 #include "gfx/PolygonStamps.h"
@@ -49,6 +50,12 @@ class VisibleLeaves {
     return true;
   }
   static constexpr int kLongSpan = 5;
+  // The four leaves of a cell one level above the leaves, from its corners and
+  // midpoints (1, 2, 3, 12, 23, 13) and the frame's child order: bit j set for
+  // each j-th drawn leaf that sets a free pixel no later one of them sets.
+  // Takes the pixels of all four. -1 (nothing taken) unless the corners lie
+  // within a box of 2 x 2 pixels, where the answer is kept by shape.
+  int takeQuartet(const IntPoint* points, int order);
   // Takes the pixels a small leaf sets; true when any was still free, or when
   // the leaf is too large to tell (it then takes none).
   bool take(const IntPoint* points, int count) {
@@ -106,6 +113,18 @@ class VisibleLeaves {
     return (dx1 + 1) + 3 * (dy1 + 1) + 9 * (dx2 + 1) + 27 * (dy2 + 1);
   }
   bool takeStamped(const IntPoint* points, int count, int key);
+
+  // Which pixels of a quartet's 2 x 2 box (bit dx + 2 dy) each drawn leaf is
+  // the last to set, and all they set, by the points' places in the box and
+  // the child order.
+  struct QuartetShape {
+    uint16_t last = 0;    // 4 bits a leaf, the first drawn lowest
+    uint8_t all = 0;
+    int8_t state = 0;     // 0 not worked out yet, 1 known, -1 not a small shape
+  };
+  static constexpr int kQuartetKeys = 4 << 12;
+  void workOutQuartet(QuartetShape& shape, const IntPoint* points, int order, IntPoint corner);
+  std::unique_ptr<QuartetShape[]> quartets_ = std::make_unique<QuartetShape[]>(kQuartetKeys);
   bool takeOffsets(uint8_t* origin, const int32_t* offsets, size_t count);
 
   std::array<TinyShape, 81 + 4> tiny_{};
