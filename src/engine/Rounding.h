@@ -23,23 +23,32 @@ inline int32_t floorToPixel(double v) {
   return static_cast<int32_t>(std::floor(v));
 }
 
+#if defined(__SSE2__)
+// floorToPixel of both lanes, into the low two 32-bit lanes of `out`; false
+// (out untouched) when either lies outside the usual range.
+inline bool floorToPixelLanes(__m128d x, __m128i& out) {
+  const __m128d low = _mm_set1_pd(-2147483647.0), high = _mm_set1_pd(2147483647.0);
+  if (_mm_movemask_pd(_mm_and_pd(_mm_cmpgt_pd(x, low), _mm_cmplt_pd(x, high))) != 3) return false;
+  const __m128i t = _mm_cvttpd_epi32(x);  // towards zero, in the low two lanes
+  // All ones (-1) in each 64-bit lane whose truncation lies above the value.
+  const __m128i above = _mm_castpd_si128(_mm_cmpgt_pd(_mm_cvtepi32_pd(t), x));
+  out = _mm_add_epi32(t, _mm_shuffle_epi32(above, _MM_SHUFFLE(3, 3, 2, 0)));
+  return true;
+}
+#endif
+
 // floorToPixel of `count` coordinates, two at a time where the processor can.
 inline void floorToPixels(const double* v, int32_t* out, int count) {
   int i = 0;
 #if defined(__SSE2__)
-  const __m128d low = _mm_set1_pd(-2147483647.0), high = _mm_set1_pd(2147483647.0);
   for (; i + 2 <= count; i += 2) {
-    const __m128d x = _mm_loadu_pd(v + i);
-    if (_mm_movemask_pd(_mm_and_pd(_mm_cmpgt_pd(x, low), _mm_cmplt_pd(x, high))) != 3) {
+    __m128i pair;
+    if (floorToPixelLanes(_mm_loadu_pd(v + i), pair)) {
+      _mm_storel_epi64(reinterpret_cast<__m128i*>(out + i), pair);
+    } else {
       out[i] = floorToPixel(v[i]);
       out[i + 1] = floorToPixel(v[i + 1]);
-      continue;
     }
-    const __m128i t = _mm_cvttpd_epi32(x);  // towards zero, in the low two lanes
-    // All ones (-1) in each 64-bit lane whose truncation lies above the value.
-    const __m128i above = _mm_castpd_si128(_mm_cmpgt_pd(_mm_cvtepi32_pd(t), x));
-    const __m128i down = _mm_shuffle_epi32(above, _MM_SHUFFLE(3, 3, 2, 0));
-    _mm_storel_epi64(reinterpret_cast<__m128i*>(out + i), _mm_add_epi32(t, down));
   }
 #endif
   for (; i < count; ++i) out[i] = floorToPixel(v[i]);

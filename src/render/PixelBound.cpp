@@ -220,12 +220,21 @@ struct Renderer::DividedTriangle {
     x[6] = (x[0] + x[2]) / 2, x[7] = (x[1] + x[3]) / 2;
     x[8] = (x[2] + x[4]) / 2, x[9] = (x[3] + x[5]) / 2;
     x[10] = (x[0] + x[4]) / 2, x[11] = (x[1] + x[5]) / 2;
-    const double device[6] = {(x[6] - kPadLeft) * scale,  (kPictureTop - x[7]) * scale,
-                              (x[8] - kPadLeft) * scale,  (kPictureTop - x[9]) * scale,
-                              (x[10] - kPadLeft) * scale, (kPictureTop - x[11]) * scale};
-    int32_t middle[6];
-    floorToPixels(device, middle, 6);
-    for (int i = 0; i < 3; ++i) p[3 + i] = {middle[2 * i], middle[2 * i + 1]};
+    for (int i = 0; i < 3; ++i)
+      p[3 + i] = pixelPair((x[6 + 2 * i] - kPadLeft) * scale, (kPictureTop - x[7 + 2 * i]) * scale);
+  }
+  // floorToPixel of both, stored as one point: the walk reads points whole
+  // right after, which a store in halves would hold up.
+  static IntPoint pixelPair(double x, double y) {
+#if defined(__SSE2__)
+    __m128i pair;
+    if (floorToPixelLanes(_mm_set_pd(y, x), pair)) {
+      IntPoint point;
+      _mm_storel_epi64(reinterpret_cast<__m128i*>(&point), pair);
+      return point;
+    }
+#endif
+    return {floorToPixel(x), floorToPixel(y)};
   }
 };
 
