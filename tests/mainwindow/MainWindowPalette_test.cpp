@@ -3,8 +3,8 @@
 
 #include "MainWindowFixture.h"
 #include "engine/Palettes.h"
-#include "mainwindow/BlendModeDialog.h"
 #include "gfx/QtColor.h"
+#include "mainwindow/BlendModeDialog.h"
 
 namespace quill {
 namespace {
@@ -15,11 +15,13 @@ class PaletteTest : public MainWindowTest {
   Color chipBack(int k) const { return fromQColor(chip(k)->palette().color(QPalette::Window)); }
   Color chipText(int k) const { return fromQColor(chip(k)->palette().color(QPalette::WindowText)); }
   bool bordered(int k) const { return chip(k)->frameShape() == QFrame::Box; }
-  void release(QWidget* w, Qt::MouseButton button) { QTest::mouseClick(w, button); }
+  void release(QWidget* w, Qt::MouseButton button = Qt::LeftButton) { QTest::mouseClick(w, button); }
 };
 
-// The caption names the next preset: spectrum at start-up, then bright, then dark.
-TEST_F(PaletteTest, PresetButtonCyclesFromStartupAndTextColoursFollowBrightnessWithEightyFiveNotDark) {
+// The caption names the next preset: spectrum at start-up, then bright, then
+// dark. A chip's digit is black on a bright colour, white on a dark one
+// (85 is not dark), and the random palette takes the scripted numbers.
+TEST_F(PaletteTest, PresetsCycleAndRandomTakesTheGeneratorAndTextColoursFollowBrightness) {
   EXPECT_EQ(text("Command3"), "bright");
   for (auto [k, colour] : {std::pair{8, kBlack}, {14, kBlack}, {13, kBlack}, {11, kBlack}, {15, kWhite}})
     EXPECT_EQ(chipText(k), colour) << "chip " << k;
@@ -30,9 +32,6 @@ TEST_F(PaletteTest, PresetButtonCyclesFromStartupAndTextColoursFollowBrightnessW
     EXPECT_EQ(state.chipColors, presetPalette(palette)) << caption;
     EXPECT_EQ(chipBack(9), presetPalette(palette)[9]);
   }
-}
-
-TEST_F(PaletteTest, RandomUsesTheSeededGeneratorAndKeepsCaptions) {
   windows.scripted.randoms = {0.0, 0.999999999, 0.25};  // then 0.5 for the rest
   click("Command1");
   EXPECT_EQ(std::vector<Color>(state.chipColors.begin(), state.chipColors.begin() + 3),
@@ -42,16 +41,18 @@ TEST_F(PaletteTest, RandomUsesTheSeededGeneratorAndKeepsCaptions) {
   EXPECT_EQ(chip(11)->text(), "B");  // the captions stay the digits
 }
 
-TEST_F(PaletteTest, LeftClickPicksAColourAndCancelKeepsIt) {
+TEST_F(PaletteTest, LeftClicksPickChipAndBackgroundColoursAndCancelKeepsThem) {
   state.previewOpen = true;
-  windows.scripted.colors = {rgb(1, 2, 3), std::nullopt};
-  release(chip(12), Qt::LeftButton);
+  windows.scripted.colors = {rgb(1, 2, 3), std::nullopt, rgb(200, 200, 200)};
+  release(chip(12));
   EXPECT_EQ(state.chipColors[12], rgb(1, 2, 3));
   EXPECT_EQ(chipText(12), kWhite);
-  EXPECT_EQ(chip(12)->text(), "C");
   EXPECT_EQ(windows.calls, (Calls{"hidePreview", "showPreview"}));
-  release(chip(12), Qt::LeftButton);  // cancelled
+  release(chip(12));  // cancelled
   EXPECT_EQ(state.chipColors[12], rgb(1, 2, 3));
+  release(find<QLabel>("Label22"));
+  EXPECT_EQ(form->controls().backColor, rgb(200, 200, 200));
+  EXPECT_EQ(fromQColor(find<QLabel>("Label22")->palette().color(QPalette::WindowText)), kBlack);
 }
 
 TEST_F(PaletteTest, RightClicksSwapTwoChipsWithTheBorderMark) {
@@ -62,59 +63,39 @@ TEST_F(PaletteTest, RightClicksSwapTwoChipsWithTheBorderMark) {
   EXPECT_EQ(state.chipColors[3], spectrum[7]);
   EXPECT_EQ(state.chipColors[7], spectrum[3]);
   EXPECT_TRUE(bordered(3) && bordered(7));
-
   release(chip(3), Qt::RightButton);
   release(chip(3), Qt::RightButton);  // the same chip twice
   EXPECT_EQ(state.chipColors[3], spectrum[7]);
   EXPECT_TRUE(bordered(3));
 }
 
-TEST_F(PaletteTest, BackgroundLabelPicksTheColourCaptureReads) {
-  windows.scripted.colors = {rgb(200, 200, 200)};
-  release(find<QLabel>("Label22"), Qt::LeftButton);
-  EXPECT_EQ(form->controls().backColor, rgb(200, 200, 200));
-  EXPECT_EQ(fromQColor(find<QLabel>("Label22")->palette().color(QPalette::WindowText)), kBlack);
-  click("Command6");
-  EXPECT_EQ(windows.calls.back(), "showBlendOptions");
-}
-
-class BlendModeTest : public ::testing::Test {
- protected:
-  BlendModeTest() : dialog(state, windows) { state.blendWeights.fill(100); }
-  QScrollBar* bar(int i) { return dialog.findChild<QScrollBar*>(QString("CV%1").arg(i)); }
-  QString percent(int i) { return dialog.findChild<QLabel*>(QString("dpct%1").arg(i))->text(); }
-  void click(const char* name) { QTest::mouseClick(dialog.findChild<QAbstractButton*>(name), Qt::LeftButton); }
-
+// A bar carries the weights of longer numbers with it; "revert" puts back
+// 100 on the 15 bars; the rule options set the variant; closing only hides.
+TEST(BlendModeDialog, BarsCarryTheLongerNumbersRevertRestoresAndTheCloseBoxHides) {
   PatternState state;
   FakeWindows windows{state};
-  BlendModeDialog dialog;
-};
-
-TEST_F(BlendModeTest, ABarCarriesTheLongerNumbersAndRevertRestores) {
+  BlendModeDialog dialog(state, windows);
+  state.blendWeights.fill(100);
+  const auto bar = [&](int i) { return dialog.findChild<QScrollBar*>(QString("CV%1").arg(i)); };
+  const auto percent = [&](int i) { return dialog.findChild<QLabel*>(QString("dpct%1").arg(i))->text(); };
   bar(0)->setValue(40);
   bar(5)->setValue(70);
+  bar(14)->setValue(3);
   for (int i = 0; i < 15; ++i) {
-    const int want = i < 5 ? 40 : 70;
-    EXPECT_EQ(state.blendWeights[i], want) << i;
-    EXPECT_EQ(bar(i)->value(), want) << i;
+    const int want = i < 5 ? 40 : i < 14 ? 70 : 3;
+    EXPECT_EQ(std::pair(int(state.blendWeights[i]), bar(i)->value()), std::pair(want, want)) << i;
     EXPECT_EQ(percent(i), QString::number(want)) << i;
   }
-  bar(14)->setValue(3);
-  EXPECT_EQ(state.blendWeights[13], 70);
-  EXPECT_EQ(state.blendWeights[14], 3);
   state.blendWeights[15] = 55;
-  click("Command2");
+  click(&dialog, "Command2");
   for (int i = 0; i < 15; ++i) EXPECT_EQ(percent(i), "100") << i;
   EXPECT_EQ(state.blendWeights[14], 100);
   EXPECT_EQ(state.blendWeights[15], 55);
-}
-
-TEST_F(BlendModeTest, RuleOptionsAndTheCloseBoxOnlyHides) {
-  click("Option3");
+  click(&dialog, "Option3");
   EXPECT_EQ(state.blendVariant, 2);
-  click("Option2");
+  click(&dialog, "Option2");
   EXPECT_EQ(state.blendVariant, 1);
-
+  windows.calls.clear();
   state.previewOpen = true;
   dialog.show();
   bar(2)->setValue(10);
