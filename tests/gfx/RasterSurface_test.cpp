@@ -23,22 +23,6 @@ constexpr Color kLine = rgb(200, 0, 0);
 
 Color at(RasterSurface& s, int x, int y) { return fromQRgb(s.image().pixel(x, y)); }
 
-// Every colour in the picture, and the smallest rectangle holding those equal to `c`.
-struct Scan {
-  std::set<Color> colours;
-  QRect ink;
-};
-Scan scan(RasterSurface& s, Color c) {
-  Scan out;
-  for (int y = 0; y < s.height(); ++y) {
-    for (int x = 0; x < s.width(); ++x) {
-      out.colours.insert(at(s, x, y));
-      if (at(s, x, y) == c) out.ink |= QRect(x, y, 1, 1);
-    }
-  }
-  return out;
-}
-
 void square(RasterSurface& s, int left, int top, int side) {
   const IntPoint p[4] = {
       {left, top}, {left + side, top}, {left + side, top + side}, {left, top + side}};
@@ -69,6 +53,9 @@ TEST(RasterSurface, SquareIsFilledAndOutlinedOnItsCornersWithOneOrThreePixelLine
   EXPECT_EQ(s.lineWidth(), 1);
 }
 
+// No blending: slanted edges and text use only the given colours; text hangs
+// from its corner, only the internal leading above capitals, all within the
+// character cell.
 TEST(RasterSurface, SlantedEdgesAndTextUseOnlyTheGivenColoursAndTextHangsFromItsCorner) {
   RasterSurface s(200, 60);
   s.clear(kBack);
@@ -77,12 +64,18 @@ TEST(RasterSurface, SlantedEdgesAndTextUseOnlyTheGivenColoursAndTextHangsFromIts
   s.setFont({"arial", 30, 0});
   s.setTextColor(rgb(0, 0, 255));
   s.text(70, 15, "HEH 3/8");
-  const Scan text = scan(s, rgb(0, 0, 255));
-  EXPECT_EQ(text.colours, (std::set<Color>{kBack, kFill, kLine, rgb(0, 0, 255)}));
-  EXPECT_TRUE(text.ink.left() >= 70 && text.ink.left() <= 74) << text.ink.left();
-  // Only the internal leading lies above capitals, all within the character cell.
-  EXPECT_TRUE(text.ink.top() >= 15 && text.ink.top() <= 15 + 10) << text.ink.top();
-  EXPECT_TRUE(text.ink.bottom() <= 15 + 30 && text.ink.height() >= 15) << text.ink.bottom();
+  std::set<Color> colours;
+  QRect ink;
+  for (int y = 0; y < s.height(); ++y) {
+    for (int x = 0; x < s.width(); ++x) {
+      colours.insert(at(s, x, y));
+      if (at(s, x, y) == rgb(0, 0, 255)) ink |= QRect(x, y, 1, 1);
+    }
+  }
+  EXPECT_EQ(colours, (std::set<Color>{kBack, kFill, kLine, rgb(0, 0, 255)}));
+  EXPECT_TRUE(ink.left() >= 70 && ink.left() <= 74) << ink.left();
+  EXPECT_TRUE(ink.top() >= 15 && ink.top() <= 15 + 10) << ink.top();
+  EXPECT_TRUE(ink.bottom() <= 15 + 30 && ink.height() >= 15) << ink.bottom();
 }
 
 TEST(RasterSurface, ImpossibleSizesAndCoordinatesAreRefusedOrClipped) {

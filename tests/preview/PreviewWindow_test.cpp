@@ -70,9 +70,10 @@ class PreviewWindowTest : public ::testing::Test {
   const QRgb background = toQRgb(rgb(64, 64, 64));
 };
 
-// Shown, it draws the start-up hexagon fitted; a zoom is kept on resize until
-// Down fits again, and closing clears previewOpen.
-TEST_F(PreviewWindowTest, ShownItDrawsTheStartupHexagonAndKeepsAZoomOnResizeUntilDown) {
+// Shown, the window fits the picture to itself; a zoom is kept on resize
+// until Down fits again, and then a resize refits by itself. What the picture
+// shows is pinned through the program's preview.
+TEST_F(PreviewWindowTest, ShownItFitsAndKeepsAZoomOnResizeUntilDown) {
   const auto windowFit = [&] {  // the polygon fit for the window's outer size
     const QRect outer = window->frameGeometry();
     return fitSurface(outer.width() - 8, outer.height() - 36, true, 10, 12);
@@ -80,23 +81,15 @@ TEST_F(PreviewWindowTest, ShownItDrawsTheStartupHexagonAndKeepsAZoomOnResizeUnti
   window->resize(208, 336);
   window->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-  EXPECT_EQ(caption(), "KVT preview    100%");
   EXPECT_EQ(window->lastFit(), windowFit());
-  const int cx = static_cast<int>(312.5 * state.previewScale), cy = static_cast<int>(247 * state.previewScale);
-  EXPECT_NE(pixel(cx + 2, cy + 2), background);  // the centre is coloured, the corners background
-  EXPECT_EQ(pixel(0, 0), background);
   press(Qt::Key_Right);
   const QSize zoomedSize = box().size();
   window->resize(408, 636);
-  EXPECT_EQ(caption(), "KVT preview    200%");
   EXPECT_EQ(box().size(), zoomedSize);
   press(Qt::Key_Down);
   EXPECT_EQ(window->lastFit(), windowFit());
-  window->resize(308, 536);  // not zoomed, a resize refits by itself
+  window->resize(308, 536);
   EXPECT_EQ(box().width(), static_cast<int>(windowFit().width));
-  state.previewOpen = true;
-  window->close();
-  EXPECT_FALSE(state.previewOpen || window->isVisible());
 }
 
 // The arrow keys zoom about the window's centre, from 48 pixels up to 8000,
