@@ -111,22 +111,6 @@ TEST_F(AnimationWindowTest, TextBoxesRefuseWhatTheyCannotUse) {
   EXPECT_EQ(find<QLineEdit>("txtnSteps0")->text(), "10000");
 }
 
-// The geometry features follow the geometry at activation (5 is for grids);
-// the letter keys reach the main window as with Ctrl, except in a box.
-TEST_F(AnimationWindowTest, GeometryFeaturesFollowTheGeometryAndKeysReachTheMainWindow) {
-  check(5);  // disabled for polygons: a click does nothing
-  EXPECT_FALSE(window.model().isChecked(5));
-  click(&app->mainWindow(), "PicRect");
-  EXPECT_FALSE(find<QCheckBox>("chkFeature3")->isEnabled());
-  EXPECT_TRUE(find<QCheckBox>("chkFeature5")->isEnabled());
-  click(&app->mainWindow(), "Command2");
-  click(&app->mainWindow(), "Command2");
-  QTest::keyClick(find<QLineEdit>("txtDelay"), Qt::Key_Z);
-  EXPECT_EQ(in<QLabel>(&app->mainWindow(), "lblXofY")->text(), "2 of 2");
-  QTest::keyClick(&window, Qt::Key_Z);
-  EXPECT_EQ(in<QLabel>(&app->mainWindow(), "lblXofY")->text(), "1 of 2");
-}
-
 // The in-between geometry comes from the key frames up to the current one;
 // a run whose in-between frames do not fit 16 bits is refused.
 TEST_F(AnimationWindowTest, GeometryFromTheKeyFramesAndTooManyInBetweensAreRefused) {

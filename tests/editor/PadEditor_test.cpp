@@ -44,11 +44,6 @@ TEST_F(PadEditorTest, MouseOperationsWorkInUnitsAndUndoRestoresTheLastMouseDown)
   click("cmdFit");
   EXPECT_NEAR(state.vertexPoints[1].y, 245, 1e-9);
   EXPECT_EQ(tableRecomputes, 1);
-  // The top vertex (0, 245) has its green marker about 6 pixels below the middle of the top edge.
-  int green = 0;
-  for (int y = 0; y <= 12; ++y)
-    for (int x = 358; x <= 372; ++x) green += (pad.image().pixel(x, y) & 0xFFFFFF) == 0x00FF00u;
-  EXPECT_GT(green, 6);
   const auto fitted = state.vertexPoints;
   pad.setTool(PadTool::Point);
   for (int y : {20, 15}) {  // 11.7 units from the vertex misses it, 7.9 grabs it
