@@ -1,6 +1,5 @@
 // The animation window driven through its controls in the whole program; what
 // a step does is pinned with the animation model and its feature values.
-#include <gtest/gtest.h>
 
 #include <QCheckBox>
 #include <QLabel>

@@ -1,18 +1,14 @@
 // The animation end to end: a saved run from the window and the same run from
 // the headless description write the same files; ranges, workers and the
 // recipes for many machines add up to one whole run.
-#include <gtest/gtest.h>
 
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QProcess>
 #include <QScrollBar>
-#include <fstream>
 #include <utility>
-#include <vector>
 
 #include "animation/SeqStatus.h"
 #include "app/AppFixture.h"

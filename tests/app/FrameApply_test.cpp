@@ -1,6 +1,5 @@
 // A stored frame put back into every window reads back as the same frame:
 // every member goes to its control and is read back from it.
-#include <gtest/gtest.h>
 
 #include <random>
 

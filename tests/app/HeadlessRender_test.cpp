@@ -1,4 +1,3 @@
-#include <gtest/gtest.h>
 #include <pty.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -7,7 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <QThread>
 
 #include "app/AppFixture.h"

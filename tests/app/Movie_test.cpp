@@ -1,5 +1,4 @@
 // A saved animation run written as one movie.
-#include <gtest/gtest.h>
 
 #include <QCheckBox>
 #include <QDir>

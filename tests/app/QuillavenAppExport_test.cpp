@@ -1,5 +1,4 @@
 // The export dialog driven from the main window, through to the file and the notice.
-#include <gtest/gtest.h>
 
 #include <QCheckBox>
 #include <QDir>

@@ -1,5 +1,4 @@
 // quillaven-render --thumbnail, as a file manager runs it on any file.
-#include <gtest/gtest.h>
 
 #include <QDir>
 #include <QImage>

@@ -1,7 +1,6 @@
 // The key-frame history as the main window drives it; the operations
 // themselves are pinned with the history.
 #include "MainWindowFixture.h"
-#include "editor/AniNameDialog.h"
 #include "mainwindow/KeyPreview.h"
 
 namespace quill {

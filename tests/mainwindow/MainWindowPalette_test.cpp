@@ -1,10 +1,8 @@
 // The palette chips, the background label and the blending options dialog.
-#include <QScrollBar>
 
 #include "MainWindowFixture.h"
 #include "engine/Palettes.h"
 #include "gfx/QtColor.h"
-#include "mainwindow/BlendModeDialog.h"
 
 namespace quill {
 namespace {
