@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 
 namespace quill {
@@ -58,17 +59,15 @@ TEST(GeometryFrames, FractionalLayersInwardAndOutward) {
   PatternState state;
   state.curFrame = square(100 / std::sqrt(2.0));  // vertex 1 at distance 100 from the centre
   state.curFrame.vertexPoints[1] = {0, 100};
-  const auto distance = [&](int layer) { return state.layerPoints[layer][1].y; };
-  buildFractionalLayers(state, 4.5, false);
-  const double outward[] = {10, 32.5, 55, 77.5, 100};
-  for (int j = 1; j <= 5; ++j) EXPECT_NEAR(distance(j), outward[j - 1], 1e-6) << j;
-  EXPECT_EQ(state.curFrame.layerCount, 5);
-  buildFractionalLayers(state, 4.5, true);
-  const double inward[] = {22.5, 45, 67.5, 90, 100};
-  for (int j = 1; j <= 5; ++j) EXPECT_NEAR(distance(j), inward[j - 1], 1e-6) << j;
+  for (const auto& [inward, want] : {std::pair{false, std::array{10.0, 32.5, 55.0, 77.5, 100.0}},
+                                     {true, std::array{22.5, 45.0, 67.5, 90.0, 100.0}}}) {
+    buildFractionalLayers(state, 4.5, inward);
+    EXPECT_EQ(state.curFrame.layerCount, 5);
+    for (int j = 1; j <= 5; ++j) EXPECT_NEAR(state.layerPoints[j][1].y, want[j - 1], 1e-6) << inward << " " << j;
+  }
   buildFractionalLayers(state, 4.0, false);
-  EXPECT_EQ(distance(1), 0);  // an empty partial band: layer 1 is the centre
-  EXPECT_EQ(distance(5), 100);
+  EXPECT_EQ(state.layerPoints[1][1].y, 0);  // an empty partial band: layer 1 is the centre
+  EXPECT_EQ(state.layerPoints[5][1].y, 100);
   // The rings close and the corners follow the rings.
   EXPECT_EQ(state.layerPoints[3][5], state.layerPoints[3][1]);
   EXPECT_EQ(state.cellCorner(1, 3, 1), state.layerPoints[3][1]);

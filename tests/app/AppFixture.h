@@ -41,7 +41,7 @@ class AppFixture : public ::testing::Test {
   QString path(const QString& name) const { return dir.filePath(name); }
 
   AnimateWindow& openAnimator() {
-    app->mainWindow().showAnimation();
+    click(&app->mainWindow(), "cmdAnimate");
     return app->animator();
   }
   // Runs the animation to its end (or until something stops it).

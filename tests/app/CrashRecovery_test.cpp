@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
-#include <QProcess>
 #include <cstdlib>
 #include <iostream>
 #include <thread>

@@ -1,5 +1,4 @@
-// quillaven-render --thumbnail, as a file manager runs it.
-#include <gtest/gtest.h>
+// quillaven-render --thumbnail, as a file manager runs it on any file.
 
 #include <QDir>
 #include <QImage>
@@ -9,55 +8,38 @@
 namespace quill {
 namespace {
 
-Outcome thumbnail(const QStringList& args) { return renderProgram(QStringList{"--thumbnail"} + args); }
-
-class ThumbnailTest : public ::testing::Test {
- protected:
-  QString write(const std::vector<KeyFrame>& frames, const char* name) {
-    return QString::fromStdString(writeStateFile(path(name).toStdString(), frames));
-  }
-  QString path(const char* name) const { return dir.filePath(name); }
+// The last record, even one of millions of cells, fills the middle of a clear
+// square on its own background; bad files and sizes are refused with a message
+// and write no picture.
+TEST(Thumbnail, DrawsTheLastRecordOnASquareAndRefusesBadFilesAndSizes) {
   QTemporaryDir dir;
-};
-
-// The last record, even one of millions of cells, fills the middle of a
-// square; the rest of the square is clear.
-TEST_F(ThumbnailTest, DrawsTheLastRecordOnASquare) {
+  const auto path = [&](const char* name) { return dir.filePath(name); };
   KeyFrame huge = startupFrame();
   huge.layerCount = 99;  // with 7 divisions, close to a billion cells
   huge.levels = 7;
   huge.backColor = rgb(0, 0, 255);
-  const QString file = write({startupFrame(), huge}, "huge.kvt");
-  const Outcome run = thumbnail({"128", file, path("t.png")});
+  const QString good = QString::fromStdString(writeStateFile(path("good.kvt").toStdString(), {startupFrame(), huge}));
+  QFile::copy(good, path("cut.kvt"));
+  QFile(path("cut.kvt")).resize(QFile(good).size() - 7);
+  QFile::copy(QString(QUILLAVEN_SOURCE_DIR) + "/README.md", path("foreign.kvt"));
+  const Outcome run = renderProgram({"--thumbnail", "128", good, path("t.png")});
   ASSERT_EQ(run.status, 0) << run.err;
   const QImage image(path("t.png"));
   ASSERT_EQ(image.size(), QSize(128, 128));
   EXPECT_EQ(qAlpha(image.pixel(64, 2)), 0);
   EXPECT_EQ(image.pixel(2, 64), 0xff0000ffu);  // the record's background, not the first record's
-}
-
-TEST_F(ThumbnailTest, RefusesBadFilesAndSizesWithAMessage) {
-  const QString good = write({startupFrame(), startupFrame()}, "good.kvt");
-  QFile::copy(good, path("cut.kvt"));
-  QFile(path("cut.kvt")).resize(QFile(good).size() - 7);
-  const QString cut = path("cut.kvt"), foreign = path("foreign.kvt");
-  QFile::copy(QString(QUILLAVEN_SOURCE_DIR) + "/README.md", foreign);
   const struct {
     QStringList args;
     int status;
-  } cases[] = {{{"128", cut, path("a.png")}, 1},
-               {{"128", foreign, path("b.png")}, 1},
-               {{"128", path("none.kvt"), path("c.png")}, 1},
-               {{"128", good, path("no/such/folder/d.png")}, 1},
-               {{"0", good, path("e.png")}, 2},
-               {{"99999", good, path("f.png")}, 2},
-               {{"128", good}, 2}};
+  } cases[] = {{{"128", path("cut.kvt"), path("a.png")}, 1},       {{"128", path("foreign.kvt"), path("b.png")}, 1},
+               {{"128", path("none.kvt"), path("c.png")}, 1},      {{"128", good, path("no/such/folder/d.png")}, 1},
+               {{"0", good, path("e.png")}, 2}, {{"99999", good, path("f.png")}, 2}, {{"128", good}, 2}};
   for (const auto& c : cases) {
-    const Outcome run = thumbnail(c.args);
-    EXPECT_EQ(run.status, c.status) << c.args.join(" ").toStdString();
-    EXPECT_NE(run.err.find("quillaven-render: "), std::string::npos) << run.err;
+    const Outcome refused = renderProgram(QStringList{"--thumbnail"} + c.args);
+    EXPECT_EQ(refused.status, c.status) << c.args.join(" ").toStdString();
+    EXPECT_NE(refused.err.find("quillaven-render: "), std::string::npos) << refused.err;
   }
-  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 3);  // no picture was written
+  EXPECT_EQ(QDir(dir.path()).entryList({"*.png"}, QDir::Files), QStringList{"t.png"});
 }
 
 }  // namespace

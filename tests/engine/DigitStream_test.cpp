@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -159,48 +160,38 @@ PatternState cursorCaseState(const CursorCase& c) {
   return s;
 }
 
-TEST(DigitCursor, GivesTheStreamsColoursAndLeavesItsMembersAsTheyWould) {
-  for (const CursorCase& c : kCursorCases) {
-    SCOPED_TRACE(testing::Message() << c.base << " " << c.start << " " << c.blendOn << c.variant);
-    PatternState reference = cursorCaseState(c);
-    PatternState cursorState = reference;
-    DigitCursor cursor(cursorState);
-    // A second render with another palette and weight must not see the first's colours.
-    for (int render = 0; render < 2; ++render) {
-      if (render == 1) {
-        for (PatternState* s : {&reference, &cursorState}) {
-          s->curFrame.palette[3] = rgb(1, 2, 3);
-          s->curFrame.blendWeights[1] = 140;
-          resetDigitStream(*s);
-        }
-        cursor.restart();
-      }
-      for (int call = 0; call < 3000; ++call) {
-        const Color expected = c.blendOn ? blendColor(reference) : nextDigitColor(reference);
-        ASSERT_EQ(cursor.next(), expected) << render << " " << call;
-        ASSERT_EQ(cursorState.digitCounter, reference.digitCounter) << call;
-        ASSERT_EQ(cursorState.pendingDigits, reference.pendingDigits) << call;
-        ASSERT_EQ(cursorState.digitBuffer, reference.digitBuffer) << call;
-      }
-    }
-  }
-}
-
-// Seeking, back or forth, leaves the stream as taking every call before would.
-TEST(DigitCursor, SeeksStraightToAnyCall) {
+// The cursor gives the stream's colours and leaves its members as the stream
+// would; seeking, back or forth, leaves them as taking every call before
+// would; after a restart, a change of palette and weights shows.
+TEST(DigitCursor, FollowsTheStreamAndSeeksStraightToAnyCall) {
   constexpr int kCalls = 3000;
   std::mt19937 rng(11);
   for (const CursorCase& c : kCursorCases) {
     SCOPED_TRACE(testing::Message() << c.base << " " << c.start << " " << c.blendOn << c.variant);
     PatternState reference = cursorCaseState(c);
+    PatternState s = reference;
+    DigitCursor cursor(s);
     std::vector<Color> colours;
     std::vector<std::pair<int64_t, int16_t>> before;  // counter and pending digits before each call
-    for (int call = 0; call < kCalls; ++call) {
-      before.emplace_back(reference.digitCounter, reference.pendingDigits);
-      colours.push_back(c.blendOn ? blendColor(reference) : nextDigitColor(reference));
+    for (int render = 0; render < 2; ++render) {
+      if (render == 1) {
+        for (PatternState* p : {&reference, &s}) {
+          p->curFrame.palette[3] = rgb(1, 2, 3);
+          p->curFrame.blendWeights[1] = 140;
+          resetDigitStream(*p);
+        }
+        cursor.restart();
+      }
+      colours.clear(), before.clear();
+      for (int call = 0; call < kCalls; ++call) {
+        before.emplace_back(reference.digitCounter, reference.pendingDigits);
+        colours.push_back(c.blendOn ? blendColor(reference) : nextDigitColor(reference));
+        ASSERT_EQ(cursor.next(), colours.back()) << render << " " << call;
+        ASSERT_EQ(std::tie(s.digitCounter, s.pendingDigits, s.digitBuffer),
+                  std::tie(reference.digitCounter, reference.pendingDigits, reference.digitBuffer))
+            << call;
+      }
     }
-    PatternState s = cursorCaseState(c);
-    DigitCursor cursor(s);
     for (int jump = 0; jump < 300; ++jump) {
       const int call = jump < 3 ? jump : std::uniform_int_distribution<int>(0, kCalls - 4)(rng);
       cursor.seek(call);

@@ -40,38 +40,15 @@ TEST(FrameCapture, StartTextKeepsThePreviousValueForTextItCannotRead) {
   }
 }
 
-TEST(FrameCapture, StoresLiveSettingsInFrameForm) {
+// Which control each member is read from is pinned by the round trip through
+// the windows (apply, then capture); here, fractional rows stored half to even
+// and saturated.
+TEST(FrameCapture, StoresFractionalRowsRoundedHalfToEven) {
   PatternState s;
   loadStartupDefaults(s);
-  s.curFrame.deleted = kTrue16;
-  KeyFrame want = s.curFrame;
-  want.deleted = kFalse16;
-  // Key-frame bookkeeping and the spare field belong to others and stay.
-  s.curFrame.frameNo = want.frameNo = 7;
-  s.curFrame.aniName = want.aniName = "waves";
-  s.curFrame.spare = want.spare = 5;
-  s.blendOn = false, want.blendOn = kFalse16;
-  s.spiralOrder = true, want.spiralOrder = kTrue16;
-  s.previewOpen = true, want.previewOpen = kTrue16;
-  s.blendWeights[3] = want.blendWeights[3] = 40;
-  s.chipColors[5] = want.palette[5] = rgb(1, 2, 3);
-  s.vertexPoints[2] = want.vertexPoints[2] = {10, 20};
-  s.centerX = want.centerX = -3.5;
-  // Controls away from their start-up values, so a member read from the wrong one shows.
-  const FrameControls c{.decimalBox = 1, .lockedBox = 0, .drawLines = 0, .backColor = rgb(9, 8, 7),
-                        .saveBmp = kTrue16, .saveWmf = kFalse16, .lineNormal = kFalse16, .lineExtra = kTrue16,
-                        .legend = 1, .saveWidth = "1234", .levels = 3, .fractionsLimit = 6, .fractions = 2,
-                        .order = 1, .tailLaunch = 5, .tailLength = 7};
-  want.decimalBox = 1, want.lockedBox = 0, want.drawLines = 0, want.backColor = rgb(9, 8, 7);
-  want.saveBmp = kTrue16, want.saveWmf = kFalse16, want.lineNormal = kFalse16, want.lineExtra = kTrue16;
-  want.legend = 1, want.saveWidth = "1234", want.levels = 3, want.fractionsLimit = 6, want.fractions = 2;
-  want.order = 1, want.tailLaunch = 5, want.tailLength = 7;
-  captureFrame(s, c);
-  EXPECT_EQ(s.curFrame, want);
-
   for (auto [rows, stored] : {std::pair{10.5, 10}, {11.5, 12}, {1e9, 32767}}) {
     s.rowCount = rows;
-    captureFrame(s, c);
+    captureFrame(s, {});
     EXPECT_EQ(s.curFrame.rowCount, stored) << rows;
   }
 }

@@ -130,22 +130,6 @@ TEST(KeyFrameHistory, RandomOperationsKeepTheOrderAndTheRecordedNumbering) {
   EXPECT_EQ(digests, recorded);
 }
 
-TEST(KeyFrameHistory, CaptureInsertsInsideAnAnimationAndDeleteRenumbersIt) {
-  KeyFrameHistory h;
-  h.start(frame(0));
-  for (int id : {1, 2, 3}) ASSERT_TRUE(h.capture(frame(id), ""));
-  ASSERT_TRUE(h.jumpBack());
-  EXPECT_FALSE(h.newAnimation());  // in the middle of one
-  ASSERT_TRUE(h.capture(frame(9), ""));
-  EXPECT_EQ(listing(h), "0:0/0 1:1/4 9:2/4 2:3/4 3:4/4");
-  ASSERT_TRUE(h.deleteCurrent());
-  EXPECT_EQ(listing(h), "0:0/0 1:1/3 2:2/3 3:3/3");
-  EXPECT_TRUE(h.frameStore()[4].deleted);  // kept in the store, flagged
-  ASSERT_TRUE(h.deleteCurrent());          // frame 1: the rest move down
-  EXPECT_EQ(listing(h), "0:0/0 2:1/2 3:2/2");
-  EXPECT_EQ(h.nextCaptureText(), "frame 1 of 1");
-}
-
 TEST(KeyFrameHistory, TheStoreRefusesPastItsSixteenBitLimit) {
   KeyFrameHistory h;
   h.start(frame(0));

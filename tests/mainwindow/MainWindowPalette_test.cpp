@@ -1,128 +1,95 @@
 // The palette chips, the background label and the blending options dialog.
-#include <QScrollBar>
 
 #include "MainWindowFixture.h"
 #include "engine/Palettes.h"
-#include "mainwindow/BlendModeDialog.h"
 #include "gfx/QtColor.h"
 
 namespace quill {
 namespace {
 
-class PaletteTest : public MainWindowTest {
- protected:
-  QLabel* chip(int k) const { return find<QLabel>(("chip" + std::to_string(k)).c_str()); }
-  Color chipBack(int k) const { return fromQColor(chip(k)->palette().color(QPalette::Window)); }
-  Color chipText(int k) const { return fromQColor(chip(k)->palette().color(QPalette::WindowText)); }
-  bool bordered(int k) const { return chip(k)->frameShape() == QFrame::Box; }
-  void release(QWidget* w, Qt::MouseButton button) { QTest::mouseClick(w, button); }
-};
+Color textColour(const QLabel* label) { return fromQColor(label->palette().color(QPalette::WindowText)); }
 
-// The caption names the next preset: spectrum at start-up, then bright, then dark.
-TEST_F(PaletteTest, PresetButtonCyclesFromStartupAndTextColoursFollowBrightnessWithEightyFiveNotDark) {
-  EXPECT_EQ(text("Command3"), "bright");
+// The presets cycle from the start-up spectrum through bright and dark; the
+// random palette takes the scripted numbers; a chip's digit is black on a
+// bright colour and white on a dark one (85 is not dark).
+TEST_F(MainWindowTest, PresetsAndRandomFillTheChipsWithTextColoursByBrightness) {
+  QLabel* chips[16];
+  for (int k = 0; k < 16; ++k) chips[k] = find<QLabel>(("chip" + std::to_string(k)).c_str());
   for (auto [k, colour] : {std::pair{8, kBlack}, {14, kBlack}, {13, kBlack}, {11, kBlack}, {15, kWhite}})
-    EXPECT_EQ(chipText(k), colour) << "chip " << k;
-  const std::pair<const char*, int> steps[] = {{"dark", 1}, {"spectrum", 2}, {"bright", 0}, {"dark", 1}};
-  for (auto [caption, palette] : steps) {
+    EXPECT_EQ(textColour(chips[k]), colour) << "chip " << k;
+  for (int palette : {1, 2, 0, 1}) {
     click("Command3");
-    EXPECT_EQ(text("Command3"), caption);
-    EXPECT_EQ(state.chipColors, presetPalette(palette)) << caption;
-    EXPECT_EQ(chipBack(9), presetPalette(palette)[9]);
+    EXPECT_EQ(state.chipColors, presetPalette(palette));
+    EXPECT_EQ(fromQColor(chips[9]->palette().color(QPalette::Window)), presetPalette(palette)[9]);
   }
-}
-
-TEST_F(PaletteTest, RandomUsesTheSeededGeneratorAndKeepsCaptions) {
   windows.scripted.randoms = {0.0, 0.999999999, 0.25};  // then 0.5 for the rest
   click("Command1");
-  EXPECT_EQ(std::vector<Color>(state.chipColors.begin(), state.chipColors.begin() + 3),
-            (std::vector<Color>{0, 16777215, 4194304}));
-  EXPECT_EQ(chipBack(5), 8388608);
-  EXPECT_EQ(chipText(0), kWhite);
-  EXPECT_EQ(chip(11)->text(), "B");  // the captions stay the digits
+  EXPECT_EQ(std::vector<Color>(state.chipColors.begin(), state.chipColors.begin() + 6),
+            (std::vector<Color>{0, 16777215, 4194304, 8388608, 8388608, 8388608}));
+  EXPECT_EQ(textColour(chips[0]), kWhite);
+  EXPECT_EQ(chips[11]->text(), "B");  // the captions stay the digits
 }
 
-TEST_F(PaletteTest, LeftClickPicksAColourAndCancelKeepsIt) {
+// A left click picks a chip's or the background's colour (cancel keeps it)
+// and redraws an open preview; right clicks on two chips swap them, the first
+// losing its border until the second; the same chip twice changes nothing.
+TEST_F(MainWindowTest, ClicksPickAndSwapColours) {
+  QLabel* chip3 = find<QLabel>("chip3");
+  QLabel* chip7 = find<QLabel>("chip7");
   state.previewOpen = true;
-  windows.scripted.colors = {rgb(1, 2, 3), std::nullopt};
-  release(chip(12), Qt::LeftButton);
-  EXPECT_EQ(state.chipColors[12], rgb(1, 2, 3));
-  EXPECT_EQ(chipText(12), kWhite);
-  EXPECT_EQ(chip(12)->text(), "C");
+  windows.scripted.colors = {rgb(1, 2, 3), std::nullopt, rgb(200, 200, 200)};
+  QTest::mouseClick(chip3, Qt::LeftButton);
   EXPECT_EQ(windows.calls, (Calls{"hidePreview", "showPreview"}));
-  release(chip(12), Qt::LeftButton);  // cancelled
-  EXPECT_EQ(state.chipColors[12], rgb(1, 2, 3));
-}
-
-TEST_F(PaletteTest, RightClicksSwapTwoChipsWithTheBorderMark) {
-  const Palette spectrum = presetPalette(0);
-  release(chip(3), Qt::RightButton);
-  EXPECT_FALSE(bordered(3));
-  release(chip(7), Qt::RightButton);
-  EXPECT_EQ(state.chipColors[3], spectrum[7]);
-  EXPECT_EQ(state.chipColors[7], spectrum[3]);
-  EXPECT_TRUE(bordered(3) && bordered(7));
-
-  release(chip(3), Qt::RightButton);
-  release(chip(3), Qt::RightButton);  // the same chip twice
-  EXPECT_EQ(state.chipColors[3], spectrum[7]);
-  EXPECT_TRUE(bordered(3));
-}
-
-TEST_F(PaletteTest, BackgroundLabelPicksTheColourCaptureReads) {
-  windows.scripted.colors = {rgb(200, 200, 200)};
-  release(find<QLabel>("Label22"), Qt::LeftButton);
+  QTest::mouseClick(chip3, Qt::LeftButton);
+  EXPECT_EQ(state.chipColors[3], rgb(1, 2, 3));
+  EXPECT_EQ(textColour(chip3), kWhite);
+  QTest::mouseClick(find<QLabel>("Label22"), Qt::LeftButton);
   EXPECT_EQ(form->controls().backColor, rgb(200, 200, 200));
-  EXPECT_EQ(fromQColor(find<QLabel>("Label22")->palette().color(QPalette::WindowText)), kBlack);
-  click("Command6");
-  EXPECT_EQ(windows.calls.back(), "showBlendOptions");
+  EXPECT_EQ(textColour(find<QLabel>("Label22")), kBlack);
+
+  const Color seven = state.chipColors[7];
+  QTest::mouseClick(chip3, Qt::RightButton);
+  EXPECT_NE(chip3->frameShape(), QFrame::Box);
+  QTest::mouseClick(chip7, Qt::RightButton);
+  EXPECT_EQ(std::pair(state.chipColors[3], state.chipColors[7]), std::pair(seven, rgb(1, 2, 3)));
+  EXPECT_TRUE(chip3->frameShape() == QFrame::Box && chip7->frameShape() == QFrame::Box);
+  QTest::mouseClick(chip3, Qt::RightButton);
+  QTest::mouseClick(chip3, Qt::RightButton);
+  EXPECT_EQ(state.chipColors[3], seven);
+  EXPECT_EQ(chip3->frameShape(), QFrame::Box);
 }
 
-class BlendModeTest : public ::testing::Test {
- protected:
-  BlendModeTest() : dialog(state, windows) { state.blendWeights.fill(100); }
-  QScrollBar* bar(int i) { return dialog.findChild<QScrollBar*>(QString("CV%1").arg(i)); }
-  QString percent(int i) { return dialog.findChild<QLabel*>(QString("dpct%1").arg(i))->text(); }
-  void click(const char* name) { QTest::mouseClick(dialog.findChild<QAbstractButton*>(name), Qt::LeftButton); }
-
+// A bar carries the weights of longer numbers with it; "revert" puts back
+// 100 on the 15 bars; the rule options set the variant; closing only hides.
+TEST(BlendModeDialog, BarsCarryTheLongerNumbersRevertRestoresAndTheCloseBoxHides) {
   PatternState state;
   FakeWindows windows{state};
-  BlendModeDialog dialog;
-};
-
-TEST_F(BlendModeTest, ABarCarriesTheLongerNumbersAndRevertRestores) {
+  BlendModeDialog dialog(state, windows);
+  state.blendWeights.fill(100);
+  const auto bar = [&](int i) { return dialog.findChild<QScrollBar*>(QString("CV%1").arg(i)); };
+  const auto percent = [&](int i) { return dialog.findChild<QLabel*>(QString("dpct%1").arg(i))->text(); };
   bar(0)->setValue(40);
   bar(5)->setValue(70);
-  for (int i = 0; i < 15; ++i) {
-    const int want = i < 5 ? 40 : 70;
-    EXPECT_EQ(state.blendWeights[i], want) << i;
-    EXPECT_EQ(bar(i)->value(), want) << i;
-    EXPECT_EQ(percent(i), QString::number(want)) << i;
-  }
   bar(14)->setValue(3);
-  EXPECT_EQ(state.blendWeights[13], 70);
-  EXPECT_EQ(state.blendWeights[14], 3);
+  for (int i = 0; i < 15; ++i) {
+    const int want = i < 5 ? 40 : i < 14 ? 70 : 3;
+    EXPECT_EQ(std::tuple(state.blendWeights[i], bar(i)->value(), percent(i)), std::tuple(want, want, QString::number(want))) << i;
+  }
   state.blendWeights[15] = 55;
-  click("Command2");
+  click(&dialog, "Command2");
   for (int i = 0; i < 15; ++i) EXPECT_EQ(percent(i), "100") << i;
-  EXPECT_EQ(state.blendWeights[14], 100);
-  EXPECT_EQ(state.blendWeights[15], 55);
-}
-
-TEST_F(BlendModeTest, RuleOptionsAndTheCloseBoxOnlyHides) {
-  click("Option3");
+  EXPECT_EQ(std::pair(state.blendWeights[14], state.blendWeights[15]), std::pair(int16_t{100}, int16_t{55}));
+  click(&dialog, "Option3");
   EXPECT_EQ(state.blendVariant, 2);
-  click("Option2");
+  click(&dialog, "Option2");
   EXPECT_EQ(state.blendVariant, 1);
-
+  windows.calls.clear();
   state.previewOpen = true;
   dialog.show();
   bar(2)->setValue(10);
   EXPECT_FALSE(dialog.close());
   EXPECT_FALSE(dialog.isVisible());
   EXPECT_EQ(windows.calls, (Calls{"showPreview"}));
-  dialog.show();
-  EXPECT_EQ(bar(2)->value(), 10);
 }
 
 }  // namespace

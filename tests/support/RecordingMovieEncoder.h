@@ -1,8 +1,9 @@
 #pragma once
+#include <QImage>
 #include <memory>
 #include <string>
 
-#include "engine/Types.h"
+#include "gfx/QtColor.h"
 #include "media/MovieEncoder.h"
 
 namespace quill {
@@ -13,10 +14,7 @@ class RecordingMovieEncoder : public MovieEncoder {
  public:
   struct Log {
     std::string path;
-    int width = 0;
-    int height = 0;
-    int framesPerSecond = 0;
-    int frames = 0;
+    int width = 0, height = 0, framesPerSecond = 0, frames = 0;
     Color lastCentre = 0;  // the centre pixel of the last frame
     bool finished = false;
     int failAtFrame = 0;  // addFrame fails for this frame (from 1); 0: never
@@ -24,9 +22,20 @@ class RecordingMovieEncoder : public MovieEncoder {
 
   explicit RecordingMovieEncoder(std::shared_ptr<Log> log) : log_(std::move(log)) {}
 
-  bool open(const std::string& path, int width, int height, int framesPerSecond) override;
-  bool addFrame(const QImage& picture) override;
-  bool finish() override;
+  bool open(const std::string& path, int width, int height, int framesPerSecond) override {
+    *log_ = Log{path, width, height, framesPerSecond, 0, 0, false, log_->failAtFrame};
+    return true;
+  }
+  bool addFrame(const QImage& image) override {
+    if (log_->failAtFrame == log_->frames + 1) {
+      error_ = "no space left on device";
+      return false;
+    }
+    ++log_->frames;
+    if (!image.isNull()) log_->lastCentre = fromQRgb(image.pixel(image.width() / 2, image.height() / 2));
+    return true;
+  }
+  bool finish() override { return log_->finished = true; }
   std::string error() const override { return error_; }
 
  private:
