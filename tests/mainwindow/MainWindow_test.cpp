@@ -1,5 +1,5 @@
-// The main window's geometry switch, preview button and keys, the start-value
-// recall and dropping a state file.
+// The main window's geometry switch, preview button and keys, and dropping a
+// state file.
 #include <QDropEvent>
 #include <QMimeData>
 #include <QTemporaryDir>
