@@ -17,7 +17,7 @@ std::string listing(const KeyFrameHistory& history) {
 
 // Previews capture, inserting after a jump back; the buttons and Ctrl keys
 // step, delete, modify and clear; the ends beep, a new animation starts only
-// at an end, and nothing moves while a render runs.
+// at an end, under the name asked for, and nothing moves while a render runs.
 TEST_F(MainWindowTest, ButtonsAndCtrlKeysDriveTheHistory) {
   const auto previewInBase = [&](std::initializer_list<int> bases) {
     for (int b : bases) setBase(b), click("Command2");
@@ -45,6 +45,13 @@ TEST_F(MainWindowTest, ButtonsAndCtrlKeysDriveTheHistory) {
   click("cmdJumpFwd");
   click("cmdJumpFwd");
   EXPECT_EQ(beeps(), 2);
+  click("cmdNewAni");
+  EXPECT_EQ(windows.calls.back(), "showNamingDialog");
+  EXPECT_EQ(text("lblXofY"), "0 of 0");
+  windows.namingDialog().setName("second");
+  previewInBase({7});
+  EXPECT_EQ(listing(form->history()), "10:0/0 3:1/3 12:2/3 5:3/3 7:1/1");
+  EXPECT_EQ(form->history().current().aniName, "second");
 
   windows.scripted.answers = {MessageAnswer::Yes};
   form->keyDown('C', kCtrlBit);
