@@ -41,11 +41,6 @@ TEST_F(FeatureValuesTest, RangedFeaturesPingPongAndCountDownWhenReversed) {
     for (auto [step, value] : c.stepValue)
       EXPECT_EQ(rangedValue(c.start, c.end, step, c.n), value) << c.start << ".." << c.end << " step " << step;
   }
-  controls.baseStart = 26, controls.baseEnd = 2;
-  for (int16_t step : {0, 75, 149, 150, 299}) {
-    apply(2, step);
-    EXPECT_TRUE(state.curFrame.numberBase >= 2 && state.curFrame.numberBase <= 26) << step;
-  }
 }
 
 // Continuous layers sweep in fractions (15.0: 15 whole layers and an empty

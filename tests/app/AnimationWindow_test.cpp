@@ -91,13 +91,8 @@ TEST_F(AnimationWindowTest, TextBoxesRefuseWhatTheyCannotUse) {
     const char *box, *typed, *restored, *message;
     int beeps;
   } cases[] = {
-      {"txtnSteps2", "10001", "20", "# steps must > 0 and <= 100000", 0},
       {"txtnFrames", "abc", "200", "# frames must be numeric", 1},
       {"txtnFrames", "1000", "200", "# steps must > 0 and < 1000", 0},
-      {"txtDelay", "", "0", "delay value must be numeric", 1},
-      {"txtStart", "-", "1", "start value must be numeric", 1},
-      {"txtTailLaunch", "0", "240", "tail launch must be at least 1", 0},
-      {"txtTailStep", "1e", "1", "tail step must be numeric", 1},
   };
   for (const auto& c : cases) {
     const int beepsBefore = scripted->beeps;

@@ -27,8 +27,8 @@ class LivePreviewTest : public AppFixture {
   QImage picture() { return app->preview().picture().copy(); }
 };
 
-// Not live, a change draws nothing; live, a bar of the panel, one of the
-// division dialog and a pad drag each redraw at once. The live picture is a
+// Not live, a change draws nothing; live, a bar of the panel and a pad drag
+// each redraw at once. The live picture is a
 // locked preview's: the history, the frame counter and the next start stay.
 TEST_F(LivePreviewTest, FollowsEveryKindOfChangeLikeALockedPreviewWithoutKeepingAFrame) {
   const auto redrawn = [&](const std::function<void()>& change) {
@@ -44,8 +44,6 @@ TEST_F(LivePreviewTest, FollowsEveryKindOfChangeLikeALockedPreviewWithoutKeeping
   const QString next = in<QLineEdit>(&form(), "startval")->text();  // in base 7
   ASSERT_NE(next, "0");
   EXPECT_TRUE(redrawn([&] { in<QCheckBox>(&form(), "chkLive")->setChecked(true); }));
-  click(&form(), "cmdRecurse");
-  EXPECT_TRUE(redrawn([&] { bar(&app->divisionDialog(), "hscLevels")->setValue(1); }));
   form().pad().setTool(PadTool::Point);
   EXPECT_TRUE(redrawn([&] {
     form().pad().padPressed(0, 240);  // the top vertex of the hexagon

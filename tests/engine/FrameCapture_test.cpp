@@ -2,27 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
 #include <utility>
-
-#include "engine/Palettes.h"
 
 namespace quill {
 namespace {
-
-// The first capture is of the start-up settings: a blended, locked hexagon of
-// four layers in base 10 on the spectrum, vertex 1 on top, its tables ready to draw.
-TEST(FrameCapture, StartupIsTheLockedHexagonOfFourLayers) {
-  PatternState s;
-  loadStartupDefaults(s);
-  const KeyFrame& f = s.curFrame;
-  EXPECT_EQ(std::tuple(f.vertexCount, f.layerCount, f.numberBase, f.lockedBox, f.blendOn, f.triangleMode),
-            std::tuple(6, 4, 10, 1, kTrue16, kTrue16));
-  EXPECT_EQ(f.palette, presetPalette(0));
-  EXPECT_EQ(f.vertexPoints, s.vertexPoints);
-  EXPECT_NEAR(f.vertexPoints[1].y, 240, 1e-6);
-  EXPECT_EQ(s.layerPoints[4][3], s.vertexPoints[3]);
-}
 
 TEST(FrameCapture, StartTextKeepsThePreviousValueForTextItCannotRead) {
   PatternState s;
