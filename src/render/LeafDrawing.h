@@ -7,11 +7,13 @@
 
 namespace quill {
 
-// previewScale is single precision; the product is taken in double.
-inline IntPoint Renderer::pixelOf(double x, double y) const {
-  const double scale = state_.previewScale;
+// The pixel of a pad point at `scale` pixels a unit.
+inline IntPoint padPixel(double x, double y, double scale) {
   return {floorToPixel((x - kPadLeft) * scale), floorToPixel((kPictureTop - y) * scale)};
 }
+
+// previewScale is single precision; the product is taken in double.
+inline IntPoint Renderer::pixelOf(double x, double y) const { return padPixel(x, y, state_.previewScale); }
 
 inline void Renderer::drawLeaf(const IntPoint* points, int count, bool metaLinesOn, bool metaFillsOn) {
   const KeyFrame& f = state_.curFrame;

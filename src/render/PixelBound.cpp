@@ -105,10 +105,7 @@ void Renderer::joinRun(const RunCell& cell, const PixelBox& box) {
   passOver(leavesBelow(rs_.maxLevel, cell.level));
 }
 
-IntPoint Renderer::walkPixel(double x, double y) const {
-  const double scale = walkRule_.scale;
-  return {floorToPixel((x - kPadLeft) * scale), floorToPixel((kPictureTop - y) * scale)};
-}
+IntPoint Renderer::walkPixel(double x, double y) const { return padPixel(x, y, walkRule_.scale); }
 
 void Renderer::startWalks() {
   walkRule_ = {state_.previewScale, rs_.maxLevel, state_.curFrame.order, state_.triangleMode,
